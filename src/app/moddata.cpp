@@ -1,0 +1,1 @@
+// program-wide state lands here

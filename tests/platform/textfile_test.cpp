@@ -1,0 +1,76 @@
+#include "platform/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+QString writeRaw(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+QByteArray readRaw(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+TEST(TextFile, GbkRoundTripKeepsCrLfAndWritesNoByteOrderMark)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.mxy");
+    const QString text = QStringLiteral("未完成的题目 1 2\r\nabc\r\n");
+    ASSERT_TRUE(writeWholeFile(path, text));
+    const QByteArray raw = readRaw(path);
+    EXPECT_EQ(raw, QByteArray("\xCE\xB4\xCD\xEA\xB3\xC9\xB5\xC4\xCC\xE2\xC4\xBF 1 2\r\nabc\r\n"));
+    auto lines = readAllLines(path);
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_EQ(*lines, (QStringList{QStringLiteral("未完成的题目 1 2"), "abc"}));
+}
+
+TEST(TextFile, LineNFollowsTheReadFromTheTopRule)
+{
+    QTemporaryDir dir;
+    const QString three = writeRaw(dir, "3.mxy", "one\r\ntwo\r\nthree\r\n");
+    const QString empty = writeRaw(dir, "e.mxy", "");
+    struct Case { QString path; int n; bool readable; bool exists; QString text; };
+    const Case cases[] = {
+        {three, 1, true, true, "one"},
+        {three, 3, true, true, "three"},
+        {three, 4, true, false, "three"},   // beyond the end: the last line read
+        {three, 400, true, false, "three"},
+        {empty, 1, true, false, ""},
+        {dir.filePath("missing.mxy"), 1, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        const LineRead r = readLineN(c.path, c.n);
+        EXPECT_EQ(r.readable, c.readable) << c.path.toStdString() << " " << c.n;
+        EXPECT_EQ(r.exists, c.exists) << c.path.toStdString() << " " << c.n;
+        EXPECT_EQ(r.text, c.text) << c.path.toStdString() << " " << c.n;
+    }
+}
+
+TEST(TextFile, SplitLinesTakesEveryLineEnd)
+{
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), (QStringList{"a", ""}));
+    EXPECT_TRUE(splitLines("").isEmpty());
+}
+
+TEST(TextFile, RewriteIntoMissingFolderFailsAndCreatesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nofolder/x.mxy");
+    EXPECT_FALSE(writeWholeFile(path, "x\r\n"));
+    EXPECT_FALSE(QDir(dir.filePath("nofolder")).exists());
+    EXPECT_FALSE(appendToFile(path, "x\r\n"));
+}
