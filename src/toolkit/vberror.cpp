@@ -14,11 +14,11 @@ QString errorText(int number)
 {
     switch (number) {
     case 3: return QStringLiteral("Return without GoSub");
-    case 5: return QStringLiteral("Invalid procedure call or argument");
+    case ErrInvalidCall: return QStringLiteral("Invalid procedure call or argument");
     case ErrOverflow: return QStringLiteral("Overflow");
     case 7: return QStringLiteral("Out of memory");
     case ErrSubscript: return QStringLiteral("Subscript out of range");
-    case 11: return QStringLiteral("Division by zero");
+    case ErrDivisionByZero: return QStringLiteral("Division by zero");
     case ErrTypeMismatch: return QStringLiteral("Type mismatch");
     case ErrBadFileName: return QStringLiteral("Bad file name or number");
     case ErrFileNotFound: return QStringLiteral("File not found");
@@ -31,6 +31,7 @@ QString errorText(int number)
     case ErrPathFileAccess: return QStringLiteral("Path/File access error");
     case ErrPathNotFound: return QStringLiteral("Path not found");
     case ErrObjectVariable: return QStringLiteral("Object variable or With block variable not set");
+    case ErrInvalidPropertyValue: return QStringLiteral("Invalid property value");
     case ErrInvalidPicture: return QStringLiteral("Invalid picture");
     default: return QStringLiteral("Application-defined or object-defined error");
     }

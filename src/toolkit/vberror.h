@@ -11,8 +11,10 @@
 namespace vb {
 
 enum ErrorNumber : int {
+    ErrInvalidCall = 5,
     ErrOverflow = 6,
     ErrSubscript = 9,
+    ErrDivisionByZero = 11,
     ErrTypeMismatch = 13,
     ErrBadFileName = 52,
     ErrFileNotFound = 53,
@@ -22,6 +24,7 @@ enum ErrorNumber : int {
     ErrPathFileAccess = 75,
     ErrPathNotFound = 76,
     ErrObjectVariable = 91,
+    ErrInvalidPropertyValue = 380,
     ErrInvalidPicture = 481,
 };
 
