@@ -93,6 +93,16 @@ LineRead readLineN(const QString& path, int n)
     return r;
 }
 
+namespace {
+std::function<void()>& rewriteHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+} // namespace
+
+void setRewriteHookForTests(std::function<void()> hook) { rewriteHook() = std::move(hook); }
+
 bool writeWholeFile(const QString& path, const QString& text)
 {
     if (path.isEmpty())
@@ -104,6 +114,10 @@ bool writeWholeFile(const QString& path, const QString& text)
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
         return false;
+    }
+    if (rewriteHook()) {
+        f.flush();
+        rewriteHook()();
     }
     return f.commit();
 }

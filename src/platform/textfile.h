@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -33,6 +34,10 @@ inline LineRead readLine1(const QString& path) { return readLineN(path, 1); }
 // Written to a temporary file beside it and renamed over it, so the old file stays whole until
 // the new one is complete. Returns false when nothing was replaced.
 bool writeWholeFile(const QString& path, const QString& text);
+
+// Tests only: runs between writing the temporary file and renaming it over the old one, so a
+// test can end the process at the worst moment. An empty function removes it.
+void setRewriteHookForTests(std::function<void()> hook);
 
 // Appends text, GBK encoded, to the file, creating the file (never its folder) when missing.
 bool appendToFile(const QString& path, const QString& text);

@@ -172,8 +172,8 @@ Long bgrNumber(const QColor& colour);
 
 // Rnd: the next number of the runtime's pseudo-random sequence, in [0, 1).
 float rnd();
-// Randomize: reseeds the sequence from the clock (timer()); randomizeWith keeps the sequence
-// repeatable for tests.
+// Randomize: reseeds the sequence from the clock (timer()). randomizeWith reseeds it from a
+// number: one seed always gives the same sequence (tests).
 void randomize();
 void randomizeWith(double seed);
 
