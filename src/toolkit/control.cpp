@@ -1,0 +1,312 @@
+#include "toolkit/control.h"
+
+#include "toolkit/keys.h"
+#include "toolkit/mouseevents.h"
+#include "toolkit/pointers.h"
+#include "toolkit/twips.h"
+#include "toolkit/vberror.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPointer>
+
+#include <cmath>
+
+namespace tk {
+
+QColor colorFromVb(long color)
+{
+    const unsigned long c = static_cast<unsigned long>(color) & 0xFFFFFFFFul;
+    if (c & 0x80000000ul) {
+        const QPalette pal = QApplication::palette();
+        switch (c & 0xFF) {
+        case 0x05: return pal.color(QPalette::Base);
+        case 0x08: return pal.color(QPalette::Text);
+        case 0x0F: return QColor(0xEC, 0xE9, 0xD8); // the button face of the simulated system
+        case 0x12: return pal.color(QPalette::ButtonText);
+        case 0x11: return pal.color(QPalette::Disabled, QPalette::Text);
+        default: return pal.color(QPalette::Window);
+        }
+    }
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+namespace {
+
+// The lowest windowed control among the siblings of `self` (other than `self`), if any.
+QWidget* lowestWindowed(QWidget* parent, const QWidget* self)
+{
+    if (!parent)
+        return nullptr;
+    for (QObject* o : parent->children()) { // children are in stacking order, bottom first
+        auto* c = qobject_cast<Control*>(o);
+        if (c && c != self && c->layer() == Layer::Windowed)
+            return c;
+    }
+    return nullptr;
+}
+
+int buttonBits(Qt::MouseButtons buttons)
+{
+    return int(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+}
+
+int buttonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+Control::Control(QWidget* container, Layer layer) : QWidget(container), layer_(layer)
+{
+    setAttribute(Qt::WA_NoMousePropagation); // an event of a control is never its container's
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true); // moves without a button held are events too
+    ZOrder(0);
+    applyGeometry();
+}
+
+Control::~Control() = default;
+
+double Control::Left() const { return reportTwips(left_, x()); }
+double Control::Top() const { return reportTwips(top_, y()); }
+double Control::Width() const { return reportTwips(width_, width()); }
+double Control::Height() const { return reportTwips(height_, height()); }
+
+void Control::setLeft(double twips) { Move(twips, Top(), Width(), Height()); }
+void Control::setTop(double twips) { Move(Left(), twips, Width(), Height()); }
+void Control::setWidth(double twips) { Move(Left(), Top(), twips, Height()); }
+void Control::setHeight(double twips) { Move(Left(), Top(), Width(), twips); }
+void Control::Move(double left, double top) { Move(left, top, Width(), Height()); }
+
+void Control::Move(double left, double top, double width, double height)
+{
+    // A negative size is refused as it always was (380), leaving the control as it was.
+    if (width < 0 || height < 0 || !std::isfinite(left) || !std::isfinite(top) || !std::isfinite(width)
+        || !std::isfinite(height))
+        throw vb::Error(380, QStringLiteral("Invalid property value"));
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    applyGeometry();
+}
+
+void Control::applyGeometry()
+{
+    setGeometry(toPixels(left_), toPixels(top_), toPixels(width_), toPixels(height_));
+}
+
+void Control::setPixelSize(int width, int height)
+{
+    width_ = toTwips(width);
+    height_ = toTwips(height);
+    left_ = Left();
+    top_ = Top();
+    applyGeometry();
+}
+
+void Control::setMousePointer(int number)
+{
+    if (!isPointerNumber(number))
+        throw vb::Error(380, QStringLiteral("Invalid property value"));
+    pointer_ = number;
+    applyPointer();
+}
+
+void Control::setMouseIcon(const QCursor& cursor)
+{
+    icon_ = cursor;
+    hasIcon_ = true;
+    applyPointer();
+}
+
+void Control::loadMouseIcon(const QString& path) { setMouseIcon(loadCursor(path)); }
+
+void Control::applyPointer() { tk::applyPointer(this, pointer_, hasIcon_ ? &icon_ : nullptr); }
+
+void Control::ZOrder(int position)
+{
+    // Lightweight controls stay below every windowed sibling, whatever the order asked for.
+    const bool front = position == 0;
+    if (layer_ == Layer::Lightweight && !front) {
+        lower();
+        return;
+    }
+    QWidget* windowed = lowestWindowed(parentWidget(), this);
+    if (layer_ == Layer::Lightweight || !front) {
+        if (windowed)
+            stackUnder(windowed);
+        else
+            raise();
+        return;
+    }
+    raise();
+}
+
+void Control::setBackColor(long color)
+{
+    backColor_ = color;
+    colorsChanged();
+}
+
+void Control::setForeColor(long color)
+{
+    foreColor_ = color;
+    colorsChanged();
+}
+
+QString Control::FontName() const { return font().family(); }
+double Control::FontSize() const { return font().pointSizeF(); }
+bool Control::FontBold() const { return font().bold(); }
+bool Control::FontItalic() const { return font().italic(); }
+bool Control::FontUnderline() const { return font().underline(); }
+
+void Control::setFontName(const QString& name)
+{
+    QFont f = font();
+    f.setFamilies({name});
+    setFont(f);
+    fontChanged();
+}
+
+void Control::setFontSize(double points)
+{
+    if (!(points > 0) || points > 2048)
+        return;
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+    fontChanged();
+}
+
+void Control::setFontBold(bool on)
+{
+    QFont f = font();
+    f.setBold(on);
+    setFont(f);
+    fontChanged();
+}
+
+void Control::setFontItalic(bool on)
+{
+    QFont f = font();
+    f.setItalic(on);
+    setFont(f);
+    fontChanged();
+}
+
+void Control::setFontUnderline(bool on)
+{
+    QFont f = font();
+    f.setUnderline(on);
+    setFont(f);
+    fontChanged();
+}
+
+void Control::copyFrom(const Control& other)
+{
+    left_ = other.Left();
+    top_ = other.Top();
+    width_ = other.Width();
+    height_ = other.Height();
+    applyGeometry();
+    pointer_ = other.pointer_;
+    icon_ = other.icon_;
+    hasIcon_ = other.hasIcon_;
+    applyPointer();
+    setToolTip(other.toolTip());
+    setEnabled(other.Enabled());
+    backColor_ = other.backColor_;
+    foreColor_ = other.foreColor_;
+    setFont(other.font());
+    colorsChanged();
+    fontChanged();
+}
+
+namespace detail {
+
+void dispatchMouse(const QMouseEvent& event, QPointF pos, const QRect& area, bool& afterDblClick,
+                   const MouseTargets& t)
+{
+    const float x = float(toTwips(pos.x()));
+    const float y = float(toTwips(pos.y()));
+    const int shift = shiftState(event.modifiers());
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+        afterDblClick = false;
+        raiseEvent(t.down, buttonOf(event.button()), shift, x, y);
+        break;
+    case QEvent::MouseMove:
+        raiseEvent(t.move, buttonBits(event.buttons()), shift, x, y);
+        break;
+    case QEvent::MouseButtonRelease: {
+        const bool click = area.contains(pos.toPoint()) && !afterDblClick;
+        afterDblClick = false;
+        const int button = buttonOf(event.button());
+        raiseEvent(t.up, button, shift, x, y);
+        if (click)
+            raiseEvent(t.click, button);
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        // Qt reports the second press of a double click as this event: it is no MouseDown.
+        afterDblClick = true;
+        raiseEvent(t.dblClick);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace detail
+
+void Control::dispatchMouse(QMouseEvent* event, QWidget* source)
+{
+    const QPointF p = source == this ? event->position() : QPointF(source->mapTo(this, event->position().toPoint()));
+    // The handlers may unload the form: the control then lives on until they return (deleteLater),
+    // but a Click must not follow into a control that was taken apart meanwhile.
+    QPointer<Control> self(this);
+    detail::MouseTargets t{onMouseDown, onMouseMove, onMouseUp,
+                           [this, self](int button) {
+                               if (self)
+                                   clickedByMouse(button);
+                           },
+                           onDblClick};
+    detail::dispatchMouse(*event, p, rect(), afterDblClick_, t);
+}
+
+void Control::clickedByMouse(int) { raiseEvent(onClick); }
+
+void Control::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    dispatchMouse(event, this);
+}
+
+void Control::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    dispatchMouse(event, this);
+}
+
+void Control::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    dispatchMouse(event, this);
+}
+
+void Control::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    dispatchMouse(event, this);
+}
+
+} // namespace tk

@@ -1,0 +1,259 @@
+#include "toolkit/form.h"
+
+#include "platform/windowpos.h"
+#include "toolkit/controls.h"
+#include "toolkit/keys.h"
+#include "toolkit/mouseevents.h"
+#include "toolkit/pointers.h"
+#include "toolkit/twips.h"
+#include "toolkit/vberror.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace tk {
+
+Form::Form() : QWidget(nullptr, Qt::Window)
+{
+    setMouseTracking(true);
+}
+
+Form::~Form()
+{
+    if (modalLoop_)
+        modalLoop_->quit();
+}
+
+void Form::load()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    try {
+        Form_Load();
+    } catch (...) {
+    }
+}
+
+bool Form::unload(UnloadMode mode)
+{
+    if (unloaded_)
+        return true;
+    if (unloading_) // asked again from its own QueryUnload/Unload handler
+        return false;
+    unloading_ = true;
+    int cancel = 0;
+    try {
+        Form_QueryUnload(cancel, mode);
+        if (cancel == 0)
+            Form_Unload(cancel);
+    } catch (...) {
+    }
+    unloading_ = false;
+    if (cancel != 0)
+        return false;
+    unloaded_ = true;
+    hide(); // ends a modal show
+    if (modalLoop_)
+        modalLoop_->quit();
+    deleteLater(); // never inside the handler that is running now
+    return true;
+}
+
+void Form::Show(bool modal)
+{
+    if (unloaded_)
+        return;
+    if (!modal || modalLoop_) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    if (isVisible())
+        throw vb::Error(400, QStringLiteral("Form already displayed; can't show modally"));
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    QPointer<Form> self(this);
+    loop.exec(QEventLoop::DialogExec);
+    if (self) {
+        self->modalLoop_ = nullptr;
+        if (self->isHidden())
+            self->setWindowModality(Qt::NonModal);
+    }
+}
+
+void Form::Hide() { hide(); }
+
+void Form::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous() && modalLoop_)
+        modalLoop_->quit();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // The window's close box asks the form like an unload from its control menu.
+    event->ignore();
+    unload(FromControlMenu);
+}
+
+double Form::Left() const { return reportTwips(left_, x()); }
+double Form::Top() const { return reportTwips(top_, y()); }
+double Form::Width() const { return reportTwips(width_, width()); }
+double Form::Height() const { return reportTwips(height_, height()); }
+void Form::setLeft(double twips) { Move(twips, Top()); }
+void Form::setTop(double twips) { Move(Left(), twips); }
+void Form::setWidth(double twips) { Move(Left(), Top(), twips, Height()); }
+void Form::setHeight(double twips) { Move(Left(), Top(), Width(), twips); }
+
+void Form::Move(double left, double top)
+{
+    if (!std::isfinite(left) || !std::isfinite(top))
+        throw vb::Error(380, QStringLiteral("Invalid property value"));
+    left_ = left;
+    top_ = top;
+    move(toPixels(left_), toPixels(top_));
+}
+
+void Form::Move(double left, double top, double width, double height)
+{
+    if (!std::isfinite(width) || !std::isfinite(height) || width < 0 || height < 0)
+        throw vb::Error(380, QStringLiteral("Invalid property value"));
+    Move(left, top);
+    width_ = width;
+    height_ = height;
+    resize(toPixels(width_), toPixels(height_));
+}
+
+int Form::WindowState() const
+{
+    const Qt::WindowStates s = QWidget::windowState();
+    if (s & Qt::WindowMinimized)
+        return 1;
+    if (s & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return 2;
+    return 0;
+}
+
+void Form::setWindowState(int state)
+{
+    switch (state) {
+    case 0: QWidget::setWindowState(Qt::WindowNoState); break;
+    case 1: QWidget::setWindowState(Qt::WindowMinimized); break;
+    case 2: QWidget::setWindowState(Qt::WindowMaximized); break;
+    default: throw vb::Error(380, QStringLiteral("Invalid property value"));
+    }
+}
+
+void Form::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void Form::loadPicture(const QString& path) { setPicture(tk::loadPicture(path)); }
+void Form::setIcon(const QPixmap& picture) { setWindowIcon(QIcon(picture)); }
+void Form::loadIcon(const QString& path) { setIcon(tk::loadPicture(path)); }
+
+void Form::setBackColor(long color)
+{
+    backColor_ = color;
+    update();
+}
+
+void Form::setMousePointer(int number)
+{
+    if (!isPointerNumber(number))
+        throw vb::Error(380, QStringLiteral("Invalid property value"));
+    pointer_ = number;
+    applyPointer();
+}
+
+void Form::setMouseIcon(const QCursor& cursor)
+{
+    icon_ = cursor;
+    hasIcon_ = true;
+    applyPointer();
+}
+
+void Form::applyPointer() { tk::applyPointer(this, pointer_, hasIcon_ ? &icon_ : nullptr); }
+
+void Form::setBorderless(bool on)
+{
+    const bool shown = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint, on); // hides a shown window
+    if (shown)
+        show();
+}
+
+void Form::setTopmost(bool on) { platform::setTopmost(this, on); }
+void Form::raiseTop() { platform::raiseTop(this); }
+
+void Form::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), colorFromVb(backColor_));
+    if (!picture_.isNull())
+        p.drawPixmap(0, 0, picture_);
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    if (!loaded_ || unloaded_)
+        return;
+    const KeyInfo k = keyInfo(*event);
+    QPointer<Form> self(this);
+    raiseEvent([&] { Form_KeyDown(k.keyCode, k.shift); });
+    int ascii = keyAscii(*event);
+    if (self && ascii != 0)
+        raiseEvent([&] { Form_KeyPress(ascii); });
+}
+
+void Form::keyReleaseEvent(QKeyEvent* event)
+{
+    event->accept();
+    if (!loaded_ || unloaded_)
+        return;
+    const KeyInfo k = keyInfo(*event);
+    if (!k.autoRepeat) // a held key gives one KeyUp, at its real release
+        raiseEvent([&] { Form_KeyUp(k.keyCode, k.shift); });
+}
+
+void Form::Form_MouseDown(int, int, float, float) {}
+void Form::Form_MouseMove(int, int, float, float) {}
+void Form::Form_MouseUp(int, int, float, float) {}
+
+void Form::handleMouse(QMouseEvent* event)
+{
+    event->accept();
+    if (!loaded_ || unloaded_)
+        return;
+    const detail::MouseTargets t{
+        [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); },
+        [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); },
+        [this](int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); },
+        [this](int) { Form_Click(); },
+        [this] { Form_DblClick(); },
+    };
+    detail::dispatchMouse(*event, event->position(), rect(), afterDblClick_, t);
+}
+
+void Form::mousePressEvent(QMouseEvent* event) { handleMouse(event); }
+void Form::mouseMoveEvent(QMouseEvent* event) { handleMouse(event); }
+void Form::mouseReleaseEvent(QMouseEvent* event) { handleMouse(event); }
+void Form::mouseDoubleClickEvent(QMouseEvent* event) { handleMouse(event); }
+
+} // namespace tk

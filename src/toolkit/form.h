@@ -1,0 +1,161 @@
+#pragma once
+// Forms: the program's windows. Every window class has ONE program-wide instance, created and
+// loaded at its first reference and destroyed by unload; the next reference creates a fresh one
+// and runs its Form_Load again.
+//
+//   class FrmMain : public tk::FormT<FrmMain> {
+//   public:
+//       FrmMain();                          // creates the controls, wires their events
+//       tk::Label Label1{this};
+//       tk::Timer Timer2{this, 100};
+//   protected:
+//       void Form_Load() override;          // runs once per load, right after the constructor
+//       void Form_KeyUp(int keyCode, int shift) override;
+//   };
+//
+//   FrmMain::get().Label1.setCaption("");   // first reference: constructs and runs Form_Load
+//   FrmMain::get().Show();                  // or Show(true): modal, returns when hidden/unloaded
+//   FrmMain::isLoaded();                    // without loading it
+//   FrmMain::get().unload();                // Form_QueryUnload, Form_Unload (both may cancel)
+//   FrmMain::unloadIfLoaded();              // the same, but never loads it first
+//
+// An unloaded form is hidden at once and deleted later (deleteLater), so a handler of the form
+// may unload its own form and return safely; its controls are still there until it returns.
+// Geometry is in twips (see twips.h): Left/Top the window's position on the screen, Width/Height
+// its client size (the same as its outer size for the program's borderless windows).
+// The form's own events are virtual methods named as the program names them; they are raised
+// only while the form is loaded, and an error escaping one ends it silently.
+
+#include "toolkit/control.h"
+
+#include <QPixmap>
+#include <QPointer>
+
+class QEventLoop;
+
+namespace tk {
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum UnloadMode { FromControlMenu = 0, FromCode = 1 };
+
+    Form();
+    ~Form() override;
+
+    bool isUnloaded() const { return unloaded_; }
+    // Asks Form_QueryUnload and Form_Unload; unless one cancels, hides the form, ends a modal
+    // show and deletes the form later. Returns false when the unload was refused.
+    bool unload(UnloadMode mode = FromCode);
+
+    void Show(bool modal = false);
+    void Hide();
+
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void setLeft(double twips);
+    void setTop(double twips);
+    void setWidth(double twips);
+    void setHeight(double twips);
+    void Move(double left, double top);
+    void Move(double left, double top, double width, double height);
+
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& text) { setWindowTitle(text); }
+    bool Visible() const { return !isHidden(); }
+    bool Enabled() const { return !testAttribute(Qt::WA_Disabled); }
+
+    // 0 normal, 1 minimised, 2 maximised.
+    int WindowState() const;
+    void setWindowState(int state);
+
+    // The background picture (plane 0 of the work surface), drawn at the top-left, unscaled.
+    QPixmap Picture() const { return picture_; }
+    void setPicture(const QPixmap& picture);
+    void loadPicture(const QString& path); // raises as tk::loadPicture; the form stays as it was
+    void setIcon(const QPixmap& picture);
+    void loadIcon(const QString& path);
+    long BackColor() const { return backColor_; }
+    void setBackColor(long color);
+
+    int MousePointer() const { return pointer_; }
+    void setMousePointer(int number); // as tk::Control
+    void setMouseIcon(const QCursor& cursor);
+
+    void setBorderless(bool on = true);
+    void setTopmost(bool on = true); // above every ordinary window, position and size unchanged
+    void raiseTop();                 // to the top of the ordinary windows
+
+    bool isModalShown() const { return modalLoop_ != nullptr; }
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int& cancel, int unloadMode) { (void)cancel, (void)unloadMode; }
+    virtual void Form_Unload(int& cancel) { (void)cancel; }
+    virtual void Form_KeyDown(int keyCode, int shift) { (void)keyCode, (void)shift; }
+    virtual void Form_KeyUp(int keyCode, int shift) { (void)keyCode, (void)shift; }
+    virtual void Form_KeyPress(int& keyAscii) { (void)keyAscii; }
+    virtual void Form_MouseDown(int button, int shift, float x, float y);
+    virtual void Form_MouseMove(int button, int shift, float x, float y);
+    virtual void Form_MouseUp(int button, int shift, float x, float y);
+    virtual void Form_Click() {}
+    virtual void Form_DblClick() {}
+
+    void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+    // Runs Form_Load once; called by FormT right after construction.
+    void load();
+
+private:
+    template <class T>
+    friend class FormT;
+
+    void applyPointer();
+    void handleMouse(QMouseEvent* event);
+
+    QPixmap picture_;
+    long backColor_ = kButtonFace;
+    int pointer_ = 0;
+    QCursor icon_;
+    bool hasIcon_ = false;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+    bool unloading_ = false;
+    bool afterDblClick_ = false;
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    QEventLoop* modalLoop_ = nullptr;
+};
+
+// The program-wide instance of the window class T (T derives from FormT<T>).
+template <class T>
+class FormT : public Form {
+public:
+    // The instance, created and loaded at the first reference after start or after an unload.
+    static T& get()
+    {
+        if (!instance_ || instance_->isUnloaded()) {
+            T* form = new T();
+            instance_ = form;
+            form->load();
+        }
+        return *instance_;
+    }
+    static bool isLoaded() { return instance_ && !instance_->isUnloaded(); }
+    // Unloads the instance when it is loaded; returns false only when a loaded form refused.
+    static bool unloadIfLoaded() { return !isLoaded() || instance_->unload(); }
+
+private:
+    static inline QPointer<T> instance_;
+};
+
+} // namespace tk

@@ -1,0 +1,59 @@
+#include "toolkit/pointers.h"
+
+#include "platform/cursorfile.h"
+#include "toolkit/vberror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QWidget>
+
+namespace tk {
+
+bool isPointerNumber(int number) { return (number >= 0 && number <= 15) || number == 99; }
+
+QCursor standardPointer(int number)
+{
+    switch (number) {
+    case 2: return QCursor(Qt::CrossCursor);
+    case 3: return QCursor(Qt::IBeamCursor);
+    case 5: return QCursor(Qt::SizeAllCursor);
+    case 6: return QCursor(Qt::SizeBDiagCursor);
+    case 7: return QCursor(Qt::SizeVerCursor);
+    case 8: return QCursor(Qt::SizeFDiagCursor);
+    case 9: return QCursor(Qt::SizeHorCursor);
+    case 10: return QCursor(Qt::UpArrowCursor);
+    case 11: return QCursor(Qt::WaitCursor);
+    case 12: return QCursor(Qt::ForbiddenCursor);
+    case 13: return QCursor(Qt::BusyCursor);
+    case 14: return QCursor(Qt::WhatsThisCursor);
+    case 15: return QCursor(Qt::SizeAllCursor);
+    default: return QCursor(Qt::ArrowCursor); // 0, 1 arrow, 4 icon
+    }
+}
+
+void applyPointer(QWidget* widget, int number, const QCursor* icon)
+{
+    if (number == 99 && icon)
+        widget->setCursor(*icon);
+    else if (number >= 1 && number <= 15)
+        widget->setCursor(standardPointer(number));
+    else
+        widget->unsetCursor(); // the widget's own default
+}
+
+QCursor loadCursor(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir())
+        vb::raise(vb::ErrFileNotFound);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        vb::raise(vb::ErrPathFileAccess);
+    const auto c = platform::readCursorFile(file.readAll());
+    if (!c)
+        vb::raise(vb::ErrInvalidPicture);
+    return QCursor(QPixmap::fromImage(c->image), c->hotSpot.x(), c->hotSpot.y());
+}
+
+} // namespace tk

@@ -1,0 +1,52 @@
+#include "toolkit/timer.h"
+
+#include "toolkit/control.h"
+
+#include <QPointer>
+#include <QTimer>
+
+namespace tk {
+
+Timer::Timer(QObject* parent, int intervalMs, bool enabled) : QObject(parent), timer_(new QTimer(this))
+{
+    timer_->setTimerType(Qt::CoarseTimer);
+    connect(timer_, &QTimer::timeout, this, [this] { fire(); });
+    interval_ = intervalMs < 0 ? 0 : intervalMs;
+    enabled_ = enabled;
+    restart();
+}
+
+Timer::~Timer() = default;
+
+void Timer::setInterval(int ms)
+{
+    interval_ = ms < 0 ? 0 : ms;
+    restart();
+}
+
+void Timer::setEnabled(bool on)
+{
+    enabled_ = on;
+    restart();
+}
+
+void Timer::restart()
+{
+    timer_->stop();
+    if (enabled_ && interval_ > 0)
+        timer_->start(interval_);
+}
+
+bool Timer::fire()
+{
+    if (!enabled_ || interval_ <= 0 || running_)
+        return false;
+    running_ = true;
+    QPointer<Timer> self(this);
+    raiseEvent(onTimer);
+    if (self)
+        running_ = false;
+    return true;
+}
+
+} // namespace tk
