@@ -208,17 +208,17 @@ void paintRandomPaper(QPainter& p, int w, int h)
     p.fillRect(QRect(0, 0, w, h), kBody);
     drawCard(p, QRectF(8, 10, w - 16, 330), 10);
     drawGlyph(p, Glyph::Dice, QRectF(36, 46, 120, 120), QColor(0x3a, 0x74, 0xcc));
-    drawHeading(p, QRectF(190, 40, w - 220, 36), u("随机试卷"), kTitleBlue, 26);
+    drawHeading(p, QRectF(180, 44, w - 200, 36), u("随机试卷"), kTitleBlue, 26);
     const char* lines[] = {
         "从全部题库中随机抽取40道题目，组成一套新的模拟试卷。",
         "考试时间50分钟，每题2.5分，满分100分。",
         "最近生成的10套试卷保存在“随机试卷”中，可以再次考试。",
         "点击右下方的按钮，立即生成试卷并开始考试。",
     };
-    qreal y = 92;
+    qreal y = 96;
     for (const char* line : lines) {
-        drawText(p, QRectF(190, y, w - 220, 48), u(line), kInk, 15, false, Qt::AlignLeft | Qt::AlignTop);
-        y += 52;
+        drawText(p, QRectF(180, y, w - 200, 48), u(line), kInk, 14, false, Qt::AlignLeft | Qt::AlignTop);
+        y += 40;
     }
 }
 
@@ -290,8 +290,8 @@ void paintLogOn(QPainter& p, int w, int h)
 void paintLogOnCheck(QPainter& p, int w, int h)
 {
     paintLogOnBackdrop(p, w, h);
-    drawCard(p, QRectF(50, 104, 700, 456), 12);
-    drawHeading(p, QRectF(50, 112, 700, 32), u("考生信息确认"), kTitleBlue, 22, Qt::AlignCenter);
+    drawCard(p, QRectF(30, 104, 740, 456), 12);
+    drawHeading(p, QRectF(30, 112, 740, 32), u("考生信息确认"), kTitleBlue, 22, Qt::AlignCenter);
     drawText(p, QRectF(70, 148, 200, 20), u("考生信息"), kTitleBlue, 14, true, Qt::AlignLeft | Qt::AlignVCenter);
     const struct {
         int right;
@@ -303,7 +303,7 @@ void paintLogOnCheck(QPainter& p, int w, int h)
     for (const auto& n : names)
         drawText(p, QRectF(n.right - 150, n.y, 150, 20), u(n.text), kInk, 16, true,
                  Qt::AlignRight | Qt::AlignVCenter);
-    p.fillRect(QRect(70, 248, 660, 1), kLine);
+    p.fillRect(QRect(70, 248, 480, 1), kLine);
     drawText(p, QRectF(70, 254, 200, 20), u("考试信息"), kTitleBlue, 14, true, Qt::AlignLeft | Qt::AlignVCenter);
     // Photograph frame.
     drawField(p, QRectF(580, 150, 120, 150));
@@ -313,6 +313,8 @@ void paintLogOnCheck(QPainter& p, int w, int h)
     p.drawEllipse(QRectF(615, 170, 50, 56));
     p.drawRoundedRect(QRectF(598, 232, 84, 66), 30, 30);
     p.restore();
+    drawText(p, QRectF(70, 400, 660, 24), u("请核对以上信息，核对无误后系统将自动进入考试。"), kSoftInk, 14, false,
+             Qt::AlignLeft | Qt::AlignVCenter);
     drawText(p, QRectF(70, 500, 500, 24), u("正在进入考试，请稍候……"), kInk, 14, false,
              Qt::AlignLeft | Qt::AlignVCenter);
     drawField(p, QRectF(73, 531, 691, 14));

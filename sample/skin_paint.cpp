@@ -188,6 +188,12 @@ QPainterPath starPath(qreal cx, qreal cy, qreal outer, qreal inner)
     return path;
 }
 
+// The colour at low opacity: the inside of outlined glyphs, light on any ground.
+QColor wash(const QColor& c, int alpha)
+{
+    return QColor(c.red(), c.green(), c.blue(), alpha);
+}
+
 void paperSheet(QPainter& p, const QColor& colour, const QColor& fill)
 {
     QPainterPath sheet;
@@ -274,7 +280,7 @@ void drawGlyph(QPainter& p, Glyph g, const QRectF& r, const QColor& colour)
         break;
     case Glyph::Book:
         p.setPen(medium);
-        p.setBrush(lighter(colour, 80));
+        p.setBrush(wash(colour, 70));
         p.drawPolygon(QPolygonF({QPointF(50, 24), QPointF(10, 14), QPointF(10, 80), QPointF(50, 90)}));
         p.drawPolygon(QPolygonF({QPointF(50, 24), QPointF(90, 14), QPointF(90, 80), QPointF(50, 90)}));
         p.setPen(QPen(colour, 4, Qt::SolidLine, Qt::RoundCap));
@@ -284,7 +290,7 @@ void drawGlyph(QPainter& p, Glyph g, const QRectF& r, const QColor& colour)
         }
         break;
     case Glyph::Paper:
-        paperSheet(p, colour, lighter(colour, 85));
+        paperSheet(p, colour, wash(colour, 60));
         p.setPen(QPen(colour, 5, Qt::SolidLine, Qt::RoundCap));
         for (int i = 0; i < 4; ++i)
             p.drawLine(QPointF(32, 40 + i * 14), QPointF(70, 40 + i * 14));
@@ -295,7 +301,7 @@ void drawGlyph(QPainter& p, Glyph g, const QRectF& r, const QColor& colour)
         p.drawPath(starPath(50, 54, 46, 19));
         break;
     case Glyph::WrongBook:
-        paperSheet(p, colour, lighter(colour, 85));
+        paperSheet(p, colour, wash(colour, 60));
         p.setPen(QPen(QColor(0xd8, 0x2c, 0x20), 10, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(36, 44), QPointF(66, 74));
         p.drawLine(QPointF(66, 44), QPointF(36, 74));
@@ -337,7 +343,7 @@ void drawGlyph(QPainter& p, Glyph g, const QRectF& r, const QColor& colour)
         break;
     case Glyph::Dice:
         p.setPen(QPen(colour, 6));
-        p.setBrush(lighter(colour, 88));
+        p.setBrush(wash(colour, 40));
         p.drawRoundedRect(QRectF(10, 10, 80, 80), 16, 16);
         p.setPen(Qt::NoPen);
         p.setBrush(colour);
