@@ -93,6 +93,12 @@ public:
     // 4 down, 6 down-left, 7 down-right, 8 up-left, 9 up-right).
     std::optional<int> pictureDragDirection() const;
     bool isEnd() const { return m_text == u"9999"; }
+    // Third character "4" or "5" (rubber-band and drag steps): moving over the hot spot leaves
+    // its pointer as it is.
+    bool keepsHoverPointer() const
+    {
+        return m_text.size() > 2 && (m_text.at(2) == u'4' || m_text.at(2) == u'5');
+    }
     // Every code beginning "80": hot spot and second hot spot shrink to 1 x 1.
     bool shrinksHotSpots() const { return m_text.startsWith(u"80"); }
 

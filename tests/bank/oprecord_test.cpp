@@ -120,6 +120,10 @@ TEST(OpCode, KindsAndPartsAsTheJudgesReadThem)
     EXPECT_TRUE(OpCode("8005").shrinksHotSpots());
     EXPECT_TRUE(OpCode("80ab").shrinksHotSpots());
     EXPECT_FALSE(OpCode(" 9999").isEnd());
+    EXPECT_TRUE(OpCode("0041").keepsHoverPointer());
+    EXPECT_TRUE(OpCode("3452").keepsHoverPointer());
+    EXPECT_FALSE(OpCode("0030").keepsHoverPointer());
+    EXPECT_FALSE(OpCode("00").keepsHoverPointer());
 }
 
 TEST(OpRecord, KeyStepsMapKeyNumbersToKeys)
