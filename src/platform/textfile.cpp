@@ -4,6 +4,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <cstring>
 
 namespace platform {
 
@@ -54,42 +56,58 @@ LineRead readLineN(const QString& path, int n)
         return r;
     r.readable = true;
     // Read only as far as needed: operation files are long and every step asks for one line.
-    QByteArray pending;
+    // Line ends are found with memchr; only the last line read is kept and decoded.
+    QByteArray pending; // the line being read
+    QByteArray last;    // the last complete line read
     int lineNo = 0;
-    auto take = [&](const QByteArray& raw) {
+    auto take = [&] {
         ++lineNo;
-        r.text = decodeGbk(raw);
+        last.swap(pending);
+        pending.resize(0); // keeps its buffer for the next line
         if (lineNo == n)
             r.exists = true;
     };
-    char buf[16384];
-    bool lastWasCr = false;
+    char buf[65536];
+    bool skipLf = false; // the previous chunk ended with CR: a LF first in this one belongs to it
     while (lineNo < n) {
         const qint64 got = f.read(buf, sizeof buf);
         if (got <= 0)
             break;
-        qint64 start = 0;
-        for (qint64 i = 0; i < got && lineNo < n; ++i) {
-            const char c = buf[i];
-            if (c == '\n' && lastWasCr) {
-                lastWasCr = false;
-                start = i + 1;
-                continue;
+        const char* p = buf;
+        const char* const end = buf + got;
+        if (skipLf && *p == '\n')
+            ++p;
+        skipLf = false;
+        auto next = [end](char c, const char* from) {
+            const void* q = std::memchr(from, c, size_t(end - from));
+            return q ? static_cast<const char*>(q) : end;
+        };
+        const char* cr = next('\r', p);
+        const char* lf = next('\n', p);
+        while (lineNo < n) {
+            const char* t = std::min(cr, lf);
+            if (t == end) {
+                pending.append(p, end - p);
+                break;
             }
-            lastWasCr = false;
-            if (c == '\r' || c == '\n') {
-                pending.append(buf + start, i - start);
-                take(pending);
-                pending.clear();
-                lastWasCr = (c == '\r');
-                start = i + 1;
+            pending.append(p, t - p);
+            take();
+            p = t + 1;
+            if (*t == '\r') {
+                if (p < end && *p == '\n')
+                    ++p;
+                else if (p == end)
+                    skipLf = true;
             }
+            if (cr < p)
+                cr = next('\r', p);
+            if (lf < p)
+                lf = next('\n', p);
         }
-        if (lineNo < n && start < got)
-            pending.append(buf + start, got - start);
     }
     if (lineNo < n && !pending.isEmpty())
-        take(pending);
+        take();
+    r.text = decodeGbk(last);
     return r;
 }
 
