@@ -45,7 +45,7 @@ std::array<QString, kBlockLines> readBlockLines(const QString& menuFile, int set
     const auto all = platform::readAllLines(menuFile);
     if (!all)
         return lines;
-    const qsizetype first = qMax(0, skipCount(set, block)); // 0-based index of block line 1
+    const qint64 first = qMax<qint64>(0, skipCount(set, block)); // 0-based index of block line 1
     for (int i = 0; i < kBlockLines && first + i < all->size(); ++i)
         lines[i] = all->at(first + i);
     return lines;

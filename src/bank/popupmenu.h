@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QtGlobal>
 #include <array>
 
 namespace bank::popupmenu {
@@ -43,7 +44,10 @@ struct MenuBlock {
 
 // File lines skipped before block `block` of set `set`: (block - 1) x 15 + (set - 1) x 135.
 // Block 0 is not refused: it reads the fifteen lines before block 1.
-inline int skipCount(int set, int block) { return (block - 1) * kBlockLines + (set - 1) * kLinesPerSet; }
+inline qint64 skipCount(int set, int block)
+{
+    return (qint64(block) - 1) * kBlockLines + (qint64(set) - 1) * kLinesPerSet;
+}
 
 // Popup set of an operation code: 1 for 3mgi, 2 for 4mgi, 0 for any other code.
 int setOfCode(int code);

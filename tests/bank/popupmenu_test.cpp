@@ -110,6 +110,7 @@ TEST(PopupMenu, BlocksOfTheFile)
         EXPECT_EQ(s.items, QStringList{""});
     }
     EXPECT_EQ(skipCount(2, 9), 255);
+    EXPECT_EQ(readMenuBlock(path, 2147483647, 2147483647).lines[0], ""); // far beyond the end
 }
 
 TEST(PopupMenu, ItemChoice)
