@@ -151,14 +151,14 @@ void drawWindowFrame(QPainter& p, int w, int h, int headerHeight)
 
 namespace {
 
-// The pointing hand, in a 100 x 100 box with the finger tip at (30, 4).
+// The pointing hand, in a 100 x 100 box with the finger tip at (30, 3).
 QPainterPath handPath()
 {
     QPainterPath path;
-    path.moveTo(24, 12);
-    path.cubicTo(24, 2, 36, 2, 36, 12);
-    path.lineTo(36, 44);
-    path.cubicTo(38, 36, 50, 36, 50, 46);
+    path.moveTo(22, 12);
+    path.cubicTo(22, 0, 38, 0, 38, 12);
+    path.lineTo(38, 44);
+    path.cubicTo(39, 36, 50, 36, 50, 46);
     path.cubicTo(52, 38, 64, 38, 64, 50);
     path.cubicTo(66, 42, 78, 42, 78, 54);
     path.lineTo(78, 74);
@@ -167,7 +167,7 @@ QPainterPath handPath()
     path.cubicTo(30, 94, 24, 86, 16, 74);
     path.lineTo(6, 58);
     path.cubicTo(2, 50, 12, 44, 18, 52);
-    path.lineTo(24, 60);
+    path.lineTo(22, 60);
     path.closeSubpath();
     return path;
 }
