@@ -1,0 +1,48 @@
+#pragma once
+// The user folder's history files: names, and the reading and writing rules every one of them
+// follows. Every rewrite replaces the whole file through a temporary file and a rename, so a
+// crash or a full disk leaves the old file whole.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace history {
+
+// File numbers in the user folder (each with ".mxy").
+inline constexpr const char* kMarkedList = "288862";
+inline constexpr const char* kMarkedFlags = "288872";
+inline constexpr const char* kOwnWrongList = "288863";
+inline constexpr const char* kOwnWrongFlags = "288873";
+inline constexpr const char* kPaperResults = "288892";
+inline constexpr const char* kUnitProgress = "288893";
+inline constexpr const char* kGeneratedPapers = "288891";
+
+// userDir & "/" & number & ".mxy".
+QString userFile(const QString& userDir, const char* number);
+
+// Papers: 0 to 19 fixed, 20 to 29 generated.
+inline constexpr int kPaperCount = 30;
+// "1824" & the paper as two digits & ".mxy" ("182407.mxy"); empty for a paper outside 0 to 29.
+QString paperWrongFileName(int paper);
+QString paperWrongPath(const QString& userDir, int paper);
+
+// Line 1 of a history file. A missing file reads as the empty line; nothing (std::nullopt) only
+// for a file that exists but cannot be read, which must then not be rewritten.
+std::optional<QString> readFirstLine(const QString& path);
+// The same, trimmed of surrounding blanks: the reading of the two stores' files.
+std::optional<QString> readStoreLine(const QString& path);
+// Every line; a missing file has none; nothing for a file that exists but cannot be read.
+std::optional<QStringList> readLines(const QString& path);
+
+// Replaces the file with the line followed by CR LF.
+bool writeLine(const QString& path, const QString& line);
+// Replaces the file with each line followed by CR LF, and one more CR LF after them all.
+bool writeLinesClosed(const QString& path, const QStringList& lines);
+
+// Generated random papers: the generated paper list holds one line per paper, at most this many.
+inline constexpr int kMaxGeneratedPapers = 10;
+// The number of generated papers: the lines before the first blank one, at most 10.
+int generatedPaperCount(const QStringList& listLines);
+
+} // namespace history
