@@ -71,6 +71,9 @@ Control::Control(QWidget* container, Layer layer) : QWidget(container), layer_(l
     setMouseTracking(true); // moves without a button held are events too
     ZOrder(0);
     applyGeometry();
+    // Visible by default, also when placed on a window that is shown already.
+    if (container && container->isVisible())
+        show();
 }
 
 Control::~Control() = default;
