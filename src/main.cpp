@@ -1,10 +1,16 @@
+#include "app/fonts.h"
+#include "app/frmstart.h"
+#include "app/modzcb.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
+    app::installFontSubstitutes();
+    ModZCB::installErrorReporter();
+    FrmStart& start = FrmStart::get();
+    if (FrmStart::isLoaded())
+        start.Show();
     return app.exec();
 }

@@ -1,0 +1,40 @@
+#include "app/fonts.h"
+
+#include <QFont>
+#include <QFontDatabase>
+
+namespace app {
+
+QStringList programFontNames()
+{
+    return {QStringLiteral("宋体"), QStringLiteral("黑体"), QStringLiteral("楷体_GB2312"),
+            QStringLiteral("隶书"), QStringLiteral("SimSun"), QStringLiteral("SimHei")};
+}
+
+QString installFontSubstitutes()
+{
+    static const QStringList preferred{
+        QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("Noto Sans CJK SC"),    QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("AR PL UMing CN"),      QStringLiteral("Droid Sans Fallback")};
+    const QStringList installed = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    QString chosen;
+    for (const QString& f : preferred) {
+        if (installed.contains(f)) {
+            chosen = f;
+            break;
+        }
+    }
+    if (chosen.isEmpty() && !installed.isEmpty())
+        chosen = installed.first();
+    if (chosen.isEmpty())
+        return chosen;
+    for (const QString& name : programFontNames()) {
+        // An installed font of that very name is used as it is.
+        if (!QFontDatabase::families().contains(name))
+            QFont::insertSubstitution(name, chosen);
+    }
+    return chosen;
+}
+
+} // namespace app

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace app {
+
+// The font names the program's windows ask for: 宋体, 黑体, 楷体_GB2312, 隶书.
+QStringList programFontNames();
+
+// Maps each of those names once to a Chinese font that is installed, so every caption shows its
+// characters. Call once after the application object exists. Returns the family chosen.
+QString installFontSubstitutes();
+
+} // namespace app

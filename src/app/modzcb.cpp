@@ -1,0 +1,206 @@
+#include "app/modzcb.h"
+
+#include "app/moddata.h"
+#include "platform/httprequest.h"
+#include "platform/settingsstore.h"
+#include "platform/textfile.h"
+#include "toolkit/vb.h"
+#include "toolkit/vberror.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <QUrl>
+#include <QtEndian>
+#include <cmath>
+
+namespace ModZCB {
+
+namespace {
+
+QString& addressOverride()
+{
+    static QString address;
+    return address;
+}
+
+// The wait of a web request. Failures of the request itself are reported only when asked: the
+// reporter's own request never reports.
+QString fetch(const QString& url, int timeoutSeconds, bool reportFailures)
+{
+    platform::HttpRequest request;
+    const bool sent = request.send(url);
+    if (!sent && reportFailures) {
+        // Reported once; the wait still runs to its time-out, as for any unanswered request.
+        vb::ErrorTrap(QStringLiteral("getHtmlStr"))([] { vb::raise(5); });
+    }
+
+    // Whole clock seconds: the request gives up once more than timeoutSeconds second boundaries
+    // lie behind its start, between timeoutSeconds and timeoutSeconds + 1 seconds after it.
+    const qint64 startMs = QDateTime::currentMSecsSinceEpoch();
+    const qint64 startSecond = startMs / 1000;
+    const qint64 seconds = std::max(0, timeoutSeconds);
+    const qint64 waitMs = std::max<qint64>(0, (startSecond + seconds + 1) * 1000 - startMs);
+
+    if (sent) {
+        QEventLoop loop;
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&request, &platform::HttpRequest::finished, &loop, [&] {
+            if (request.isComplete())
+                loop.quit();
+        });
+        deadline.start(int(std::min<qint64>(waitMs, 1000 * 3600)));
+        loop.exec();
+    } else {
+        // Nothing to wait for but the clock; the other windows' events still run.
+        QEventLoop loop;
+        QTimer::singleShot(int(std::min<qint64>(waitMs, 1000 * 3600)), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    if (request.isComplete())
+        return vb::trim(platform::decodeGbk(request.body()));
+    request.abort();
+    return timeoutText();
+}
+
+} // namespace
+
+QString webServiceAddress()
+{
+    if (!addressOverride().isEmpty())
+        return addressOverride();
+    return QStringLiteral("http://127.0.0.1:18086");
+}
+
+void setWebServiceAddress(const QString& address)
+{
+    QString a = address;
+    while (a.endsWith(u'/'))
+        a.chop(1);
+    addressOverride() = a;
+}
+
+QString timeoutText() { return QStringLiteral("error-timeout，网络状况不好，请重试！"); }
+
+QString errorReportQuery(const QString& keMu, const QString& tkVer, const QString& osVer,
+                         const QString& tag, long number, const QString& text,
+                         const QString& extra)
+{
+    auto enc = [](const QString& v) {
+        return QString::fromLatin1(platform::encodeGbk(v).toPercentEncoding());
+    };
+    return QStringLiteral("/up/error/submit.asp?pronm=") + enc(keMu) + QStringLiteral("&pver=") +
+           enc(tkVer) + QStringLiteral("&osver=") + enc(osVer) + QStringLiteral("&errsub=") +
+           enc(tag) + QStringLiteral("&errno=") + QString::number(number) +
+           QStringLiteral("&errdescript=") + enc(text + extra);
+}
+
+QString runLogEntry(const QString& tag, long number, const QString& text, const QString& osVer,
+                    const QString& tkVer)
+{
+    return QStringLiteral("软件运行提示:") + tag + text + QStringLiteral("\r\n系统版本:") + osVer +
+           QStringLiteral(",软件版本:") + tkVer + u',' + QString::number(number) +
+           QStringLiteral("\r\n");
+}
+
+QString runLogRecord(const QDateTime& when, const QString& entry)
+{
+    return QStringLiteral("\r\n") + vb::format(when, QStringLiteral("YYYY-MM-DD HH:MM:SS")) +
+           QStringLiteral("\r\n") + vb::trim(entry) + QStringLiteral("\r\n");
+}
+
+void appendLog(const QString& path, const QString& entry)
+{
+    vb::attempt([&] {
+        if (path.isEmpty())
+            return;
+        platform::appendToFile(path, runLogRecord(vb::now(), entry));
+    });
+}
+
+void reportError(QString tag, long number, QString text, QString extra)
+{
+    vb::attempt([&] {
+        // The values of this report are fixed before the wait: reports made while it waits
+        // change the program-wide state, not this report.
+        const QString keMu = ModData::sKeMu;
+        const QString tkVer = ModData::sTkVer;
+        const QString osVer = ModData::sOsVer;
+        const QString url = webServiceAddress() +
+                            errorReportQuery(keMu, tkVer, osVer, tag, number, text, extra);
+        fetch(url, 1, false);
+        appendLog(ModData::sErrLogFile, runLogEntry(tag, number, text, osVer, tkVer));
+    });
+}
+
+void installErrorReporter()
+{
+    vb::setReporter([](const QString& tag, long number, const QString& text) {
+        ModData::sErrProc = tag;
+        ModData::lErrNum = vb::Long(number);
+        ModData::sErrDesc = text;
+        reportError(ModData::sErrProc, ModData::lErrNum, ModData::sErrDesc, QString());
+    });
+}
+
+QString getHtmlStr(QString url, int timeoutSeconds)
+{
+    return fetch(url, timeoutSeconds, true);
+}
+
+long regWriteValue(long root, const QString& subKey, const QString& valueName, long valueType,
+                   QVariant& value, long& dataLength)
+{
+    namespace reg = platform::registry;
+    long key = 0;
+    const long opened = reg::createKey(std::uint32_t(root), subKey, key);
+    if (opened != reg::Success)
+        return opened;
+    // The key is closed on every way out, a conversion error included.
+    struct Closer {
+        long key;
+        ~Closer() { platform::registry::closeKey(key); }
+    } closer{key};
+
+    auto toLong = [](const QVariant& v) -> vb::Long {
+        if (v.typeId() == QMetaType::QString)
+            return vb::clng(v.toString());
+        bool ok = false;
+        const double d = v.toDouble(&ok);
+        if (!ok)
+            vb::raise(vb::ErrTypeMismatch);
+        return vb::clng(d);
+    };
+    auto numberBytes = [](vb::Long n) {
+        QByteArray b(4, '\0');
+        qToLittleEndian<qint32>(n, b.data());
+        return b;
+    };
+
+    switch (valueType) {
+    case reg::TypeSz:
+    case reg::TypeExpandSz: {
+        const QString text = value.toString();
+        dataLength = long(text.size());
+        return reg::setValue(key, valueName, valueType, platform::encodeGbk(text).left(dataLength));
+    }
+    case reg::TypeDword: {
+        dataLength = 4;
+        const vb::Long n = toLong(value);
+        value = n;
+        return reg::setValue(key, valueName, valueType, numberBytes(n));
+    }
+    case reg::TypeBinary: {
+        const vb::Long n = toLong(value);
+        value = n;
+        const long count = std::clamp<long>(dataLength, 0, 4);
+        return reg::setValue(key, valueName, valueType, numberBytes(n).left(count));
+    }
+    default:
+        return reg::Success;
+    }
+}
+
+} // namespace ModZCB

@@ -1,0 +1,1 @@
+#include "home/frmfengmian.h"
