@@ -1,5 +1,7 @@
 #include "platform/textfile.h"
 
+#include "platform/filelookup.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -8,6 +10,26 @@
 #include <cstring>
 
 namespace platform {
+
+namespace {
+// Opens path, or the file whose name equals its name ignoring letter case.
+bool openForReading(QFile& f, const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    f.setFileName(path);
+    if (f.open(QIODevice::ReadOnly))
+        return true;
+    const auto real = findFile(path);
+    if (!real || *real == path)
+        return false;
+    f.setFileName(*real);
+    return f.open(QIODevice::ReadOnly);
+}
+
+// The existing file whose name equals the path's name ignoring letter case, else the path.
+QString writeTarget(const QString& path) { return pathForWrite(path).value_or(path); }
+} // namespace
 
 QString decodeGbk(const QByteArray& bytes)
 {
@@ -42,8 +64,8 @@ QStringList splitLines(const QString& text)
 
 std::optional<QStringList> readAllLines(const QString& path)
 {
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+    QFile f;
+    if (!openForReading(f, path))
         return std::nullopt;
     return splitLines(decodeGbk(f.readAll()));
 }
@@ -51,8 +73,8 @@ std::optional<QStringList> readAllLines(const QString& path)
 LineRead readLineN(const QString& path, int n)
 {
     LineRead r;
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+    QFile f;
+    if (!openForReading(f, path))
         return r;
     r.readable = true;
     // Read only as far as needed: operation files are long and every step asks for one line.
@@ -125,7 +147,7 @@ bool writeWholeFile(const QString& path, const QString& text)
 {
     if (path.isEmpty())
         return false;
-    QSaveFile f(path);
+    QSaveFile f(writeTarget(path));
     if (!f.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = encodeGbk(text);
@@ -142,8 +164,10 @@ bool writeWholeFile(const QString& path, const QString& text)
 
 bool appendToFile(const QString& path, const QString& text)
 {
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (path.isEmpty())
+        return false;
+    QFile f(writeTarget(path));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     const QByteArray bytes = encodeGbk(text);
     return f.write(bytes) == bytes.size();

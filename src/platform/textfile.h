@@ -1,5 +1,7 @@
 #pragma once
 // Text files of the program: every file is GBK with CR LF line ends, no byte-order mark.
+// A path whose file name differs from the file's only in letter case reaches that file, for reading
+// and for writing alike (see filelookup.h).
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,5 @@
 #include "platform/filelookup.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,4 +92,18 @@ TEST(FileLookup, SeesFilesThatAppearOrGoRightAfterALookup)
     QFile::rename(d + "/B.MXY", d + "/c.Mxy");
     EXPECT_FALSE(findInFolder(d, "b.mxy").has_value());
     EXPECT_EQ(s(findInFolder(d, "C.MXY")), s(d + "/c.Mxy"));
+}
+
+TEST(FileLookup, TextFilesAreReadAndRewrittenWhateverTheLetterCase)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    touch(d + "/288892.MXY", "old\r\n");
+    EXPECT_EQ(readAllLines(d + "/288892.mxy"), QStringList{"old"});
+    EXPECT_EQ(readLineN(d + "/288892.mxy", 1).text, "old");
+    ASSERT_TRUE(writeWholeFile(d + "/288892.mxy", "new\r\n"));
+    ASSERT_TRUE(appendToFile(d + "/288892.mxy", "more\r\n"));
+    EXPECT_EQ(QDir(d).entryList(QDir::Files), QStringList{"288892.MXY"}); // no second file
+    EXPECT_EQ(readAllLines(d + "/288892.MXY"), (QStringList{"new", "more"}));
+    EXPECT_FALSE(readAllLines(d + "/288893.mxy").has_value());
 }
