@@ -72,16 +72,14 @@ void Form::Show(bool modal)
         return;
     if (!modal || modalLoop_) {
         show();
-        raise();
-        activateWindow();
+        raiseTop();
         return;
     }
     if (isVisible())
         throw vb::Error(400, QStringLiteral("Form already displayed; can't show modally"));
     setWindowModality(Qt::ApplicationModal);
     show();
-    raise();
-    activateWindow();
+    raiseTop();
     QEventLoop loop;
     modalLoop_ = &loop;
     QPointer<Form> self(this);
