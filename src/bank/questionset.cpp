@@ -138,4 +138,16 @@ StartDecision paperStart(int paper, const QString& paperIds)
     return start(set);
 }
 
+QuestionSet paperWrongReviewSet(int paper, const QString& wrongLine)
+{
+    QuestionSet set;
+    set.exerciseKind = kind::PaperWrong;
+    set.subKind = subKindOf(kind::PaperWrong, paper);
+    set.selIndex = paper;
+    set.runMode = 2;
+    set.ids = wrongLine;
+    set.done = QStringList(std::min(wholeIdCount(wrongLine), kTableSize), QStringLiteral("F"));
+    return set;
+}
+
 } // namespace bank

@@ -38,4 +38,9 @@ StartDecision storeStart(Store store, int scope, const QString& list, const QStr
 // layout file for p below 20, line p - 19 of the generated paper list otherwise).
 StartDecision paperStart(int paper, const QString& paperIds);
 
+// The wrong-question review of paper p from its paper wrong-question line (kind 2, sub-kind 17,
+// every question not done), for the score window's review and the home window's. A line without
+// a whole id gives a set of 0 questions: the callers decide not to start it.
+QuestionSet paperWrongReviewSet(int paper, const QString& wrongLine);
+
 } // namespace bank

@@ -77,6 +77,13 @@ TEST(QuestionSet, Scopes)
     EXPECT_EQ(paperStart(23, "").set.selIndex, 23);
     EXPECT_EQ(paperStart(23, "").set.runMode, 3);
 
+    const QuestionSet review = paperWrongReviewSet(7, "010102020");
+    EXPECT_EQ(review.exerciseKind, 2);
+    EXPECT_EQ(review.subKind, 17);
+    EXPECT_EQ(review.selIndex, 7);
+    EXPECT_EQ(review.done, (QStringList{"F", "F"}));
+    EXPECT_TRUE(paperWrongReviewSet(7, "").done.isEmpty());
+
     // 600 marked questions: only the first 500 are practised.
     const StartDecision many = storeStart(Store::Marked, 3, QString("0101").repeated(600), QString(600, u'F'));
     EXPECT_EQ(wholeIdCount(many.set.ids), 500);
