@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +82,7 @@ TEST(ControlMouse, PressReportsTwipsOnTheLabelAndItKeepsTheMouseUntilRelease)
     Surface& f = Surface::get();
     f.Upper.hide();
     f.Lower.Move(1500, 1500, 1500, 750); // 100,100 100x50 pixels
+    f.Lower.setBackStyle(0);             // a transparent hot spot takes the mouse all over
     ASSERT_TRUE(tktest::showExposed(f));
     QStringList log;
     recordMouse(f.Lower, log);
@@ -375,6 +377,16 @@ TEST(Timer, EnabledTicksRunTheHandlerAndAOneShotDisablesItself)
     EXPECT_TRUE(t.Enabled());
     EXPECT_TRUE(t.fire());
     EXPECT_EQ(ticks, 2);
+
+    QTimer* clock = t.findChild<QTimer*>();
+    ASSERT_NE(clock, nullptr);
+    EXPECT_FALSE(clock->isActive()) << "the one-shot handler switched it off";
+    t.setEnabled(true);
+    EXPECT_TRUE(clock->isActive());
+    t.setEnabled(false);
+    EXPECT_FALSE(clock->isActive());
+    t.setInterval(50);
+    EXPECT_FALSE(clock->isActive()) << "a new interval does not enable it";
 
     // An error in the handler ends the tick, not the program; the timer goes on.
     t.onTimer = [] { vb::raise(vb::ErrSubscript); };

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <ostream>
+
 namespace tktest {
 
 // Shows a window and waits until the platform has exposed it (no timers involved).
@@ -36,3 +38,9 @@ inline void moveTo(QWidget& w, QPoint local)
 }
 
 } // namespace tktest
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(QStringLiteral(" | ")).toStdString() << ']'; }
+QT_END_NAMESPACE
