@@ -169,7 +169,8 @@ BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int ma
             r.error = BuildError::UnitUnreadable;
             return r;
         }
-        if (q > u.textLines.size()) {
+        // A blank text line is no question: it would end the record-offset table.
+        if (q > u.textLines.size() || u.textLines.at(q - 1).trimmed().isEmpty()) {
             r.error = BuildError::BadId;
             return r;
         }

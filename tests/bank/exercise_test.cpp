@@ -115,7 +115,12 @@ TEST_F(ExercisePairTest, RefusesWhatIsNoQuestion)
         EXPECT_EQ(r.error, c.error) << c.ids;
         EXPECT_EQ(r.badPosition, c.position) << c.ids;
     }
+    // A blank question-text line is no question.
+    platform::writeWholeFile(unitTextPath(data(), 1), textLine(1, 1, 2) + "\r\n  \r\n" + textLine(1, 3, 1) + "\r\n");
+    EXPECT_EQ(buildExercisePair(data(), "01010103").error, BuildError::None);
+    EXPECT_EQ(buildExercisePair(data(), "01010102").error, BuildError::BadId);
     // A unit whose operation file ends inside a block.
+    writeUnit(data(), 1, {2, 3, 1});
     platform::writeWholeFile(unitOpPath(data(), 1), "1-1-1\r\n1-1-2\r\n1-2-1\r\n");
     EXPECT_EQ(buildExercisePair(data(), "0101").error, BuildError::None);
     EXPECT_EQ(buildExercisePair(data(), "0102").error, BuildError::UnitUnreadable);
