@@ -8,28 +8,21 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPalette>
 #include <QPointer>
 
 #include <cmath>
 
 namespace tk {
 
-QColor colorFromVb(long color)
+QColor colorFromVb(vb::Long color)
 {
-    const unsigned long c = static_cast<unsigned long>(color) & 0xFFFFFFFFul;
-    if (c & 0x80000000ul) {
-        const QPalette pal = QApplication::palette();
-        switch (c & 0xFF) {
-        case 0x05: return pal.color(QPalette::Base);
-        case 0x08: return pal.color(QPalette::Text);
-        case 0x0F: return QColor(0xEC, 0xE9, 0xD8); // the button face of the simulated system
-        case 0x12: return pal.color(QPalette::ButtonText);
-        case 0x11: return pal.color(QPalette::Disabled, QPalette::Text);
-        default: return pal.color(QPalette::Window);
-        }
-    }
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    return vb::isColour(color) ? vb::bgr(color) : QColor(Qt::black);
+}
+
+void checkColour(vb::Long color)
+{
+    if (!vb::isColour(color))
+        throw vb::Error(380, QStringLiteral("Invalid property value"));
 }
 
 namespace {
@@ -154,14 +147,16 @@ void Control::ZOrder(int position)
     raise();
 }
 
-void Control::setBackColor(long color)
+void Control::setBackColor(vb::Long color)
 {
+    checkColour(color);
     backColor_ = color;
     colorsChanged();
 }
 
-void Control::setForeColor(long color)
+void Control::setForeColor(vb::Long color)
 {
+    checkColour(color);
     foreColor_ = color;
     colorsChanged();
 }

@@ -30,7 +30,10 @@
 // control to the front of its layer, ZOrder(1) sends it to the back. The topmost control under
 // the pointer gets the mouse; Shape and Line let the mouse through to what lies below.
 //
-// Colours are the program's BGR numbers (&H00BBGGRR) or system colours (&H800000nn).
+// Colours are the program's BGR numbers (&H00BBGGRR) or system colours (&H800000nn), as
+// vb::Long; a number that is neither raises vb::Error 380 and leaves the colour as it was.
+
+#include "toolkit/vb.h"
 
 #include <QCursor>
 #include <QString>
@@ -49,13 +52,15 @@ using KeyHandler = std::function<void(int keyCode, int shift)>;
 using KeyPressHandler = std::function<void(int& keyAscii)>; // set keyAscii to 0 to drop the key
 
 // Standard colours of the original toolkit.
-inline constexpr long kButtonFace = 0x8000000F; // back colour of labels, picture boxes, frames
-inline constexpr long kButtonText = 0x80000012; // fore colour of labels, check boxes, frames
-inline constexpr long kWindowBack = 0x80000005; // back colour of text boxes
-inline constexpr long kWindowText = 0x80000008; // fore colour of text boxes
+inline constexpr vb::Long kButtonFace = vb::Long(0x8000000F); // back colour of labels, picture boxes, frames
+inline constexpr vb::Long kButtonText = vb::Long(0x80000012); // fore colour of labels, check boxes, frames
+inline constexpr vb::Long kWindowBack = vb::Long(0x80000005); // back colour of text boxes
+inline constexpr vb::Long kWindowText = vb::Long(0x80000008); // fore colour of text boxes
 
-// The QColor of a BGR or system colour number.
-QColor colorFromVb(long color);
+// The QColor of a BGR or system colour number (black for a number that is no colour).
+QColor colorFromVb(vb::Long color);
+// Raises vb::Error 380 for a number that is no colour, as assigning it to a colour property did.
+void checkColour(vb::Long color);
 
 // Runs one event handler; an error that escapes it ends it silently (never through Qt's loop).
 template <class F, class... A>
@@ -107,10 +112,10 @@ public:
 
     void ZOrder(int position = 0);
 
-    long BackColor() const { return backColor_; }
-    void setBackColor(long color);
-    long ForeColor() const { return foreColor_; }
-    void setForeColor(long color);
+    vb::Long BackColor() const { return backColor_; }
+    void setBackColor(vb::Long color);
+    vb::Long ForeColor() const { return foreColor_; }
+    void setForeColor(vb::Long color);
 
     QString FontName() const;
     void setFontName(const QString& name);
@@ -161,8 +166,8 @@ private:
     int pointer_ = 0;
     QCursor icon_;
     bool hasIcon_ = false;
-    long backColor_ = kButtonFace;
-    long foreColor_ = kButtonText;
+    vb::Long backColor_ = kButtonFace;
+    vb::Long foreColor_ = kButtonText;
     bool afterDblClick_ = false; // the release that ends a double click gives no Click
 };
 

@@ -316,8 +316,9 @@ Shape::Shape(QWidget* container) : Control(container, Layer::Lightweight)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Shape::setBorderColor(long color)
+void Shape::setBorderColor(vb::Long color)
 {
+    checkColour(color);
     borderColor_ = color;
     update();
 }
@@ -399,8 +400,9 @@ void Line::setPoints(double x1, double y1, double x2, double y2)
     place();
 }
 
-void Line::setBorderColor(long color)
+void Line::setBorderColor(vb::Long color)
 {
+    checkColour(color);
     borderColor_ = color;
     update();
 }

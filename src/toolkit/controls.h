@@ -135,8 +135,8 @@ class Shape : public Control {
 public:
     explicit Shape(QWidget* container);
 
-    long BorderColor() const { return borderColor_; }
-    void setBorderColor(long color);
+    vb::Long BorderColor() const { return borderColor_; }
+    void setBorderColor(vb::Long color);
     int BorderWidth() const { return borderWidth_; } // pixels
     void setBorderWidth(int pixels);
     int BorderStyle() const { return borderStyle_; } // 0 no outline, 1 solid (default)
@@ -150,7 +150,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    long borderColor_ = 0;
+    vb::Long borderColor_ = 0;
     int borderWidth_ = 1;
     int borderStyle_ = 1;
     int backStyle_ = 0;
@@ -172,8 +172,8 @@ public:
     void setX2(double twips);
     void setY2(double twips);
     void setPoints(double x1, double y1, double x2, double y2);
-    long BorderColor() const { return borderColor_; }
-    void setBorderColor(long color);
+    vb::Long BorderColor() const { return borderColor_; }
+    void setBorderColor(vb::Long color);
     int BorderWidth() const { return borderWidth_; }
     void setBorderWidth(int pixels);
 
@@ -186,7 +186,7 @@ private:
     void place();
 
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-    long borderColor_ = 0;
+    vb::Long borderColor_ = 0;
     int borderWidth_ = 1;
 };
 

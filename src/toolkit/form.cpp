@@ -165,8 +165,9 @@ void Form::loadPicture(const QString& path) { setPicture(tk::loadPicture(path));
 void Form::setIcon(const QPixmap& picture) { setWindowIcon(QIcon(picture)); }
 void Form::loadIcon(const QString& path) { setIcon(tk::loadPicture(path)); }
 
-void Form::setBackColor(long color)
+void Form::setBackColor(vb::Long color)
 {
+    checkColour(color);
     backColor_ = color;
     update();
 }

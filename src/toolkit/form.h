@@ -77,8 +77,8 @@ public:
     void loadPicture(const QString& path); // raises as tk::loadPicture; the form stays as it was
     void setIcon(const QPixmap& picture);
     void loadIcon(const QString& path);
-    long BackColor() const { return backColor_; }
-    void setBackColor(long color);
+    vb::Long BackColor() const { return backColor_; }
+    void setBackColor(vb::Long color);
 
     int MousePointer() const { return pointer_; }
     void setMousePointer(int number); // as tk::Control
@@ -124,7 +124,7 @@ private:
     void handleMouse(QMouseEvent* event);
 
     QPixmap picture_;
-    long backColor_ = kButtonFace;
+    vb::Long backColor_ = kButtonFace;
     int pointer_ = 0;
     QCursor icon_;
     bool hasIcon_ = false;
