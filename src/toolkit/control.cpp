@@ -231,14 +231,20 @@ void Control::copyFrom(const Control& other)
 
 namespace detail {
 
-void dispatchMouse(const QMouseEvent& event, QPointF pos, const QRect& area, bool& afterDblClick,
-                   const MouseTargets& t)
+void dispatchMouse(const void* target, const QMouseEvent& event, QPointF pos, const QRect& area,
+                   bool& afterDblClick, const MouseTargets& t)
 {
+    // The target of the last press: a double click whose first click went elsewhere is a press.
+    static const void* lastPressed = nullptr;
     const float x = float(toTwips(pos.x()));
     const float y = float(toTwips(pos.y()));
     const int shift = shiftState(event.modifiers());
-    switch (event.type()) {
+    QEvent::Type type = event.type();
+    if (type == QEvent::MouseButtonDblClick && lastPressed != target)
+        type = QEvent::MouseButtonPress;
+    switch (type) {
     case QEvent::MouseButtonPress:
+        lastPressed = target;
         afterDblClick = false;
         raiseEvent(t.down, buttonOf(event.button()), shift, x, y);
         break;
@@ -278,7 +284,7 @@ void Control::dispatchMouse(QMouseEvent* event, QWidget* source)
                                    clickedByMouse(button);
                            },
                            onDblClick};
-    detail::dispatchMouse(*event, p, rect(), afterDblClick_, t);
+    detail::dispatchMouse(this, *event, p, rect(), afterDblClick_, t);
 }
 
 void Control::clickedByMouse(int) { raiseEvent(onClick); }

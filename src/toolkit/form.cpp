@@ -247,7 +247,7 @@ void Form::handleMouse(QMouseEvent* event)
         [this](int) { Form_Click(); },
         [this] { Form_DblClick(); },
     };
-    detail::dispatchMouse(*event, event->position(), rect(), afterDblClick_, t);
+    detail::dispatchMouse(this, *event, event->position(), rect(), afterDblClick_, t);
 }
 
 void Form::mousePressEvent(QMouseEvent* event) { handleMouse(event); }

@@ -15,9 +15,10 @@ struct MouseTargets {
     std::function<void()> dblClick;
 };
 
-// pos: the event's position in the target's own pixels; area: the target's own rectangle.
-// afterDblClick carries between events: the release that ends a double click gives no Click.
-void dispatchMouse(const QMouseEvent& event, QPointF pos, const QRect& area, bool& afterDblClick,
-                   const MouseTargets& targets);
+// target: who receives the event (only compared, never used); pos: the event's position in the
+// target's own pixels; area: the target's own rectangle. afterDblClick carries between events:
+// the release that ends a double click gives no Click.
+void dispatchMouse(const void* target, const QMouseEvent& event, QPointF pos, const QRect& area,
+                   bool& afterDblClick, const MouseTargets& targets);
 
 } // namespace tk::detail

@@ -114,6 +114,18 @@ TEST(ControlMouse, DoubleClickArrivesAsDownUpClickDblClickUp)
     f.Upper.Move(0, 0, 1500, 1500);
     QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, tktest::inWindow(f.Upper, {5, 5}));
     EXPECT_EQ(log, QStringList({"down 1 0 75 75", "up 1 0 75 75", "click", "dbl", "up 1 0 75 75"}));
+
+    // A double click whose first click went to another control is a plain press there.
+    QStringList lower;
+    recordMouse(f.Lower, lower);
+    f.Upper.hide();
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), f.Lower.mapToGlobal(QPointF(5, 5)),
+                       Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(5, 5), f.Lower.mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                   Qt::NoButton, {});
+    QApplication::sendEvent(&f.Lower, &second);
+    QApplication::sendEvent(&f.Lower, &up);
+    EXPECT_EQ(lower, QStringList({"down 1 0 75 75", "up 1 0 75 75", "click"}));
 }
 
 TEST(ControlStacking, TopmostUnderThePointerGetsThePressAndWindowedControlsStayAbove)
