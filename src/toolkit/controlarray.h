@@ -9,7 +9,9 @@
 //   LblRow.load(7);     // run-time element: a copy of the lowest element's properties, hidden
 //   LblRow.unload(7);   // run-time elements only (362 for a design element); safe from its own handler
 //
-// Elements lie above the elements created before them. Errors: 340 no such element, 360 the
+// The array's handlers are the mouse events, Click and DblClick; other events of an element (a
+// text box's Change, say) are set on the element itself. Elements lie above the elements
+// created before them. Errors: 340 no such element, 360 the
 // element exists already, 362 a design element cannot be unloaded.
 
 #include "toolkit/control.h"

@@ -27,6 +27,7 @@
 // only while the form is loaded, and an error escaping one ends it silently.
 
 #include "toolkit/control.h"
+#include "toolkit/vberror.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -141,10 +142,22 @@ template <class T>
 class FormT : public Form {
 public:
     // The instance, created and loaded at the first reference after start or after an unload.
+    // A reference from inside T's own constructor, before the instance exists, raises
+    // vb::Error 91 instead of building instances without end.
     static T& get()
     {
         if (!instance_ || instance_->isUnloaded()) {
-            T* form = new T();
+            if (constructing_)
+                throw vb::Error(vb::ErrObjectVariable);
+            constructing_ = true;
+            T* form = nullptr;
+            try {
+                form = new T();
+            } catch (...) {
+                constructing_ = false;
+                throw;
+            }
+            constructing_ = false;
             instance_ = form;
             form->load();
         }
@@ -156,6 +169,7 @@ public:
 
 private:
     static inline QPointer<T> instance_;
+    static inline bool constructing_ = false;
 };
 
 } // namespace tk

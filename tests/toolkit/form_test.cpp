@@ -55,6 +55,12 @@ public:
 
 class ModalForm : public tk::FormT<ModalForm> {};
 
+// A window whose constructor refers to itself: an error, never endless construction.
+class SelfReferringForm : public tk::FormT<SelfReferringForm> {
+public:
+    SelfReferringForm() { SelfReferringForm::get(); }
+};
+
 void resetCounting()
 {
     CountingForm::refuse = false;
@@ -164,4 +170,10 @@ TEST(Form, GeometryInTwipsReadsBackAsSet)
     EXPECT_DOUBLE_EQ(f.Width(), 1500);
     EXPECT_THROW(f.setWindowState(7), vb::Error);
     resetCounting();
+}
+
+TEST(Form, AReferenceFromItsOwnConstructorIsAnErrorNotEndlessConstruction)
+{
+    EXPECT_THROW(SelfReferringForm::get(), vb::Error);
+    EXPECT_FALSE(SelfReferringForm::isLoaded());
 }
