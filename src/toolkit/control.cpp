@@ -22,7 +22,7 @@ QColor colorFromVb(vb::Long color)
 void checkColour(vb::Long color)
 {
     if (!vb::isColour(color))
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
 }
 
 namespace {
@@ -87,7 +87,7 @@ void Control::Move(double left, double top, double width, double height)
     // A negative size is refused as it always was (380), leaving the control as it was.
     if (width < 0 || height < 0 || !std::isfinite(left) || !std::isfinite(top) || !std::isfinite(width)
         || !std::isfinite(height))
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     left_ = left;
     top_ = top;
     width_ = width;
@@ -112,7 +112,7 @@ void Control::setPixelSize(int width, int height)
 void Control::setMousePointer(int number)
 {
     if (!isPointerNumber(number))
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     pointer_ = number;
     applyPointer();
 }
@@ -167,46 +167,39 @@ bool Control::FontBold() const { return font().bold(); }
 bool Control::FontItalic() const { return font().italic(); }
 bool Control::FontUnderline() const { return font().underline(); }
 
-void Control::setFontName(const QString& name)
+void Control::changeFont(const std::function<void(QFont&)>& change)
 {
     QFont f = font();
-    f.setFamilies({name});
+    change(f);
     setFont(f);
     fontChanged();
+}
+
+void Control::setFontName(const QString& name)
+{
+    changeFont([&](QFont& f) { f.setFamilies({name}); });
 }
 
 void Control::setFontSize(double points)
 {
     if (!(points > 0) || points > 2048)
         return;
-    QFont f = font();
-    f.setPointSizeF(points);
-    setFont(f);
-    fontChanged();
+    changeFont([&](QFont& f) { f.setPointSizeF(points); });
 }
 
 void Control::setFontBold(bool on)
 {
-    QFont f = font();
-    f.setBold(on);
-    setFont(f);
-    fontChanged();
+    changeFont([&](QFont& f) { f.setBold(on); });
 }
 
 void Control::setFontItalic(bool on)
 {
-    QFont f = font();
-    f.setItalic(on);
-    setFont(f);
-    fontChanged();
+    changeFont([&](QFont& f) { f.setItalic(on); });
 }
 
 void Control::setFontUnderline(bool on)
 {
-    QFont f = font();
-    f.setUnderline(on);
-    setFont(f);
-    fontChanged();
+    changeFont([&](QFont& f) { f.setUnderline(on); });
 }
 
 void Control::copyFrom(const Control& other)

@@ -158,6 +158,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void changeFont(const std::function<void(QFont&)>& change);
     void applyGeometry();
     void applyPointer();
 

@@ -42,7 +42,7 @@ namespace {
 void checkStyle(int value, int last)
 {
     if (value < 0 || value > last)
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
 }
 
 Qt::Alignment horizontalAlignment(int alignment)
@@ -326,7 +326,7 @@ void Shape::setBorderColor(vb::Long color)
 void Shape::setBorderWidth(int pixels)
 {
     if (pixels < 1 || pixels > 8192)
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     borderWidth_ = pixels;
     update();
 }
@@ -392,7 +392,7 @@ void Line::setY2(double twips) { setPoints(x1_, y1_, x2_, twips); }
 void Line::setPoints(double x1, double y1, double x2, double y2)
 {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     x1_ = x1;
     y1_ = y1;
     x2_ = x2;
@@ -410,7 +410,7 @@ void Line::setBorderColor(vb::Long color)
 void Line::setBorderWidth(int pixels)
 {
     if (pixels < 1 || pixels > 8192)
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     borderWidth_ = pixels;
     place();
 }

@@ -119,7 +119,7 @@ void Form::setHeight(double twips) { Move(Left(), Top(), Width(), twips); }
 void Form::Move(double left, double top)
 {
     if (!std::isfinite(left) || !std::isfinite(top))
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     left_ = left;
     top_ = top;
     move(toPixels(left_), toPixels(top_));
@@ -128,7 +128,7 @@ void Form::Move(double left, double top)
 void Form::Move(double left, double top, double width, double height)
 {
     if (!std::isfinite(width) || !std::isfinite(height) || width < 0 || height < 0)
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     Move(left, top);
     width_ = width;
     height_ = height;
@@ -151,7 +151,7 @@ void Form::setWindowState(int state)
     case 0: QWidget::setWindowState(Qt::WindowNoState); break;
     case 1: QWidget::setWindowState(Qt::WindowMinimized); break;
     case 2: QWidget::setWindowState(Qt::WindowMaximized); break;
-    default: throw vb::Error(380, QStringLiteral("Invalid property value"));
+    default: vb::raise(vb::ErrInvalidPropertyValue);
     }
 }
 
@@ -175,7 +175,7 @@ void Form::setBackColor(vb::Long color)
 void Form::setMousePointer(int number)
 {
     if (!isPointerNumber(number))
-        throw vb::Error(380, QStringLiteral("Invalid property value"));
+        vb::raise(vb::ErrInvalidPropertyValue);
     pointer_ = number;
     applyPointer();
 }

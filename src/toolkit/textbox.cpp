@@ -15,7 +15,7 @@ namespace tk {
 
 namespace {
 
-[[noreturn]] void invalidValue() { throw vb::Error(380, QStringLiteral("Invalid property value")); }
+[[noreturn]] void invalidValue() { vb::raise(vb::ErrInvalidPropertyValue); }
 
 QString toEditor(const QString& text)
 {
