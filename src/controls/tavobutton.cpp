@@ -171,6 +171,23 @@ void tavoButton::paintEvent(QPaintEvent*)
 
 void tavoButton::clickedByMouse(int)
 {
-    // The button's own surface, outside strip and caption, raises nothing: Click comes from the
-    // release of its parts.
+    // Click is raised by the release handler itself, wherever the release happens.
+}
+
+void tavoButton::mousePressEvent(QMouseEvent* event)
+{
+    tk::Control::mousePressEvent(event);
+    ImgBack_MouseDown(0, 0, 0, 0);
+}
+
+void tavoButton::mouseMoveEvent(QMouseEvent* event)
+{
+    tk::Control::mouseMoveEvent(event);
+    ImgBack_MouseMove(0, 0, 0, 0);
+}
+
+void tavoButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    tk::Control::mouseReleaseEvent(event);
+    ImgBack_MouseUp(0, 0, 0, 0);
 }

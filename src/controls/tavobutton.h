@@ -77,6 +77,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void clickedByMouse(int button) override;
+    // Where neither strip nor caption covers the button (no strip loaded), its own surface
+    // reacts the same way.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     bool IsMouseOver() const;

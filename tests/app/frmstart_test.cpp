@@ -1,0 +1,151 @@
+#include "app/frmstart.h"
+#include "app/moddata.h"
+#include "app/modzcb.h"
+#include "home/frmfengmian.h"
+#include "localhttp.h"
+#include "platform/programfolder.h"
+#include "platform/settingsstore.h"
+#include "platform/singleinstance.h"
+#include "platform/textfile.h"
+#include "reportspy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// "XP操作" as a number-encoded line.
+const QString kDisplayName = QStringLiteral("500088500080180249189751");
+
+class StartWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkdir(QStringLiteral("data"));
+        QDir(dir.path()).mkdir(QStringLiteral("ksdata"));
+        platform::writeWholeFile(dir.filePath(QStringLiteral("ver.txt")),
+                                 QStringLiteral("500088500080\r\n") + kDisplayName +
+                                     QStringLiteral("\r\n500100500097500116500097\r\n500053\r\n"));
+        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288901.mxy")), QString());
+        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288892.mxy")),
+                                 QStringLiteral("1\r\n"));
+        platform::setProgramFolder(dir.path());
+        platform::registry::setStoreFile(dir.filePath(QStringLiteral("registry.ini")));
+        ModZCB::setWebServiceAddress(server.address());
+        ModData::resetAll();
+        ModData::iUpdataShow = 1;
+        ModData::iLianXiSub = 7;
+        ModData::bYanShiOn = true;
+    }
+    void TearDown() override
+    {
+        FrmStart::unloadIfLoaded();
+        FrmFengmian::unloadIfLoaded();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::setProgramFolder({});
+        platform::registry::setStoreFile({});
+        ModZCB::setWebServiceAddress({});
+        vb::setClock({});
+        ModData::resetAll();
+    }
+    QTemporaryDir dir;
+    LocalHttp server;
+};
+
+} // namespace
+
+TEST_F(StartWindow, LoadLaysOutTheSplashAndArmsTheHandOver)
+{
+    ReportSpy spy;
+    FrmStart& start = FrmStart::get();
+
+    EXPECT_EQ(start.Width(), 6000);
+    EXPECT_EQ(start.Height(), 3000);
+    EXPECT_EQ(start.Caption(), QStringLiteral("模拟考试练习系统"));
+    EXPECT_EQ(start.Label1.Caption(), QStringLiteral("正在启动XP操作，请稍候..."));
+    EXPECT_EQ(start.Label1.Top(), 2160);
+    EXPECT_NEAR(start.Label1.Left(), (6000 - start.Label1.Width()) / 2, 15);
+    EXPECT_EQ(ModData::sProName, QStringLiteral("XP操作"));
+    EXPECT_EQ(ModData::sDataPath, dir.path() + QStringLiteral("/data/"));
+    EXPECT_EQ(ModData::dScaleX, 1.0);
+    EXPECT_EQ(ModData::sKsName, ModData::sSettings(8));
+    EXPECT_FALSE(ModData::sOsVer.isEmpty());
+    EXPECT_EQ(ModData::iLianXiSub, 0);
+    EXPECT_FALSE(ModData::bYanShiOn);
+    EXPECT_TRUE(ModData::sErrLogFile.isEmpty());
+    EXPECT_TRUE(start.handOverPending());
+    EXPECT_TRUE(start.Timer1.Enabled());
+    // Only the missing skin pictures were reported; every file was read.
+    for (const QString& r : spy.reports)
+        EXPECT_TRUE(r == u"startload:53") << r.toStdString();
+}
+
+TEST_F(StartWindow, HandOverRunsOnceAndNamesTheRunLog)
+{
+    FrmStart& start = FrmStart::get();
+    vb::setClock([] { return QDateTime(QDate(2026, 12, 10), QTime(9, 8, 7)); });
+
+    start.Timer1_Timer();
+    EXPECT_TRUE(FrmFengmian::isLoaded());
+    EXPECT_TRUE(FrmFengmian::get().isVisible());
+    EXPECT_EQ(ModData::sErrLogFile, dir.path() + QStringLiteral("/ksdata/20261210090807.txt"));
+    EXPECT_EQ(ModData::iUpdataShow, 0);
+    EXPECT_FALSE(FrmStart::isLoaded());
+    EXPECT_FALSE(start.Timer1.Enabled());
+
+    // A second tick does nothing.
+    FrmFengmian::get().Hide();
+    ModData::sErrLogFile.clear();
+    start.Timer1_Timer();
+    EXPECT_FALSE(FrmFengmian::get().isVisible());
+    EXPECT_TRUE(ModData::sErrLogFile.isEmpty());
+}
+
+// Two real processes of the program in one program folder.
+TEST(SecondInstance, ShowsTheMessageAndEndsWhileTheFirstRunsOn)
+{
+    const QString built = QStringLiteral(XP_BUILD_DIR "/program/xpprac");
+    if (!QFile::exists(built))
+        GTEST_SKIP() << "the program is not built";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString exe = folder.filePath(QStringLiteral("xpprac"));
+    ASSERT_TRUE(QFile::copy(built, exe));
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(exe, {});
+    ASSERT_TRUE(first.waitForStarted());
+    const QString lock = platform::SingleInstance::lockPath(folder.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 20000));
+
+    auto listing = [&] {
+        QStringList out;
+        for (const QFileInfo& f : QDir(folder.path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            out << f.fileName() + u' ' + QString::number(f.size()) + u' ' +
+                       f.lastModified().toString(Qt::ISODateWithMs);
+        return out;
+    };
+    const QStringList before = listing();
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(exe, {});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(QString::fromLocal8Bit(second.readAllStandardError()).contains(app::alreadyRunningText()));
+
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_EQ(listing(), before);
+    first.kill();
+    first.waitForFinished();
+}
