@@ -7,6 +7,7 @@
 #include "toolkit/vberror.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -265,8 +266,62 @@ void dispatchMouse(const void* target, const QMouseEvent& event, QPointF pos, co
 
 } // namespace detail
 
+namespace {
+
+// The control a press went to, while its buttons are held. Qt gives the pressed widget the
+// following moves and the release, but stops when a handler hides it during the press (the next
+// step's scene may): the keeper then hands them to it all the same, as the program expects.
+class CaptureKeeper : public QObject {
+public:
+    static CaptureKeeper& instance()
+    {
+        static CaptureKeeper* keeper = [] {
+            auto* k = new CaptureKeeper;
+            k->setParent(qApp);
+            qApp->installEventFilter(k);
+            return k;
+        }();
+        return *keeper;
+    }
+
+    QPointer<Control> pressed;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) || !watched->isWindowType())
+            return false;
+        Control* c = pressed.data();
+        if (!c)
+            return false;
+        auto* me = static_cast<QMouseEvent*>(event);
+        // A press whose release went elsewhere (a popup menu's loop took it) holds nothing.
+        if (type == QEvent::MouseMove && me->buttons() == Qt::NoButton) {
+            pressed.clear();
+            return false;
+        }
+        if (c->isVisible())
+            return false;
+        if (type == QEvent::MouseButtonRelease && me->buttons() == Qt::NoButton)
+            pressed.clear();
+        const QPointF local = c->mapFromGlobal(me->globalPosition());
+        QMouseEvent toControl(type, local, me->scenePosition(), me->globalPosition(), me->button(), me->buttons(),
+                              me->modifiers());
+        QCoreApplication::sendEvent(c, &toControl);
+        return true;
+    }
+};
+
+} // namespace
+
 void Control::dispatchMouse(QMouseEvent* event, QWidget* source)
 {
+    CaptureKeeper& keeper = CaptureKeeper::instance();
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        keeper.pressed = this;
+    else if (event->type() == QEvent::MouseButtonRelease && event->buttons() == Qt::NoButton && keeper.pressed == this)
+        keeper.pressed.clear();
     const QPointF p = source == this ? event->position() : QPointF(source->mapTo(this, event->position().toPoint()));
     // The handlers may unload the form: the control then lives on until they return (deleteLater),
     // but a Click must not follow into a control that was taken apart meanwhile.

@@ -406,3 +406,35 @@ TEST(Timer, EnabledTicksRunTheHandlerAndAOneShotDisablesItself)
     EXPECT_TRUE(t.fire());
     EXPECT_TRUE(t.Enabled());
 }
+
+TEST(ControlMouse, TheReleaseReachesThePressedLabelAlsoWhenItsHandlerMovedOrHidItDuringThePress)
+{
+    Fresh fresh;
+    Surface& f = Surface::get();
+    f.Upper.hide();
+    f.Lower.Move(0, 0, 1500, 1500);
+    f.AfterText.Move(3000, 3000, 1500, 1500);
+    ASSERT_TRUE(tktest::showExposed(f));
+    for (bool hide : {false, true}) {
+        QStringList log, other;
+        recordMouse(f.Lower, log);
+        recordMouse(f.AfterText, other);
+        f.Lower.show();
+        f.Lower.Move(0, 0, 1500, 1500);
+        f.Lower.onMouseDown = [&](int, int, float, float) {
+            // the next step's scene: the hot spot moves away, or goes
+            f.Lower.Move(6000, 6000, 1500, 1500);
+            if (hide)
+                f.Lower.hide();
+        };
+        tktest::press(f.AfterText, {-195, -195}); // 5,5 of where the hot spot was
+        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(log.join(QLatin1Char('|')), QStringLiteral("up 1 0 -5925 -5925")) << "hidden: " << hide;
+        EXPECT_TRUE(other.isEmpty());
+    }
+    // After the release the hidden label gets nothing more.
+    QStringList late;
+    f.Lower.onMouseMove = [&](int, int, float, float) { late << QStringLiteral("move"); };
+    tktest::moveTo(f.AfterText, {3, 3});
+    EXPECT_TRUE(late.isEmpty());
+}
