@@ -102,7 +102,7 @@ private:
             r = QRect(a[0].toInt(&ok[0]), a[1].toInt(&ok[1]), a[2].toInt(&ok[2]), a[3].toInt(&ok[3]));
             if (!(ok[0] && ok[1] && ok[2] && ok[3]))
                 failAt(f.where, QStringLiteral("expected x y w h"));
-        } else if (a.size() == 1 && a[0].contains(QLatin1Char('.'))) {
+        } else if ((a.size() == 1 || (a.size() == 2 && a[1] == u"center")) && a[0].contains(QLatin1Char('.'))) {
             const QString sceneName = a[0].section(QLatin1Char('.'), 0, 0);
             const QString region = a[0].section(QLatin1Char('.'), 1);
             const Rendered& rs = scene(sceneName, f.where);
@@ -122,6 +122,8 @@ private:
             if (!found)
                 failAt(f.where, QStringLiteral("scene %1 is not shown in this step").arg(sceneName));
             r.translate(offset);
+            if (a.size() == 2) // one pixel at the middle of the region
+                r = QRect(r.center(), QSize(1, 1));
         } else {
             failAt(f.where, QStringLiteral("expected x y w h or scene.region"));
         }

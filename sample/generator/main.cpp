@@ -60,7 +60,7 @@ int main(int argc, char** argv)
         if (!sheet.isEmpty()) {
             QVector<QPair<QString, QImage>> pictures;
             for (const gen::SceneDef& s : bank.scenes)
-                if (s.size == QSize(800, 600))
+                if (compiled.scenes.value(s.name).image.size() == QSize(800, 600))
                     pictures.append({s.name + QStringLiteral(" (") + s.id + QLatin1Char(')'), compiled.scenes.value(s.name).image});
             if (!gen::contactSheet(pictures, 4, 400).save(sheet, "PNG"))
                 return report({QStringLiteral("cannot write %1").arg(sheet)});

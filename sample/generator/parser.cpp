@@ -273,8 +273,19 @@ void readUnit(const QString& path, Bank& bank, int& nextId)
             s.name = w.at(0);
             if (bank.scene(s.name))
                 failAt(l.where, QStringLiteral("scene %1 is defined twice").arg(s.name));
-            if (w.has(2))
+            // "scene NAME [W H] [from BASE]": a scene may start as a copy of an earlier one.
+            int next = 1;
+            if (w.has(2) && w.at(1) != u"from") {
                 s.size = QSize(w.number(1), w.number(2));
+                next = 3;
+            }
+            if (w.has(next) && w.at(next) == u"from") {
+                const SceneDef* base = bank.scene(w.at(next + 1));
+                if (!base)
+                    failAt(l.where, QStringLiteral("no earlier scene \"%1\"").arg(w.at(next + 1)));
+                s.size = base->size;
+                s.elements = base->elements;
+            }
             s.id = QStringLiteral("6%1").arg(nextId++, 5, 10, QLatin1Char('0'));
             s.where = l.where;
             bank.scenes.append(s);

@@ -1,0 +1,284 @@
+// The sample question bank: the record encoder against the program's own record reader, the
+// number-encoded text, and the laid-out program folder (validator, text files, cursors).
+
+#include "bank/oprecord.h"
+#include "encoder.h"
+#include "platform/textfile.h"
+#include "validate.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kProgram = QStringLiteral(XP_BUILD_DIR "/program");
+
+sample::OpRecord fullRecord()
+{
+    sample::OpRecord r;
+    r.dragOnly = true;
+    r.code = QStringLiteral("0052");
+    r.formPicture = QStringLiteral("600001");
+    r.planes[0] = {true, 1350, 450, QStringLiteral("600002")};
+    r.planes[2] = {true, 0, 30, sample::kKeepPicture};
+    r.planes[4] = {true, 6000, 4500, QStringLiteral("600009")};
+    r.hotSpot = sample::Box{450, 300, 960, 900};
+    r.hotPointer = QStringLiteral("S0011");
+    r.dragPointer = QStringLiteral("M0003");
+    r.initialText = 7;
+    r.answerText = 12;
+    r.hintText = 345;
+    r.hint = QPoint{480, 1260};
+    r.dragBound = QPoint{9000, 150};
+    r.secondHotSpot = sample::Box{11985, 8985, 15, 15};
+    return r;
+}
+
+TEST(SampleEncoder, RecordReadsBackThroughTheProgramsReader)
+{
+    const QString line = sample::encodeRecord(fullRecord());
+    ASSERT_EQ(line.size(), 196);
+    const bank::OpRecord r(line);
+    EXPECT_TRUE(r.dragOnly());
+    EXPECT_EQ(r.opCode().text(), QStringLiteral("0052"));
+    EXPECT_EQ(r.opCode().kind(), bank::StepKind::Drag);
+    EXPECT_EQ(r.plane(0)->picture, QStringLiteral("600001"));
+    EXPECT_FALSE(r.plane(1)->hidden);
+    EXPECT_EQ(r.plane(1)->left, 1350);
+    EXPECT_EQ(r.plane(1)->top, 450);
+    EXPECT_EQ(r.plane(1)->picture, QStringLiteral("600002"));
+    EXPECT_TRUE(r.plane(2)->hidden);
+    EXPECT_TRUE(r.plane(3)->keep());
+    EXPECT_EQ(r.plane(3)->top, 30);
+    EXPECT_TRUE(r.plane(4)->hidden);
+    EXPECT_EQ(r.plane(5)->left, 6000);
+    EXPECT_EQ(r.plane(5)->picture, QStringLiteral("600009"));
+    EXPECT_EQ(r.hotSpot(), (bank::TwipRect{450, 300, 960, 900}));
+    EXPECT_FALSE(r.textBoxShown());
+    EXPECT_EQ(*r.hotSpotPointer().pointer(), 11);
+    EXPECT_EQ(r.dragPointer().cursorFileName(), QStringLiteral("ico03.CUR"));
+    EXPECT_EQ(r.initialText().number(), 7);
+    EXPECT_EQ(r.answerText().number(), 12);
+    EXPECT_EQ(r.hintText().number(), 345);
+    EXPECT_EQ(r.hintLeft(), 480);
+    EXPECT_EQ(r.hintTop(), 1260);
+    EXPECT_FALSE(r.menuBarLive());
+    EXPECT_EQ(r.backMark(), QStringLiteral("NONO"));
+    EXPECT_EQ(r.dragBoundX(), 9000);
+    EXPECT_EQ(r.dragBoundY(), 150);
+    EXPECT_EQ(r.secondHotSpot(), (bank::TwipRect{11985, 8985, 15, 15}));
+}
+
+TEST(SampleEncoder, HiddenPartsAndTheTextBoxReadBack)
+{
+    sample::OpRecord in;
+    in.code = QStringLiteral("0020");
+    in.textBox = sample::Box{3000, 2000, 2250, 300};
+    in.shared = sample::fontSpec(120, 1, 4, 2, 1);
+    const bank::OpRecord r(sample::encodeRecord(in));
+    EXPECT_TRUE(r.hotSpotHidden());
+    EXPECT_TRUE(r.textBoxShown());
+    EXPECT_EQ(r.textBox(), (bank::TwipRect{3000, 2000, 2250, 300}));
+    EXPECT_FALSE(r.hintPlaced());
+    EXPECT_TRUE(r.initialText().none());
+    EXPECT_FALSE(r.secondHotSpotPlaced());
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_TRUE(r.plane(k)->hidden) << k;
+    const bank::FontSpec f = r.fontSpec();
+    EXPECT_EQ(*f.points, 12.0);
+    EXPECT_TRUE(*f.bold);
+    EXPECT_EQ(*f.family, QStringLiteral("隶书"));
+    EXPECT_EQ(*f.textColour, 0xFFu);
+    EXPECT_EQ(*f.backColour, 0xFF0000u);
+}
+
+TEST(SampleEncoder, SharedBlockUsesReadBack)
+{
+    struct Case {
+        const char* name;
+        QString shared;
+        std::function<void(const bank::OpRecord&)> check;
+    };
+    const Case cases[] = {
+        {"menu choice with submenu", sample::menuChoice(4, 7, 2),
+         [](const bank::OpRecord& r) {
+             EXPECT_TRUE(r.menuBarLive());
+             EXPECT_EQ(r.menuChoice().code, 40702);
+             EXPECT_TRUE(r.menuBarFrame());
+         }},
+        {"menu choice without submenu", sample::menuChoice(1, 3, 0),
+         [](const bank::OpRecord& r) {
+             EXPECT_EQ(r.menuChoice().code, 10300);
+             EXPECT_FALSE(r.menuChoice().hasSubRow);
+         }},
+        {"popup at a fixed place", sample::popupPosition(1350, 2100),
+         [](const bank::OpRecord& r) {
+             EXPECT_EQ(r.popupX(), 1350);
+             EXPECT_EQ(r.popupY(), 2100);
+             EXPECT_FALSE(r.menuBarFrame());
+         }},
+        {"two-row tab spec", sample::tabSpec(u'D', 2, 11, 3),
+         [](const bank::OpRecord& r) {
+             const auto t = r.tabSpec();
+             ASSERT_TRUE(t);
+             EXPECT_EQ(t->layout, u'D');
+             EXPECT_EQ(t->currentTab, 2);
+             EXPECT_EQ(t->targetTab, 11);
+             EXPECT_EQ(t->imagePlane, 3);
+             EXPECT_FALSE(r.menuBarLive());
+         }},
+        {"back mark with a tab spec", sample::backMark(2) + sample::tabSpec(u'J', 1, 3, 1).right(5),
+         [](const bank::OpRecord& r) {
+             EXPECT_EQ(r.backMark(), QStringLiteral("Q0002"));
+             EXPECT_EQ(r.backSteps(), 2);
+             EXPECT_TRUE(r.hasTabSpec());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sample::OpRecord in;
+        in.shared = c.shared;
+        c.check(bank::OpRecord(sample::encodeRecord(in)));
+    }
+}
+
+TEST(SampleEncoder, KeyOverrideAndRejectedFields)
+{
+    sample::OpRecord in;
+    in.key = sample::KeyOverride{2, 65};
+    in.hotSpot = sample::Box{0, 0, 15, 15};
+    const bank::OpRecord r(sample::encodeRecord(in));
+    EXPECT_FALSE(r.textBoxShown());
+    EXPECT_EQ(r.keyStep(), (bank::KeyStep{2, 65, 65}));
+
+    const std::function<void(sample::OpRecord&)> faults[] = {
+        [](sample::OpRecord& f) { f.code = QStringLiteral("001"); },
+        [](sample::OpRecord& f) { f.formPicture = QStringLiteral("60001"); },
+        [](sample::OpRecord& f) { f.hotSpot = sample::Box{100000, 0, 1, 1}; },
+        [](sample::OpRecord& f) { f.answerText = 1000; },
+        [](sample::OpRecord& f) { f.hotPointer = QStringLiteral("X0001"); },
+        [](sample::OpRecord& f) { f.textBox = sample::Box{1, 1, 1, 1}; f.key = sample::KeyOverride{0, 13}; },
+    };
+    for (const auto& fault : faults) {
+        sample::OpRecord f;
+        fault(f);
+        EXPECT_THROW(sample::encodeRecord(f), std::invalid_argument);
+    }
+}
+
+TEST(SampleEncoder, NumberEncodedText)
+{
+    EXPECT_EQ(sample::encodeNumberLine(QStringLiteral("AB")), QStringLiteral("500065500066"));
+    EXPECT_EQ(sample::decodeNumberLine(QStringLiteral("200065000000200066")), QStringLiteral("AB"));
+    EXPECT_EQ(sample::decodeNumberLine(QString()), QString());
+    for (const QString& text : {QStringLiteral("WindowsXP"), QStringLiteral("桌面与开始菜单"), QStringLiteral("Windows XP 操作系统")}) {
+        const QString line = sample::encodeNumberLine(text);
+        EXPECT_EQ(line.size(), 6 * text.size());
+        EXPECT_EQ(sample::decodeNumberLine(line), text);
+    }
+    // A double-byte character in its unsigned form (500000 + code) reads the same.
+    const QByteArray gbk = platform::encodeGbk(QStringLiteral("桌"));
+    const int code = (uchar(gbk[0]) << 8) | uchar(gbk[1]);
+    EXPECT_EQ(sample::decodeNumberLine(QString::number(500000 + code)), QStringLiteral("桌"));
+}
+
+TEST(SampleFolder, ValidatorFindsNoProblem)
+{
+    const QStringList problems = sample::validateProgramFolder(kProgram);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
+    const auto ver = platform::readAllLines(kProgram + QStringLiteral("/ver.txt"));
+    ASSERT_TRUE(ver);
+    EXPECT_EQ(sample::decodeNumberLine(ver->value(2)), QStringLiteral("xpdata"));
+    EXPECT_GE(ver->size(), 4 + 11);
+}
+
+TEST(SampleFolder, EveryTextFileIsGbkWithCrLf)
+{
+    int texts = 0;
+    QDirIterator it(kProgram, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (path.endsWith(QLatin1String(".CUR")) || QFileInfo(path).fileName() == u"xpprac")
+            continue;
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray bytes = f.readAll();
+        if (sample::isBinaryFile(bytes))
+            continue;
+        ++texts;
+        EXPECT_EQ(sample::textFileProblem(bytes), QString()) << path.toStdString();
+    }
+    EXPECT_GT(texts, 30);
+}
+
+TEST(SampleFolder, CursorFilesLoad)
+{
+    for (int n = 0; n <= 5; ++n) {
+        QImageReader reader(kProgram + QStringLiteral("/ico%1.CUR").arg(n, 2, 10, QLatin1Char('0')));
+        const QImage image = reader.read();
+        EXPECT_EQ(image.size(), QSize(32, 32)) << n;
+    }
+}
+
+// Copies the program folder once and breaks one file of it at a time; the validator must notice
+// each fault, and the folder is whole again after each file is put back.
+TEST(SampleFolder, ValidatorCatchesBrokenFolders)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    QDirIterator it(kProgram, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        const QString to = tmp.filePath(QDir(kProgram).relativeFilePath(from));
+        QDir().mkpath(QFileInfo(to).path());
+        ASSERT_TRUE(QFile::copy(from, to));
+    }
+    ASSERT_TRUE(sample::validateProgramFolder(tmp.path()).isEmpty());
+
+    using Lines = std::function<void(QStringList&)>;
+    struct Fault {
+        const char* file;
+        Lines change; // empty: the file is removed
+    };
+    const Fault faults[] = {
+        {"xpdata/288820.mxy", [](QStringList& l) { l[0].chop(10); }},
+        {"xpdata/288820.mxy", [](QStringList& l) { l[1].replace(7, 4, QStringLiteral("0001")); }},
+        {"xpdata/288870.mxy", [](QStringList& l) { l[0].replace(4, 2, QStringLiteral("03")); }},
+        {"xpdata/600001.mxy", {}},
+        {"examdata/742000.mxy", {}},
+        {"ico02.CUR", {}},
+        {"xpdata/288891.mxy", [](QStringList& l) { l[2].replace(0, 4, QStringLiteral("1999")); }},
+        {"xpdata/288891.mxy", [](QStringList& l) { l[3].replace(4, 4, l[3].left(4)); }},
+        {"sMenu.sys", [](QStringList& l) { l.removeLast(); }},
+        {"sMenu.sys", [](QStringList& l) { l[14] = QStringLiteral("0"); }},
+        {"xpdata/288890.mxy", [](QStringList& l) { l = l.mid(0, 1); }},
+        {"ver.txt", [](QStringList& l) { l[2] = sample::encodeNumberLine(QStringLiteral("nodata")); }},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.file);
+        const QString path = tmp.filePath(QString::fromLatin1(fault.file));
+        QFile original(path);
+        ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+        const QByteArray bytes = original.readAll();
+        original.close();
+        if (fault.change) {
+            QStringList lines = platform::readAllLines(path).value_or(QStringList());
+            fault.change(lines);
+            ASSERT_TRUE(platform::writeWholeFile(path, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        } else {
+            ASSERT_TRUE(QFile::remove(path));
+        }
+        EXPECT_FALSE(sample::validateProgramFolder(tmp.path()).isEmpty());
+        QFile restore(path);
+        ASSERT_TRUE(restore.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        restore.write(bytes);
+    }
+    EXPECT_TRUE(sample::validateProgramFolder(tmp.path()).isEmpty());
+}
+
+} // namespace
