@@ -26,8 +26,11 @@ public:
     tk::TextBox Text1{this};
     tk::Label AfterText{this};
     QStringList keys;
+    QStringList mouse;
 
 protected:
+    void Form_MouseDown(int b, int, float x, float y) override { mouse << QStringLiteral("down %1 %2 %3").arg(b).arg(x).arg(y); }
+    void Form_Click() override { mouse << QStringLiteral("click"); }
     void Form_KeyUp(int keyCode, int shift) override { keys << QStringLiteral("up %1 %2").arg(keyCode).arg(shift); }
     void Form_KeyDown(int keyCode, int) override { keys << QStringLiteral("down %1").arg(keyCode); }
 };
@@ -437,4 +440,18 @@ TEST(ControlMouse, TheReleaseReachesThePressedLabelAlsoWhenItsHandlerMovedOrHidI
     f.Lower.onMouseMove = [&](int, int, float, float) { late << QStringLiteral("move"); };
     tktest::moveTo(f.AfterText, {3, 3});
     EXPECT_TRUE(late.isEmpty());
+}
+
+TEST(FormMouse, TheFormGetsWhatNoControlTakesInItsOwnTwips)
+{
+    Fresh fresh;
+    Surface& f = Surface::get();
+    f.Lower.Move(0, 0, 1500, 1500);
+    f.Text1.hide();
+    ASSERT_TRUE(tktest::showExposed(f));
+    tktest::press(f, {300, 200}, Qt::MiddleButton);
+    tktest::release(f, {300, 200}, Qt::MiddleButton);
+    tktest::press(f.Lower, {5, 5}); // a control's events stay the control's
+    tktest::release(f.Lower, {5, 5});
+    EXPECT_EQ(f.mouse, QStringList({"down 4 4500 3000", "click"}));
 }
