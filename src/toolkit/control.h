@@ -19,9 +19,10 @@
 //   mouse: button 1 left, 2 right, 4 middle (in moves: the buttons held, or-ed together);
 //          shift 1 Shift, 2 Ctrl, 4 Alt; x, y in twips from the control's own top-left corner.
 //   A press captures the mouse: the following moves and the release go to the pressed control,
-//   also outside it. Click follows a release over the control (any button). A double click
-//   arrives as MouseDown, MouseUp, Click, DblClick, MouseUp: the second press is no MouseDown and
-//   its release gives no Click.
+//   also outside it, and also when a handler moved or hid it meanwhile. Click follows a release
+//   over the control (any button). A double click arrives as MouseDown, MouseUp, Click, DblClick,
+//   MouseUp: the second press is no MouseDown and its release gives no Click (when the first
+//   click went to another control, the second press is a plain MouseDown).
 //   An error escaping a handler (vb::Error or any other exception) ends that handler silently.
 //
 // Stacking. Among siblings a control created later lies above one created earlier. Windowed
