@@ -253,6 +253,7 @@ void FrmMain::zOrderPair()
 
 void FrmMain::readRecord()
 {
+    m_recordBeyondFile = true; // until the step's own line has been read
     const int q = iTmNo;
     const long wanted = long(iTmLine(q)) + iStepNo - 1;
     if (wanted >= 1) {
