@@ -1,9 +1,12 @@
 #pragma once
-// Fixed tables of the work surface that the pictures must match: the drawn menu bar (titles,
-// drop-down groups, submenus, row geometry and picture names) and the tab layouts.
+// The work surface's fixed tables that the pictures must match, as the sample generator and the
+// validator use them: the drawn menu bar (drop-down groups, submenus, row tops, picture names) and
+// the tab layouts. Everything comes from the program's own tables in bank/, so that the pictures
+// and the program cannot drift apart.
 
-#include <QChar>
-#include <QPoint>
+#include "bank/menubar.h"
+#include "bank/tabs.h"
+
 #include <QRect>
 #include <QString>
 #include <QVector>
@@ -11,15 +14,14 @@
 namespace sample {
 
 // ---- Drawn menu bar, design twips.
-inline constexpr int kMenuTitleLeft = 390;
-inline constexpr int kMenuTitleTop = 420;
-inline constexpr int kMenuTitlePitch = 870;
-inline constexpr int kMenuTitleHeight = 270;
-inline constexpr int kMenuRowHeight = 330;
-inline constexpr int kMenuGroupGap = 45;
-inline constexpr int kMenuFirstRow = 30;
-inline constexpr int kDropRowWidth = 2415;
-inline constexpr int kSubRowWidth = 2055;
+inline constexpr int kMenuTitleLeft = bank::menubar::kTitleLeft;
+inline constexpr int kMenuTitleTop = bank::menubar::kTitleTop;
+inline constexpr int kMenuTitlePitch = bank::menubar::kTitlePitch;
+inline constexpr int kMenuTitleHeight = bank::menubar::kTitleHeight;
+inline constexpr int kMenuRowHeight = bank::menubar::kRowHeight;
+inline constexpr int kMenuFirstRow = bank::menubar::kFirstRowOffset;
+inline constexpr int kDropRowWidth = bank::menubar::kRowWidth;
+inline constexpr int kSubRowWidth = bank::menubar::kSubRowWidth;
 
 struct Submenu {
     int ordinal = 0;     // 1-based position in the set's submenu entry
@@ -32,8 +34,9 @@ struct Submenu {
 QVector<int> dropGroups(int set);
 QVector<Submenu> submenus(int set);
 int rowCount(const QVector<int>& groups);
-// Tops of rows 1..n below the top of their menu picture, design twips.
-QVector<int> rowTops(const QVector<int>& groups);
+// Tops of the rows below the top of their menu picture, design twips.
+QVector<int> dropRowTops(int set);
+QVector<int> submenuRowTops(int set, int ordinal);
 
 // Picture names in the picture folder (without the folder).
 QString hoveredTitlePicture(int set);
@@ -45,16 +48,14 @@ QString submenuRowPicture(int set, int ordinal, int row);
 
 // ---- Tab layouts.
 struct TabLayout {
-    QChar letter;
     int count = 0;
     int top = 0;
     int height = 0;
     QVector<QString> pages; // page picture id of tab 1..count
-    QVector<int> lefts;     // left of tab 1..count, then the right end of the strip
+    QVector<int> lefts;     // left of tab 1..count
+    QVector<int> widths;    // width of tab 1..count as the surface sizes it
     QRect backSpot;         // step-back spot, relative to the tab image
-    // Width of tab i (1-based) as the surface sizes it.
-    int width(int tab) const;
-    bool twoRows() const { return count >= 8; }
+    bool twoRows() const { return count >= bank::tabs::kTwoRowCount; }
 };
 
 // The layout string of letter A-J as the work surface holds it (H is a single blank).

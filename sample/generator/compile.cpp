@@ -102,7 +102,7 @@ private:
             r = QRect(a[0].toInt(&ok[0]), a[1].toInt(&ok[1]), a[2].toInt(&ok[2]), a[3].toInt(&ok[3]));
             if (!(ok[0] && ok[1] && ok[2] && ok[3]))
                 failAt(f.where, QStringLiteral("expected x y w h"));
-        } else if ((a.size() == 1 || (a.size() == 2 && a[1] == u"center")) && a[0].contains(QLatin1Char('.'))) {
+        } else if ((a.size() == 1 || (a.size() == 2 && a[1] == u"corner")) && a[0].contains(QLatin1Char('.'))) {
             const QString sceneName = a[0].section(QLatin1Char('.'), 0, 0);
             const QString region = a[0].section(QLatin1Char('.'), 1);
             const Rendered& rs = scene(sceneName, f.where);
@@ -122,8 +122,8 @@ private:
             if (!found)
                 failAt(f.where, QStringLiteral("scene %1 is not shown in this step").arg(sceneName));
             r.translate(offset);
-            if (a.size() == 2) // one pixel at the middle of the region
-                r = QRect(r.center(), QSize(1, 1));
+            if (a.size() == 2) // one pixel at the region's top-left corner, clear of its middle
+                r = QRect(r.topLeft(), QSize(1, 1));
         } else {
             failAt(f.where, QStringLiteral("expected x y w h or scene.region"));
         }
@@ -251,9 +251,8 @@ private:
         if (r.code == u"7000" && !r.hotSpot) {
             // The title of the menu choice: the hot spot itself shrinks to one twip, but the
             // demonstration aims at it.
-            const int set = r.shared.left(1).toInt();
-            r.hotSpot = sample::Box{sample::kMenuTitleLeft + (set - 1) * sample::kMenuTitlePitch, sample::kMenuTitleTop,
-                                    sample::kMenuTitlePitch, sample::kMenuTitleHeight};
+            const QRect t = bank::menubar::title(r.shared.left(1).toInt()).value_or(QRectF()).toRect();
+            r.hotSpot = sample::Box{t.left(), t.top(), t.width(), t.height()};
         }
         if (!noHint) {
             r.hintText = hint ? m_texts.ref(*hint, s.where) : 0;

@@ -65,7 +65,8 @@ public:
     // --- icons, drawn in a square of side s at (x, y).
     void glyph(const QString& type, int x, int y, int s, bool selected = false);
 
-    void titleBar(const QRect& r, const QString& title, bool active, bool dialog, const QString& name, const QString& icon);
+    // Caption buttons: "window" minimise, maximise and close; "dialog" close; "help" help and close.
+    void titleBar(const QRect& r, const QString& title, bool active, const QString& buttons, const QString& name, const QString& icon);
     void raisedButton(const QRect& r, const QString& caption, bool isDefault = false, bool enabled = true);
     void textBox(const QRect& r, const QString& content);
     void menuRows(const QRect& r, const QStringList& items, int selected, int rowHeight, int sepHeight, const QString& name,
@@ -246,7 +247,7 @@ void Canvas::glyph(const QString& type, int x, int y, int s, bool selected)
     p.restore();
 }
 
-void Canvas::titleBar(const QRect& r, const QString& title, bool active, bool dialog, const QString& name, const QString& icon)
+void Canvas::titleBar(const QRect& r, const QString& title, bool active, const QString& buttons, const QString& name, const QString& icon)
 {
     QLinearGradient g(0, r.top(), 0, r.bottom());
     if (active) {
@@ -296,14 +297,20 @@ void Canvas::titleBar(const QRect& r, const QString& title, bool active, bool di
         bx -= bs + 2;
     };
     capButton(QStringLiteral("close"), QStringLiteral("close"));
-    if (dialog) {
+    if (buttons == u"help") {
         capButton(QStringLiteral("help"), QStringLiteral("help"));
-    } else {
+    } else if (buttons == u"window") {
         capButton(QStringLiteral("max"), QStringLiteral("max"));
         capButton(QStringLiteral("min"), QStringLiteral("min"));
     }
-    text(QRect(textLeft + 1, r.top() + 1, bx - textLeft, r.height()), title, 13, QColor(0, 0, 0x60), Qt::AlignLeft | Qt::AlignVCenter, true);
-    text(QRect(textLeft, r.top(), bx - textLeft, r.height()), title, 13, Qt::white, Qt::AlignLeft | Qt::AlignVCenter, true);
+    // One line, cut at the buttons.
+    p.setFont(font(13, true));
+    const QRect textRect(textLeft, r.top(), bx - textLeft, r.height());
+    const QString shown = QFontMetrics(p.font()).elidedText(title, Qt::ElideRight, textRect.width());
+    p.setPen(QColor(0, 0, 0x60));
+    p.drawText(textRect.translated(1, 1), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    p.setPen(Qt::white);
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, shown);
     region(name + QStringLiteral(".title"), QRect(r.left(), r.top(), bx - r.left(), r.height()));
 }
 
@@ -520,7 +527,7 @@ void drawWindow(Canvas& c, const Words& w, const Bank& bank)
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(active ? kFrame : QColor(0x7A, 0x96, 0xDF));
     c.p.drawRoundedRect(r, 7, 7);
-    c.titleBar(QRect(r.left(), r.top(), r.width(), 28), title, active, false, name, w.option(QStringLiteral("icon"), QStringLiteral("folder"), 7));
+    c.titleBar(QRect(r.left(), r.top(), r.width(), 28), title, active, QStringLiteral("window"), name, w.option(QStringLiteral("icon"), QStringLiteral("folder"), 7));
     c.region(name, r);
     QRect inner(r.left() + 3, r.top() + 28, r.width() - 6, r.height() - 31);
     int y = inner.top();
@@ -640,9 +647,8 @@ void drawDialogFrame(Canvas& c, const QString& name, const QRect& r, const QStri
     c.p.setPen(Qt::NoPen);
     c.p.setBrush(kFrame);
     c.p.drawRoundedRect(r, 7, 7);
-    c.titleBar(QRect(r.left(), r.top(), r.width(), 26), title, true, help, name, QString());
-    if (!help)
-        c.regions.remove(name + QStringLiteral(".min")), c.regions.remove(name + QStringLiteral(".max"));
+    c.titleBar(QRect(r.left(), r.top(), r.width(), 26), title, true, help ? QStringLiteral("help") : QStringLiteral("dialog"), name,
+               QString());
     const QRect body(r.left() + 3, r.top() + 26, r.width() - 6, r.height() - 29);
     c.p.fillRect(body, kFace);
     c.region(name, r);
@@ -745,7 +751,7 @@ void drawTabStrip(Canvas& c, const QString& name, const sample::TabLayout& layou
             if ((pass == 0) == front)
                 continue; // back row first, then the front row over it
             const int top = layout.top + (layout.twoRows() && front ? 300 : 0);
-            QRect t(layout.lefts[i - 1] / 15, top / 15, layout.width(i) / 15, layout.height / 15);
+            QRect t(layout.lefts[i - 1] / 15, top / 15, layout.widths[i - 1] / 15, layout.height / 15);
             const bool sel = i == selected;
             if (sel)
                 t.adjust(-2, -2, 2, 1);
@@ -1024,14 +1030,13 @@ QMap<QString, QImage> renderMenuBarPictures(const MenuBarDef& bar)
             out[open ? openTitlePicture(set) : hoveredTitlePicture(set)] = img;
         }
         // The drop-down, its highlighted rows, its submenus and their highlighted rows.
-        const QVector<int> groups = dropGroups(set);
+        const QVector<int> dropTops = dropRowTops(set);
         const QVector<Submenu> subs = submenus(set);
         QStringList captions;
         for (const QString& r : bar.rows[set - 1])
             if (r != u"-")
                 captions.append(r);
-        auto drawMenu = [&](const QVector<int>& g, const QStringList& rows, int rowWidth, const QSet<int>& arrows, int highlighted) {
-            const QVector<int> tops = rowTops(g);
+        auto drawMenu = [&](const QVector<int>& tops, const QStringList& rows, int rowWidth, const QSet<int>& arrows, int highlighted) {
             const int h = (tops.isEmpty() ? kMenuFirstRow : tops.last() + kMenuRowHeight) / 15 + 2;
             const int w = rowWidth / 15 + 4;
             QImage img(highlighted ? QSize(rowWidth / 15, kMenuRowHeight / 15) : QSize(w, h), QImage::Format_RGB32);
@@ -1071,17 +1076,18 @@ QMap<QString, QImage> renderMenuBarPictures(const MenuBarDef& bar)
         QSet<int> arrows;
         for (const Submenu& s : subs)
             arrows.insert(s.row);
-        out[dropDownPicture(set)] = drawMenu(groups, captions, kDropRowWidth, arrows, 0);
-        for (int r = 1; r <= rowCount(groups); ++r)
-            out[dropRowPicture(set, r)] = drawMenu(groups, captions, kDropRowWidth, arrows, r);
+        out[dropDownPicture(set)] = drawMenu(dropTops, captions, kDropRowWidth, arrows, 0);
+        for (int r = 1; r <= dropTops.size(); ++r)
+            out[dropRowPicture(set, r)] = drawMenu(dropTops, captions, kDropRowWidth, arrows, r);
         for (const Submenu& s : subs) {
             QStringList subCaptions;
             for (const QString& r : bar.subs.value({set, s.row}))
                 if (r != u"-")
                     subCaptions.append(r);
-            out[submenuPicture(set, s.ordinal)] = drawMenu(s.groups, subCaptions, kSubRowWidth, {}, 0);
-            for (int t = 1; t <= s.rowCount(); ++t)
-                out[submenuRowPicture(set, s.ordinal, t)] = drawMenu(s.groups, subCaptions, kSubRowWidth, {}, t);
+            const QVector<int> subTops = submenuRowTops(set, s.ordinal);
+            out[submenuPicture(set, s.ordinal)] = drawMenu(subTops, subCaptions, kSubRowWidth, {}, 0);
+            for (int t = 1; t <= subTops.size(); ++t)
+                out[submenuRowPicture(set, s.ordinal, t)] = drawMenu(subTops, subCaptions, kSubRowWidth, {}, t);
         }
     }
     return out;
