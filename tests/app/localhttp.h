@@ -3,6 +3,7 @@
 // waits in its own event loop, and remembers every request target it saw.
 
 #include <QByteArray>
+#include <QHash>
 #include <QHostAddress>
 #include <QStringList>
 #include <QTcpServer>
