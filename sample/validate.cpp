@@ -73,6 +73,25 @@ private:
             problem(QStringLiteral("cursor file for \"%1\" is missing").arg(spec.cursorDigits));
     }
 
+    // Text of a reference, "" for "000".
+    QString text(const bank::TextRef& ref) const
+    {
+        return ref.none() ? QString() : m_texts.value(ref.number() - 1).mid(3);
+    }
+    // Whether the box text already matches the step's answer, as the typing judges compare.
+    bool answered(const bank::OpRecord& r, const QString& box) const
+    {
+        const QString answer = text(r.answerText());
+        const bool whole = r.opCode().kind() == bank::StepKind::Rename || r.opCode().kind() == bank::StepKind::SecondBox;
+        const int bar = answer.indexOf(QLatin1Char('|'));
+        QStringList accepted = whole || bar < 0 ? QStringList{answer} : QStringList{answer.left(bar), answer.mid(bar + 1)};
+        const bool exact = r.opCode().kind() == bank::StepKind::ExactTyping;
+        for (const QString& a : accepted)
+            if (exact ? box.trimmed() == a.trimmed() : box.trimmed().toLower() == a.trimmed().toLower())
+                return true;
+        return false;
+    }
+
     void checkModule();
     int checkLayout(QVector<int>& counts, int& paperMix, QStringList& papers);
     void checkUnit(int unit, int count);
@@ -309,11 +328,20 @@ void Validator::checkRecord(const bank::OpRecord& r)
             problem(QStringLiteral("a typing step needs its answer"));
         if (kind == K::TypeThenClick && !hot)
             problem(QStringLiteral("type-then-click needs a hot spot"));
+        if (kind != K::TypeThenClick && kind != K::TypingEnter && answered(r, text(r.initialText())))
+            problem(QStringLiteral("the initial text already answers the step"));
         break;
-    case K::Selection:
+    case K::Selection: {
         if (!r.textBoxShown() || r.hintText().none() || r.initialText().none())
             problem(QStringLiteral("a selection step needs a text box, its text and its target"));
+        // The selected text is compared as it stands with the target in lower case.
+        const QString target = text(r.hintText()).trimmed();
+        if (target != target.toLower())
+            problem(QStringLiteral("selection target \"%1\" has capitals: no selection can match it").arg(target));
+        if (!text(r.initialText()).contains(target))
+            problem(QStringLiteral("the text box does not hold the selection target"));
         break;
+    }
     case K::RubberBand:
     case K::Drag:
         if (!r.secondHotSpotPlaced() || !hot)

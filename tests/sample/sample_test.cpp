@@ -257,6 +257,13 @@ TEST(SampleFolder, ValidatorCatchesBrokenFolders)
         {"sMenu.sys", [](QStringList& l) { l.removeLast(); }},
         {"sMenu.sys", [](QStringList& l) { l[14] = QStringLiteral("0"); }},
         {"xpdata/288890.mxy", [](QStringList& l) { l = l.mid(0, 1); }},
+        // A selection target with capitals can never match (only the target is lower-cased).
+        {"xpdata/288890.mxy",
+         [](QStringList& l) {
+             for (QString& line : l)
+                 if (line.mid(3) == QStringLiteral("操作系统"))
+                     line = line.left(3) + QStringLiteral("XP 操作系统");
+         }},
         {"ver.txt", [](QStringList& l) { l[2] = sample::encodeNumberLine(QStringLiteral("nodata")); }},
     };
     for (const Fault& fault : faults) {
