@@ -302,6 +302,8 @@ void Validator::checkRecord(const bank::OpRecord& r)
     const bank::TwipRect h = r.hotSpot();
     if (hot && (h.left + h.width > 12000 || h.top + h.height > 9000))
         problem(QStringLiteral("hot spot lies beyond the surface"));
+    if (r.hintPlaced() && (r.hintLeft() >= 12000 || r.hintTop() >= 9000))
+        problem(QStringLiteral("hint lies beyond the surface"));
     using K = bank::StepKind;
     switch (kind) {
     case K::Click:

@@ -170,11 +170,17 @@ void writeProgramFolder(const Bank& bank, const Compiled& compiled, const QStrin
     auto dataFile = [&](const QString& name) { return data.filePath(name + QStringLiteral(".mxy")); };
 
     // Module description: module, display name, data folder, product number, unit names.
-    QStringList ver;
+    QStringList names;
     for (const char* key : {"module", "display", "datafolder", "product"})
-        ver << sample::encodeNumberLine(bank.module.value(QString::fromLatin1(key)));
+        names << bank.module.value(QString::fromLatin1(key));
     for (const UnitDef& u : bank.units)
-        ver << sample::encodeNumberLine(u.name);
+        names << u.name;
+    QStringList ver;
+    for (const QString& name : names) {
+        ver << sample::encodeNumberLine(name);
+        if (sample::decodeNumberLine(ver.last()) != name)
+            throw SourceError(QStringLiteral("ver.txt: \"%1\" does not decode to itself").arg(name).toStdString());
+    }
     writeText(program.filePath(QStringLiteral("ver.txt")), joined(ver));
 
     // Settings override (line n replaces entry n - 1) and the first-run flag.

@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImageReader>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -223,6 +224,30 @@ TEST(SampleFolder, CursorFilesLoad)
         const QImage image = reader.read();
         EXPECT_EQ(image.size(), QSize(32, 32)) << n;
     }
+}
+
+// Laying the folder out again rewrites the bank but keeps the candidate's history files.
+TEST(SampleFolder, RebuildKeepsTheHistory)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    auto generate = [&] {
+        QProcess p;
+        p.start(QStringLiteral(XP_BUILD_DIR "/sample/xpsample"), {QStringLiteral("--out"), tmp.path()});
+        return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    };
+    ASSERT_TRUE(generate());
+    const QString marked = tmp.filePath(QStringLiteral("ksdata/288862.mxy"));
+    const QString progress = tmp.filePath(QStringLiteral("ksdata/288893.mxy"));
+    const QString texts = tmp.filePath(QStringLiteral("xpdata/288890.mxy"));
+    const auto bankTexts = platform::readAllLines(texts);
+    ASSERT_TRUE(platform::writeWholeFile(marked, QStringLiteral("00010203\r\n")));
+    ASSERT_TRUE(platform::writeWholeFile(progress, QStringLiteral("TTF\r\n")));
+    ASSERT_TRUE(platform::writeWholeFile(texts, QStringLiteral("001changed\r\n")));
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(platform::readAllLines(marked), QStringList{QStringLiteral("00010203")});
+    EXPECT_EQ(platform::readAllLines(progress), QStringList{QStringLiteral("TTF")});
+    EXPECT_EQ(platform::readAllLines(texts), bankTexts);
 }
 
 // Copies the program folder once and breaks one file of it at a time; the validator must notice
