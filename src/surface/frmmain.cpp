@@ -247,6 +247,8 @@ void FrmMain::zOrderPair()
 {
     step([] { FrmTm::get().setTopmost(true); });
     step([this] { raiseTop(); });
+    // A display without a window manager keeps no topmost windows: the panel is raised again.
+    step([] { FrmTm::get().raise(); });
 }
 
 // ---- Scene build -------------------------------------------------------------------------------
