@@ -7,6 +7,7 @@
 #include "toolkit/vb.h"
 #include "toolkit/vberror.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
@@ -35,27 +36,35 @@ QString fetch(const QString& url, int timeoutSeconds, bool reportFailures)
     }
 
     // Whole clock seconds: the request gives up once more than timeoutSeconds second boundaries
-    // lie behind its start, between timeoutSeconds and timeoutSeconds + 1 seconds after it.
-    const qint64 startMs = QDateTime::currentMSecsSinceEpoch();
-    const qint64 startSecond = startMs / 1000;
-    const qint64 seconds = std::max(0, timeoutSeconds);
-    const qint64 waitMs = std::max<qint64>(0, (startSecond + seconds + 1) * 1000 - startMs);
+    // of the clock lie behind its start, between timeoutSeconds and timeoutSeconds + 1 seconds
+    // after it. A clock set back during the wait cannot stretch it beyond that bound either.
+    const qint64 seconds = std::clamp(qint64(timeoutSeconds), qint64(0), qint64(24 * 3600));
+    const qint64 startSecond = QDateTime::currentMSecsSinceEpoch() / 1000;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const qint64 boundMs = (seconds + 1) * 1000;
+    auto remainingMs = [&]() -> qint64 {
+        const qint64 nowMs = QDateTime::currentMSecsSinceEpoch();
+        if (nowMs / 1000 - startSecond > seconds || elapsed.elapsed() >= boundMs)
+            return 0;
+        return std::clamp<qint64>((startSecond + seconds + 1) * 1000 - nowMs, 1,
+                                  boundMs - elapsed.elapsed());
+    };
 
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     if (sent) {
-        QEventLoop loop;
-        QTimer deadline;
-        deadline.setSingleShot(true);
-        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
         QObject::connect(&request, &platform::HttpRequest::finished, &loop, [&] {
             if (request.isComplete())
                 loop.quit();
         });
-        deadline.start(int(std::min<qint64>(waitMs, 1000 * 3600)));
-        loop.exec();
-    } else {
-        // Nothing to wait for but the clock; the other windows' events still run.
-        QEventLoop loop;
-        QTimer::singleShot(int(std::min<qint64>(waitMs, 1000 * 3600)), &loop, &QEventLoop::quit);
+    }
+    // The other windows' events run while it waits, also when nothing was sent.
+    for (qint64 ms = remainingMs(); ms > 0 && !request.isComplete(); ms = remainingMs()) {
+        deadline.start(int(ms));
         loop.exec();
     }
 
