@@ -1,13 +1,108 @@
 #pragma once
-// FrmFengmian: the home window. Its panels come later; for now it loads empty.
+// FrmFengmian: the home window. A borderless 800 x 600 window with a start page of large page
+// buttons and, behind a top bar of tabs, the question-bank, paper, marked-question,
+// wrong-question and help panels. It is unloaded whenever an exercise starts, so every showing
+// loads it anew: Form_Load lays the window out and FengMainCsh fills the panels from the bank
+// and history files.
+//
+//   FrmFengmian::get().Show();                 // start-up hand-over: start page
+//   ModData::iFengmianPage = 16;               // the end of a unit practice:
+//   FrmFengmian::get().TimFH.setEnabled(true); //   builds the window, then reopens the tab
+//   FrmFengmian::get().Show();
+//
+// Every button is one element of the image-button array ClickBotn (0 to 99) with the one
+// handler ClickBotn_Click; the elements lie in the containers the index table puts them in.
+// Geometry is design twips of the 800 x 600 screen times the screen scale.
 
+#include "bank/exercise.h"
+#include "bank/unittable.h"
+#include "controls/tavobutton.h"
+#include "toolkit/controlarray.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
+#include "toolkit/timer.h"
+#include "toolkit/vb.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
 
 class FrmFengmian : public tk::FormT<FrmFengmian> {
     Q_OBJECT
 public:
-    FrmFengmian() = default;
+    FrmFengmian();
+    ~FrmFengmian() override;
+
+    // ---- Procedures ----
+    void FengMainCsh();             // panel builder
+    void ClickBotn_Click(int index); // every home button
+    void TimFH_Timer();             // page return after an exercise
+    void lblMove_MouseDown(int button, int shift, float x, float y);
+    void picShouYe_MouseDown(int button, int shift, float x, float y);
+
+    // The exercise launcher. InitShiTi builds the question set of an exercise (its file pair for a
+    // list-built one, checked against the unit files) and sets the exercise state; when the bank
+    // files cannot be read or the pair cannot be written the candidate gets a notice titled
+    // noticeTitle, nothing of the running state changes and it returns false. startLianXi then
+    // unloads the home window and hands over to the question panel and the work surface.
+    bool InitShiTi(const bank::QuestionSet& set, const QString& noticeTitle);
+    void startLianXi();
+
+    // ---- Form-level values, set anew at every load and build ----
+    vb::Integer iSuiJiCount = 0;   // generated papers
+    vb::Integer iSelUnit = -1;     // picked unit, -1 none (all-units summary)
+    vb::Integer iUnitScope = 0;    // 0 all questions, 1 learned, 2 not yet learned
+    vb::Integer iBiaoZhiScope = 1; // marked questions: 1 not yet reviewed, 2 reviewed, 3 both
+    vb::Integer iCuoTiScope = 1;   // own wrong questions, the same bits
+    QString sAdLink;               // advertisement link
+
+    // ---- Controls, from the bottom of the stack to its top ----
+    tk::Image picShouYe{this};                // cover picture of the start page
+    tk::ControlArray<tk::Label> LblInfo{this}; // 0-3 footer, 17-21 start-page link spots
+    tk::ControlArray<tavoButton> ClickBotn{this};
+
+    tk::PictureBox PicTOP{this}; // top bar
+    tk::Label LblMove{&PicTOP};
+    tk::Label LblCaption{&PicTOP};
+
+    tk::PictureBox PicTiKu{this}; // question-bank panel
+    tk::Image PicUnitLeft{&PicTiKu};
+    tk::Image ImgUnitGezi{&PicTiKu};
+    tk::Image ImgUnitD{&PicTiKu}; // learned bar
+    tk::Image ImgUnitC{&PicTiKu}; // not-learned bar
+    tk::Image imgPicIII{&PicTiKu};
+    tk::ControlArray<tk::Label> LblUnitDQCAP{&PicTiKu}; // 0-4
+
+    tk::PictureBox PicKaCH{this}; // paper panel
+    tk::Image PicKaCHLeft{&PicKaCH};
+    tk::PictureBox PicBiaoZhi{this}; // marked-question panel
+    tk::PictureBox PicCuoTi{this};   // wrong-question panel
+    tk::PictureBox PicHelp{this};    // help panel
+
+    tk::PictureBox PicAd{this}; // advertisement strip
+    tk::Label LblAD{&PicAd};
+
+    tk::Timer TimFH{this, 100};
+
+    // The unit table rows 0 to iDanYuanCount - 1 as the unit panel reads them.
+    std::vector<bank::UnitRow> unitRows() const;
+
+    // How the exit confirmation ends the program, and how a web link is opened. Tests put their own.
+    static void setEndProgramForTests(std::function<void()> end);
+    static void setOpenLinkForTests(std::function<void(const QString&)> open);
 
 protected:
-    void Form_Load() override {}
+    void Form_Load() override;
+
+private:
+    void showPage(int tab); // 15 start page, 16-19 tab pages, 11 help
+    void unitPick(int index);
+    void unitPage(int page); // 1 units 1-10, 2 units from 11
+    void unitScope(int index);
+    void unitStart();
+    void storeStart(int index);
+    void exitConfirmation();
+    void showNotice(const QString& title, const QString& prompt);
+    void buildUnitPanel();
+    void applySetup(const bank::ExerciseSetup& s);
 };

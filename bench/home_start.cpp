@@ -1,0 +1,79 @@
+// Start-up to the home window shown, on a copy of the sample program folder: the start-up
+// window's load and hand-over, and the home window's whole build (layout, bank and history
+// files, unit progress upkeep, unit panel).
+
+#include "app/frmstart.h"
+#include "app/moddata.h"
+#include "home/frmfengmian.h"
+#include "platform/programfolder.h"
+#include "platform/settingsstore.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+void unloadHome()
+{
+    FrmFengmian::unloadIfLoaded();
+    FrmStart::unloadIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_StartToHomeShown(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ModData::resetAll();
+        FrmStart::get().Timer1_Timer();
+        benchmark::DoNotOptimize(FrmFengmian::isLoaded() && FrmFengmian::get().isVisible());
+        state.PauseTiming();
+        unloadHome();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartToHomeShown)->Unit(benchmark::kMillisecond);
+
+void BM_HomeWindowBuild(benchmark::State& state)
+{
+    ModData::resetAll();
+    FrmStart::get().Timer1_Timer();
+    unloadHome();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(&FrmFengmian::get());
+        state.PauseTiming();
+        unloadHome();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_HomeWindowBuild)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString sample = QStringLiteral(XP_BUILD_DIR "/program");
+    if (!QFile::exists(sample + QStringLiteral("/ver.txt"))) {
+        std::fprintf(stderr, "the sample program folder is not built\n");
+        return 1;
+    }
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("program"));
+    if (!dir.isValid() || QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), sample, folder}) != 0)
+        return 1;
+    platform::setProgramFolder(folder);
+    platform::registry::setStoreFile(dir.filePath(QStringLiteral("registry.ini")));
+    FrmStart::setEndProgramForTests([] {});
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    unloadHome();
+    return 0;
+}

@@ -1,0 +1,141 @@
+// The road of one unit practice on the sample program folder: start-up, home screen, a unit and
+// the not-yet-learned scope, the questions on the surface, the way back and the progress shown.
+
+#include "app/frmstart.h"
+#include "history/leavepractice.h"
+#include "homefixture.h"
+
+#include <QTest>
+
+using namespace hometest;
+
+namespace {
+
+void click(QWidget& w)
+{
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(w.width() / 2, w.height() / 2));
+}
+
+// Steps the surface to the end record of question iTmNo; false when it never gets there.
+bool completeQuestion()
+{
+    FrmMain& surface = FrmMain::get();
+    surface.Timer2.fire();
+    for (int step = 0; step < 100 && ModData::iTmFlags(ModData::iTmNo) < 4; ++step)
+        surface.doNext();
+    return ModData::iTmFlags(ModData::iTmNo) >= 4;
+}
+
+// What the question panel's return button does at the end of a practice, from the same history
+// computations, for as long as the panel has no return button of its own.
+void leaveLikeThePanel()
+{
+    history::LeaveInput in;
+    in.exerciseKind = ModData::iLianXiType;
+    in.subKind = ModData::iLianXiSub;
+    in.selIndex = ModData::iSelIndex;
+    for (int q = 1; q <= ModData::iTmCount; ++q)
+        in.questions.push_back({ModData::iTmCode(q), ModData::iTmFlags(q)});
+    const QString userDir = platform::programFolder() + QStringLiteral("/ksdata");
+    const history::LeaveOutcome out = history::leavePractice(in, history::readLeaveFiles(userDir, in));
+    ASSERT_TRUE(history::writeLeaveOutcome(userDir, in, out));
+    ModData::bTmCanClose = true;
+    FrmMain::unloadIfLoaded();
+    FrmTm::unloadIfLoaded();
+    ASSERT_FALSE(FrmTm::isLoaded());
+    ModData::iFengmianPage = vb::Integer(out.homePage);
+    if (ModData::iFengmianPage != 0)
+        FrmFengmian::get().TimFH.setEnabled(true);
+    FrmFengmian::get().Show();
+}
+
+} // namespace
+
+class HomeRoad : public HomeTest {
+protected:
+    void SetUp() override
+    {
+        HomeTest::SetUp();
+        if (IsSkipped())
+            return;
+        // The sample's unit 0 made three questions long, the second one learned already.
+        makeBank({3});
+        writeLines(userPath(QStringLiteral("288893.mxy")), {QStringLiteral("FTF")});
+        ModData::resetAll(); // start-up reads everything again
+        platform::writeWholeFile(dataPath(QStringLiteral("288892.mxy")), QStringLiteral("1\r\n"));
+        FrmStart::setEndProgramForTests([] {});
+    }
+    void TearDown() override
+    {
+        FrmStart::unloadIfLoaded();
+        FrmStart::setEndProgramForTests({});
+        HomeTest::TearDown();
+    }
+};
+
+// Until the surface's judges land, the questions are answered by the surface's step advance
+// (doNext) and the way back goes through the same history computations the panel will use.
+TEST_F(HomeRoad, UnitPracticeOfNotYetLearnedQuestions_StepAdvanceStandsInForTheJudges)
+{
+    FrmStart::get().Timer1_Timer();
+    ASSERT_TRUE(FrmFengmian::isLoaded());
+    FrmFengmian* home = &FrmFengmian::get();
+    EXPECT_TRUE(home->isVisible());
+    EXPECT_FALSE(home->PicTOP.Visible());
+
+    // The question-bank page opens on the unit to learn.
+    click(home->ClickBotn[4]);
+    EXPECT_TRUE(home->PicTiKu.Visible());
+    EXPECT_EQ(home->iSelUnit, 0);
+    EXPECT_EQ(home->LblUnitDQCAP[4].Caption(), QStringLiteral("2题"));
+    click(home->ClickBotn[39]);
+    EXPECT_EQ(home->iUnitScope, 2);
+    click(home->ClickBotn[20]);
+
+    // The panel and the surface, on question 1 of two.
+    EXPECT_FALSE(FrmFengmian::isLoaded());
+    ASSERT_TRUE(FrmTm::isLoaded());
+    EXPECT_TRUE(FrmTm::get().isVisible());
+    EXPECT_TRUE(FrmMain::get().isVisible());
+    EXPECT_EQ(ModData::iTmNo, 1);
+    EXPECT_EQ(ModData::iTmCount, 2);
+    EXPECT_EQ(ModData::iLianXiType, 6);
+    EXPECT_TRUE(FrmTm::get().TimerREDO.fire());
+    ASSERT_TRUE(completeQuestion());
+    ModData::iTmNo = 2;
+    FrmTm::get().DqExam();
+    ASSERT_TRUE(completeQuestion());
+
+    leaveLikeThePanel();
+    home = &FrmFengmian::get();
+    EXPECT_TRUE(home->isVisible());
+    EXPECT_FALSE(home->PicTOP.Visible()); // the start page until the page return
+    EXPECT_TRUE(home->TimFH.fire());
+    EXPECT_FALSE(home->TimFH.Enabled());
+
+    // Back on the question-bank page: everything learned.
+    EXPECT_TRUE(home->PicTiKu.Visible());
+    EXPECT_FALSE(home->ClickBotn[16].Enabled());
+    EXPECT_EQ(readLines(userPath(QStringLiteral("288893.mxy"))).value(0), QStringLiteral("TTT"));
+    EXPECT_EQ(ModData::sDanYuan(0, 3), QStringLiteral("0"));
+    EXPECT_EQ(home->iSelUnit, 0);
+    EXPECT_EQ(home->LblUnitDQCAP[2].Caption(), QStringLiteral("3题"));
+    EXPECT_EQ(home->LblUnitDQCAP[3].Caption(), QStringLiteral("3题"));
+    EXPECT_EQ(home->LblUnitDQCAP[4].Caption(), QStringLiteral("0题"));
+}
+
+// Pictures of the home screen for a person to look at: written only when XP_SHOT_DIR names a
+// folder (run it under a real X server to see the fonts as the candidate does).
+TEST_F(HomeRoad, Screenshots)
+{
+    const QString out = qEnvironmentVariable("XP_SHOT_DIR");
+    if (out.isEmpty())
+        GTEST_SKIP() << "XP_SHOT_DIR not set";
+    FrmStart::get().Timer1_Timer();
+    FrmFengmian& home = FrmFengmian::get();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(home.grab().save(out + QStringLiteral("/home_start.png")));
+    home.ClickBotn_Click(4);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(home.grab().save(out + QStringLiteral("/home_units.png")));
+}
