@@ -77,6 +77,18 @@ TEST(ControlGeometry, TwipsShowAt15PerPixelAndReadBackAsSet)
     }
     EXPECT_THROW(l.setWidth(-1), vb::Error);
     EXPECT_DOUBLE_EQ(l.Width(), 15) << "a refused size leaves the control as it was";
+
+    // Inside a container the place counts from the container's corner; a line spans its points.
+    tk::PictureBox box(&Surface::get());
+    box.Move(1500, 1500, 3000, 3000);
+    tk::Label inner(&box);
+    inner.Move(150, 300, 150, 150);
+    EXPECT_EQ(inner.mapTo(&Surface::get(), QPoint(0, 0)), QPoint(110, 120));
+    tk::Line line(&box);
+    line.setPoints(3000, 1500, 1500, 750);
+    EXPECT_TRUE(line.geometry().contains(QPoint(100, 50)));
+    EXPECT_TRUE(line.geometry().contains(QPoint(200, 100)));
+    EXPECT_DOUBLE_EQ(line.X1(), 3000);
 }
 
 TEST(ControlMouse, PressReportsTwipsOnTheLabelAndItKeepsTheMouseUntilRelease)
