@@ -241,9 +241,9 @@ TEST(SceneBuild, TypingHints)
         World w;
         World::surface(); // its load shows a question, which turns mode 1 into 2
         iRunMode = 1;
-        w.texts({QStringLiteral("文件夹|folder"), QStringLiteral("新建"), QStringLiteral("readme")});
+        w.texts({QStringLiteral("文件夹|folder"), QStringLiteral("新建"), QStringLiteral("readme"), QStringLiteral("answer")});
         w.ops({Record(QString::fromLatin1(c.code)).hotSpot(100, 100, 500, 300).textBox(2000, 2000, 1500, 300)
-                   .hint(300, 400, c.hintRef)});
+                   .hint(300, 400, c.hintRef).answer(4)}); // an answer the empty boxes do not match
         FrmMain& m = World::build(1);
         SCOPED_TRACE(c.code);
         EXPECT_EQ(s(m.LHelp.Caption()), c.expected);
@@ -364,10 +364,17 @@ TEST(SceneBuild, HotSpotPointer)
         const char* spec;
         int pointer;
     };
-    const Case cases[] = {{"S0011", 11}, {"M0003", 99}, {"00150", 0}, {"S0077", 0}};
+    // "" stands for a shown text box 150 twips wide: its width digits "00150" give the default.
+    const Case cases[] = {{"S0011", 11}, {"M0003", 99}, {"", 0}, {"S0077", 0}};
     World w;
     for (const auto& c : cases) {
-        w.ops({Record(QStringLiteral("0001")).hotSpot(0, 0, 100, 100).pointer(QString::fromLatin1(c.spec))});
+        Record r(QStringLiteral("0001"));
+        r.hotSpot(0, 0, 100, 100);
+        if (*c.spec)
+            r.pointer(QString::fromLatin1(c.spec));
+        else
+            r.textBox(300, 300, 150, 285);
+        w.ops({r});
         FrmMain& m = World::build(1);
         EXPECT_EQ(m.Label1.MousePointer(), c.pointer) << c.spec; // a missing cursor file keeps 99
     }
