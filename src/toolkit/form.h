@@ -15,10 +15,12 @@
 //
 //   FrmMain::get().Label1.setCaption("");   // first reference: constructs and runs Form_Load
 //   FrmMain::get().Show();                  // or Show(true): modal, returns when hidden/unloaded
+//                                           // (400 when the form is shown already)
 //   FrmMain::isLoaded();                    // without loading it
 //   FrmMain::get().unload();                // Form_QueryUnload, Form_Unload (both may cancel)
 //   FrmMain::unloadIfLoaded();              // the same, but never loads it first
 //
+// The window's close box asks the form as an unload from its control menu (mode 0).
 // An unloaded form is hidden at once and deleted later (deleteLater), so a handler of the form
 // may unload its own form and return safely; its controls are still there until it returns.
 // Geometry is in twips (see twips.h): Left/Top the window's position on the screen, Width/Height
