@@ -4,6 +4,7 @@
 #include "platform/windowpos.h"
 #include "toolkit/vb.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -57,7 +58,20 @@ void tavoButton::useProgramDesign()
 void tavoButton::setEnabled(bool on)
 {
     tk::Control::setEnabled(on);
+    ownEnabled_ = on;
     showFrame(on ? 0 : 3);
+}
+
+void tavoButton::changeEvent(QEvent* event)
+{
+    tk::Control::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    const bool own = !testAttribute(Qt::WA_ForceDisabled);
+    if (own != ownEnabled_) {
+        ownEnabled_ = own;
+        showFrame(own ? 0 : 3);
+    }
 }
 
 void tavoButton::setCaption(const QString& text)

@@ -30,7 +30,7 @@ public:
 
     long ForeColor() const { return LblCaption.ForeColor(); }
     void setForeColor(long color) { LblCaption.setForeColor(color); }
-    bool Enabled() const { return tk::Control::Enabled(); }
+    bool Enabled() const { return ownEnabled_; } // its own setting, whatever its window's
     void setEnabled(bool on);
     QFont Font() const { return LblCaption.font(); }
     void setFont(const QFont& font) { LblCaption.setFont(font); }
@@ -76,6 +76,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // A change of the button's own enabled state made through tk::Control or QWidget shows its
+    // frame too; a disabled container leaves the frame alone.
+    void changeEvent(QEvent* event) override;
     void clickedByMouse(int button) override;
     // Where neither strip nor caption covers the button (no strip loaded), its own surface
     // reacts the same way.
@@ -86,6 +89,8 @@ protected:
 private:
     bool IsMouseOver() const;
     void showFrame(int k);
-    int restFrame() const { return Enabled() ? 0 : 3; }
+    int restFrame() const { return ownEnabled_ ? 0 : 3; }
     void centreCaption(bool pressed);
+
+    bool ownEnabled_ = true;
 };

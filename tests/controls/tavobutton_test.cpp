@@ -122,6 +122,21 @@ TEST_F(ImageButton, FramesFollowThePointerAndEveryReleaseClicks)
     EXPECT_EQ(host.clicks[1], 0);
 }
 
+TEST_F(ImageButton, OwnEnabledStateChoosesTheRestFrame)
+{
+    HostForm& host = HostForm::get();
+    tavoButton& b = host.Buttons[0];
+    static_cast<tk::Control&>(b).setEnabled(false); // through the base, as generic code does
+    EXPECT_EQ(b.frame(), 3);
+    static_cast<QWidget&>(b).setEnabled(true);
+    EXPECT_EQ(b.frame(), 0);
+    // A disabled window takes no input, but its buttons keep their own look.
+    host.QWidget::setEnabled(false);
+    EXPECT_EQ(b.frame(), 0);
+    host.QWidget::setEnabled(true);
+    EXPECT_EQ(b.frame(), 0);
+}
+
 TEST_F(ImageButton, PressedCaptionLiesOnePixelRightAndDown)
 {
     tavoButton& b = HostForm::get().Buttons[1];
