@@ -261,6 +261,7 @@ void Validator::checkUnit(int unit, int count)
             problem(QStringLiteral("has no text"));
         if (text.startsWith(QLatin1String("picture")))
             needPicture(text.mid(7, 6));
+        bank::StepKind previous = bank::StepKind::Unknown;
         for (int s = 0; s < length; ++s) {
             m_where = QStringLiteral("question %1 step %2 (%3 line %4)")
                           .arg(unit * 100 + q + 1, 4, 10, QLatin1Char('0')).arg(s + 1).arg(opName).arg(line + 1);
@@ -275,6 +276,10 @@ void Validator::checkUnit(int unit, int count)
             if (r.opCode().isEnd() != last)
                 problem(last ? QStringLiteral("block does not end with 9999") : QStringLiteral("9999 before the end of the block"));
             checkRecord(r);
+            // The release that ends a double click reaches the next step's release judge.
+            if (s > 0 && previous == bank::StepKind::DoubleClick && r.opCode().kind() == bank::StepKind::Click)
+                problem(QStringLiteral("a click step after a double-click step is completed by the double click itself"));
+            previous = r.opCode().kind();
         }
     }
     m_where.clear();

@@ -510,9 +510,14 @@ void drawRow(Canvas& c, const Words& w)
     }
     c.text(labelRect.adjusted(3, 0, 0, 0), label, 12, sel ? Qt::white : Qt::black);
     const QString detail = w.option(QStringLiteral("detail"), QString(), 7);
-    if (!detail.isEmpty())
-        c.text(QRect(r.left() + 200, r.top(), r.width() - 200, 18), detail.split(QLatin1Char('|')).join(QStringLiteral("      ")), 12,
-               QColor(0x40, 0x40, 0x40));
+    // Detail columns (size, type, date) at fixed places, so that a header can line up with them.
+    const QStringList columns = detail.isEmpty() ? QStringList() : detail.split(QLatin1Char('|'));
+    const int columnLeft[3] = {200, 280, 400};
+    for (int i = 0; i < columns.size() && i < 3; ++i) {
+        c.p.setFont(font(12));
+        c.p.setPen(QColor(0x40, 0x40, 0x40));
+        c.p.drawText(QRect(r.left() + columnLeft[i], r.top(), 160, 18), Qt::AlignLeft | Qt::AlignVCenter, columns[i]);
+    }
     c.region(name, QRect(r.left(), r.top(), 21 + tw, 18));
     c.region(name + QStringLiteral(".label"), labelRect);
 }
@@ -808,10 +813,28 @@ const QString& layoutStringFor(const QString& key)
     return cache[key];
 }
 
+void checkGlyphType(const Words& w, int at)
+{
+    static const QStringList types = {
+        QStringLiteral("computer"), QStringLiteral("folder"), QStringLiteral("openfolder"), QStringLiteral("recycle"),
+        QStringLiteral("recyclefull"), QStringLiteral("doc"), QStringLiteral("txt"), QStringLiteral("word"),
+        QStringLiteral("excel"), QStringLiteral("image"), QStringLiteral("music"), QStringLiteral("ie"),
+        QStringLiteral("drive"), QStringLiteral("cd"), QStringLiteral("network"), QStringLiteral("control"),
+        QStringLiteral("printer"), QStringLiteral("program"), QStringLiteral("notepad"), QStringLiteral("paint"),
+        QStringLiteral("calc"), QStringLiteral("user"), QStringLiteral("search"), QStringLiteral("help"),
+        QStringLiteral("run"), QStringLiteral("logoff"), QStringLiteral("shutdown")};
+    if (!types.contains(w.at(at)))
+        failAt(w.where, QStringLiteral("unknown icon type \"%1\"").arg(w.at(at)));
+}
+
 void drawElement(Canvas& c, const Element& e, const QSize& size, const Bank& bank)
 {
     const Words& w = e.words;
     const QString& k = e.kind;
+    if (k == u"icon" || k == u"file" || k == u"glyph")
+        checkGlyphType(w, k == u"glyph" ? 4 : 5);
+    else if (k == u"row")
+        checkGlyphType(w, 6);
     if (k == u"desktop") {
         drawDesktop(c, size);
     } else if (k == u"taskbar") {

@@ -274,6 +274,13 @@ TEST(SampleFolder, ValidatorCatchesBrokenFolders)
         {"xpdata/288820.mxy", [](QStringList& l) { l[0].chop(10); }},
         {"xpdata/288820.mxy", [](QStringList& l) { l[1].replace(7, 4, QStringLiteral("0001")); }},
         {"xpdata/288870.mxy", [](QStringList& l) { l[0].replace(4, 2, QStringLiteral("03")); }},
+        // A click step after a double click would be completed by the double click's last release.
+        {"xpdata/288825.mxy",
+         [](QStringList& l) {
+             for (QString& line : l)
+                 if (line.mid(7, 4) == QStringLiteral("9001"))
+                     line.replace(7, 4, QStringLiteral("0001"));
+         }},
         {"xpdata/600001.mxy", {}},
         {"examdata/742000.mxy", {}},
         {"ico02.CUR", {}},
