@@ -10,9 +10,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <QUrl>
 #include <QtEndian>
-#include <cmath>
+#include <algorithm>
 
 namespace ModZCB {
 
@@ -65,7 +64,8 @@ QString fetch(const QString& url, int timeoutSeconds, bool reportFailures)
     // The other windows' events run while it waits, also when nothing was sent.
     for (qint64 ms = remainingMs(); ms > 0 && !request.isComplete(); ms = remainingMs()) {
         deadline.start(int(ms));
-        loop.exec();
+        if (loop.exec() != 0)
+            break; // the program is ending: no more waiting
     }
 
     if (request.isComplete())
