@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImageReader>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
@@ -224,6 +225,95 @@ TEST(SampleFolder, CursorFilesLoad)
         const QImage image = reader.read();
         EXPECT_EQ(image.size(), QSize(32, 32)) << n;
     }
+}
+
+// The records of every question of the laid-out bank, by question id.
+QMap<int, QVector<bank::OpRecord>> questionRecords()
+{
+    QMap<int, QVector<bank::OpRecord>> out;
+    const QString data = kProgram + QStringLiteral("/xpdata/");
+    for (int u = 0; u < 20; ++u) {
+        const auto texts = platform::readAllLines(data + QStringLiteral("2888%1.mxy").arg(70 + u));
+        const auto ops = platform::readAllLines(data + QStringLiteral("2888%1.mxy").arg(20 + u));
+        if (!texts || !ops)
+            break;
+        int line = 0;
+        for (int q = 0; q < texts->size(); ++q)
+            for (int s = 0; s < texts->at(q).mid(4, 2).toInt(); ++s)
+                out[u * 100 + q + 1].append(bank::OpRecord(ops->value(line++)));
+    }
+    return out;
+}
+
+// The questions that later tests rely on exercise what they are said to exercise.
+TEST(SampleFolder, QuestionsCoverTheStepKinds)
+{
+    const auto bankRecords = questionRecords();
+    ASSERT_GE(bankRecords.size(), 60);
+    using Check = std::function<bool(const bank::OpRecord&)>;
+    auto code = [](const char* c) { return Check([c](const bank::OpRecord& r) { return r.opCode().text() == QLatin1String(c); }); };
+    struct Case {
+        int id;
+        int step;
+        const char* what;
+        Check check;
+    };
+    const Case cases[] = {
+        {1, 1, "double click", code("0002")},
+        {7, 1, "right click", code("0003")},
+        {2, 1, "standard pointer", [](const bank::OpRecord& r) { return r.hotSpotPointer().kind == bank::PointerSpec::Kind::Standard; }},
+        {2, 2, "hover", code("0030")},
+        {3, 1, "popup set 1, cascade item", code("3110")},
+        {5, 1, "popup item after a separator", code("3191")},
+        {102, 1, "Alt+F4", [](const bank::OpRecord& r) { return r.keyStep() == bank::KeyStep{4, 15, 115}; }},
+        {103, 1, "picture drag right", code("8002")},
+        {104, 1, "picture drag down-left", code("8006")},
+        {104, 2, "picture drag up-right", code("8009")},
+        {105, 1, "picture drag down-right", code("8007")},
+        {105, 2, "picture drag up-left", code("8008")},
+        {201, 2, "button step", code("9201")},
+        {202, 1, "Ctrl+A", code("6265")},
+        {203, 1, "drag with Ctrl, drag-only", [](const bank::OpRecord& r) { return r.opCode().text() == u"0052" && r.dragOnly(); }},
+        {204, 1, "drag, custom drag pointer", [](const bank::OpRecord& r) { return r.opCode().text() == u"0050" && r.dragPointer().kind == bank::PointerSpec::Kind::Custom; }},
+        {205, 1, "rubber band", [](const bank::OpRecord& r) { return r.opCode().text() == u"0040" && r.dragOnly(); }},
+        {207, 1, "custom hot-spot pointer", [](const bank::OpRecord& r) { return r.hotSpotPointer().kind == bank::PointerSpec::Kind::Custom; }},
+        {206, 2, "rename", code("0021")},
+        {208, 2, "Delete", code("6046")},
+        {301, 1, "menu bar without submenu", [](const bank::OpRecord& r) { return r.opCode().text() == u"7000" && !r.menuChoice().hasSubRow; }},
+        {302, 1, "menu bar with submenu", [](const bank::OpRecord& r) { return r.opCode().text() == u"7000" && r.menuChoice().hasSubRow; }},
+        {303, 2, "tab step, one row", [](const bank::OpRecord& r) { return r.tabSpec() && r.tabSpec()->layout == u'G'; }},
+        {307, 1, "popup set 2 at a fixed place", [](const bank::OpRecord& r) { return r.opCode().text() == u"4224" && r.popupY() != 0; }},
+        {502, 2, "tab step, two rows", [](const bank::OpRecord& r) { return r.tabSpec() && r.tabSpec()->layout == u'D' && r.tabSpec()->targetTab > 4; }},
+        {505, 2, "type then click", code("0026")},
+        {602, 1, "picture drag left", code("8001")},
+        {603, 1, "picture drag up", code("8003")},
+        {604, 1, "picture drag down", code("8004")},
+        {703, 1, "popup set 2 at the pointer", code("4520")},
+        {801, 1, "exact typing", code("0025")},
+        {802, 1, "typing", code("0020")},
+        {803, 1, "selection", code("0023")},
+        {804, 1, "text-box font", [](const bank::OpRecord& r) { return r.textBoxShown() && r.fontSpec().family == QStringLiteral("隶书"); }},
+        {805, 1, "second box", code("0027")},
+        {901, 3, "typing and Enter", code("0024")},
+        {1004, 3, "timed step", code("8888")},
+        {1004, 4, "second timed step", code("8888")},
+        {1102, 2, "demonstration click", [](const bank::OpRecord& r) { return r.opCode().text() == u"2000" && r.secondHotSpotPlaced(); }},
+        {1103, 2, "click in place", [](const bank::OpRecord& r) { return r.opCode().text().startsWith(u'T') && r.secondHotSpotPlaced(); }},
+        {1104, 2, "step-back mark", [](const bank::OpRecord& r) { return r.backMark() == u"Q0001"; }},
+        {1105, 1, "Shift+F8", code("6109")},
+        {1106, 1, "key override Ctrl+A", [](const bank::OpRecord& r) { return r.keyOverride() && r.keyStep() == bank::KeyStep{2, 65, 65}; }},
+        {1107, 2, "F2", code("6003")},
+        {1108, 2, "Enter", code("6013")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto records = bankRecords.value(c.id);
+        ASSERT_GT(records.size(), c.step) << c.id;
+        EXPECT_TRUE(c.check(records[c.step - 1])) << c.id << " step " << c.step;
+    }
+    const auto picture = platform::readAllLines(kProgram + QStringLiteral("/xpdata/288881.mxy"));
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(picture->value(0).mid(6).startsWith(QLatin1String("picture")));
 }
 
 // Laying the folder out again rewrites the bank but keeps the candidate's history files.
