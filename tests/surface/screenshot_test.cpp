@@ -4,7 +4,8 @@
 //   xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb XP_SCREENSHOT=/tmp/q.png
 //       build-g/tests/test_surface --gtest_filter='Screenshot.*'
 //
-// XP_SCREENSHOT_QUESTION and XP_SCREENSHOT_STEP choose the question of unit 1 and its step.
+// XP_SCREENSHOT_QUESTION and XP_SCREENSHOT_STEP choose the question of unit 1 and its step;
+// XP_SCREENSHOT_COLLAPSED=1 shows the panel collapsed to its bar.
 
 #include "app/fonts.h"
 #include "app/moddata.h"
@@ -67,6 +68,8 @@ TEST(Screenshot, SampleQuestionOnTheSurface)
     iStepNo = qint16(qMax(1, qEnvironmentVariableIntValue("XP_SCREENSHOT_STEP")));
     surface.Timer2.setEnabled(true);
     surface.Timer2.fire();
+    if (qEnvironmentVariableIntValue("XP_SCREENSHOT_COLLAPSED") == 1)
+        panel.LblZXH_Click();
     settle();
 
     const QPixmap shot = QApplication::primaryScreen()->grabWindow(0);
