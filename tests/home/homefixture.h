@@ -4,6 +4,7 @@
 
 #include "app/moddata.h"
 #include "app/startup.h"
+#include "bank/exercise.h"
 #include "controls/frmkvmsgbox.h"
 #include "exam/frmtm.h"
 #include "home/frmfengmian.h"
@@ -125,10 +126,13 @@ public:
         // The sample's own unit files, as the build laid them out.
         const QString sample = kSampleFolder + u'/' + QDir(folder).relativeFilePath(ModData::sDataPath);
         const QStringList text = readLines(sample + QStringLiteral("/288870.mxy"));
-        const QStringList ops = readLines(sample + QStringLiteral("/288820.mxy"));
         ASSERT_FALSE(text.isEmpty());
+        const QStringList ops = readLines(sample + QStringLiteral("/288820.mxy")).mid(0, bank::blockLength(text.first()));
         QString counts;
         for (int u = 0; u < unitQuestions.size(); ++u) {
+            counts += QString::number(unitQuestions[u]).rightJustified(2, u'0');
+            if (u >= 20)
+                continue; // units from 20 on have no files
             QStringList t, o;
             for (int q = 0; q < unitQuestions[u]; ++q) {
                 t << text.first();
@@ -136,7 +140,6 @@ public:
             }
             writeLines(dataPath(QStringLiteral("2888%1.mxy").arg(70 + u)), t);
             writeLines(dataPath(QStringLiteral("2888%1.mxy").arg(20 + u)), o);
-            counts += QString::number(unitQuestions[u]).rightJustified(2, u'0');
         }
         writeLines(dataPath(QStringLiteral("288891.mxy")),
                    {QStringLiteral("00") + QString::number(unitQuestions.size()).rightJustified(2, u'0'), counts});

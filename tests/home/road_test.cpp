@@ -58,9 +58,8 @@ protected:
         HomeTest::SetUp();
         if (IsSkipped())
             return;
-        // The sample's unit 0 made three questions long, the second one learned already.
-        makeBank({3});
-        writeLines(userPath(QStringLiteral("288893.mxy")), {QStringLiteral("FTF")});
+        // The candidate has learned unit 1 but for its second and last questions.
+        writeLines(userPath(QStringLiteral("288893.mxy")), {QStringLiteral("TFTTTTF")});
         ModData::resetAll(); // start-up reads everything again
         platform::writeWholeFile(dataPath(QStringLiteral("288892.mxy")), QStringLiteral("1\r\n"));
         FrmStart::setEndProgramForTests([] {});
@@ -100,6 +99,8 @@ TEST_F(HomeRoad, UnitPracticeOfNotYetLearnedQuestions_StepAdvanceStandsInForTheJ
     EXPECT_EQ(ModData::iTmNo, 1);
     EXPECT_EQ(ModData::iTmCount, 2);
     EXPECT_EQ(ModData::iLianXiType, 6);
+    EXPECT_EQ(ModData::iTmCode(1), 2);
+    EXPECT_EQ(ModData::iTmCode(2), 7);
     EXPECT_TRUE(FrmTm::get().TimerREDO.fire());
     ASSERT_TRUE(completeQuestion());
     ModData::iTmNo = 2;
@@ -116,11 +117,12 @@ TEST_F(HomeRoad, UnitPracticeOfNotYetLearnedQuestions_StepAdvanceStandsInForTheJ
     // Back on the question-bank page: everything learned.
     EXPECT_TRUE(home->PicTiKu.Visible());
     EXPECT_FALSE(home->ClickBotn[16].Enabled());
-    EXPECT_EQ(readLines(userPath(QStringLiteral("288893.mxy"))).value(0), QStringLiteral("TTT"));
+    EXPECT_EQ(readLines(userPath(QStringLiteral("288893.mxy"))).value(0), QStringLiteral("TTTTTTT"));
     EXPECT_EQ(ModData::sDanYuan(0, 3), QStringLiteral("0"));
-    EXPECT_EQ(home->iSelUnit, 0);
-    EXPECT_EQ(home->LblUnitDQCAP[2].Caption(), QStringLiteral("3题"));
-    EXPECT_EQ(home->LblUnitDQCAP[3].Caption(), QStringLiteral("3题"));
+    EXPECT_EQ(home->iSelUnit, 1); // the pre-selection moves on to the next unit to learn
+    click(home->ClickBotn[50]);
+    EXPECT_EQ(home->LblUnitDQCAP[2].Caption(), QStringLiteral("7题"));
+    EXPECT_EQ(home->LblUnitDQCAP[3].Caption(), QStringLiteral("7题"));
     EXPECT_EQ(home->LblUnitDQCAP[4].Caption(), QStringLiteral("0题"));
 }
 

@@ -38,6 +38,7 @@ TEST_F(HomeStarts, NoticesInsteadOfAnEmptyStart)
         {{}, 22, "", "", "收藏题目练习", "您还没有已收藏题目！"},
         {{}, 22, "0001", "", "收藏题目练习", "您还没有已收藏题目！"},
         {{}, 22, "00010002", "TT", "收藏题目练习", "您没有未复习的收藏题目！"},
+        {{}, 22, "00019901", "FF", "收藏题目练习", "题库文件无法读取，本次练习未能开始！"}, // no unit 99
         {{40, 41}, 22, "00010002", "FF", "收藏题目练习", "您没有已复习的收藏题目！"},
         {{}, 24, "", "", "错题复习", "您还没有错题记录！"},
         {{}, 24, "0101", "T", "错题复习", "您还没有未复习的错题记录！"},
@@ -186,18 +187,20 @@ TEST_F(HomeStarts, FailingBankFilesGiveANoticeAndNoExercise)
 
 TEST_F(HomeStarts, MarkedQuestionsByScope)
 {
-    setStore("000100020003", "TFT", "288862", "288872");
     const struct {
+        const char *list, *reviewFlags;
         std::vector<int> clicks;
         int kind, count;
         std::vector<int> codes, flags;
     } rows[] = {
-        {{}, 10, 1, {2}, {2}},                     // not yet reviewed
-        {{40, 41}, 11, 2, {1, 3}, {6, 6}},         // reviewed
-        {{41}, 9, 3, {1, 2, 3}, {6, 2, 6}},        // both: the review flags are the done marks
+        {"000100020003", "TFT", {}, 10, 1, {2}, {2}},                 // not yet reviewed
+        {"000100020003", "TFT", {40, 41}, 11, 2, {1, 3}, {6, 6}},     // reviewed
+        {"000100020003", "TFT", {41}, 9, 3, {1, 2, 3}, {6, 2, 6}},    // both: flags are the done marks
+        {"000300", "T", {41}, 9, 1, {3}, {6}},                        // whole ids only
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.kind);
+        SCOPED_TRACE(r.list);
+        setStore(r.list, r.reviewFlags, "288862", "288872");
         FrmFengmian& w = FrmFengmian::get();
         w.ClickBotn_Click(6);
         for (int c : r.clicks)
