@@ -461,15 +461,6 @@ void FrmTm::PicUnit_KeyUp(int, int) { handBack(); }
 // ---- Hooks of the buttons, pages, clock, picture and input method ------------------------------
 // Wired to their controls; filled in with those parts of the panel.
 
-void FrmTm::dqYeMian() {}
-void FrmTm::CmdGN_Click(int) {}
-void FrmTm::CmTNO_Click(int) {}
-void FrmTm::CmdSelFH_Click() {}
-void FrmTm::CmdSelLast_Click() {}
-void FrmTm::CmdSelNext_Click() {}
-void FrmTm::CmdKSFH_Click() {}
-void FrmTm::TimKsModel_Timer() {}
-void FrmTm::TimeKS_Timer() {}
 void FrmTm::TimStartYS_Timer() {}
 void FrmTm::Image2_Click() {}
 void FrmTm::LblIME_Click() {}

@@ -129,4 +129,7 @@ protected:
 private:
     void handBack(); // the surface becomes the active window again
     void dock();
+
+    // Leaving a practice exercise (the return button, leavepractice.cpp).
+    void leavePractice();
 };

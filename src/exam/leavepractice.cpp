@@ -1,0 +1,82 @@
+// The question panel's return button: leaving a practice exercise saves what it taught into the
+// history files, lets the panel go and hands over to the home window on the exercise's page.
+// What is saved is decided by the history code; the panel reads the exercise, asks, and writes.
+
+#include "app/moddata.h"
+#include "app/settingslist.h"
+#include "exam/frmtm.h"
+#include "exam/standardbox.h"
+#include "history/leavepractice.h"
+#include "home/frmfengmian.h"
+#include "platform/programfolder.h"
+#include "surface/frmmain.h"
+#include "toolkit/vb.h"
+
+#include <algorithm>
+
+using namespace ModData;
+
+namespace {
+
+QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
+
+// Questions 1 to iTmCount of the exercise, never beyond the question tables.
+history::LeaveInput exerciseLeft()
+{
+    history::LeaveInput in;
+    in.exerciseKind = iLianXiType;
+    in.subKind = iLianXiSub;
+    in.selIndex = iSelIndex;
+    const int count = std::clamp(int(iTmCount), 0, int(decltype(iTmCode)::upper()));
+    for (int q = 1; q <= count; ++q)
+        in.questions.push_back({iTmCode(q), iTmFlags(q)});
+    return in;
+}
+
+bool candidateDropsAnswered()
+{
+    exam::BoxRequest ask;
+    ask.prompt = history::dropAnsweredQuestionText();
+    ask.title = app::programTitle(sSettings, sKeMu);
+    ask.buttons = exam::BoxButtons::YesNo;
+    ask.questionIcon = true;
+    ask.defaultNo = true;
+    return exam::standardBox(ask) == exam::BoxAnswer::Yes;
+}
+
+} // namespace
+
+void FrmTm::leavePractice()
+{
+    // The question picture window FrmPicture is hidden here once it exists.
+    vb::attempt([this] { Image2.setCaption(QStringLiteral("显示图片")); });
+    vb::attempt([this] { LblZXH_Click(); });
+
+    // Unit progress, review flags and the marked-question store; then, in a paper's
+    // wrong-question review, what the candidate agrees to drop from that paper's file.
+    history::LeaveInput in = exerciseLeft();
+    vb::attempt([&] {
+        const QString dir = userDir();
+        const history::LeaveFiles files = history::readLeaveFiles(dir, in);
+        history::writeLeaveOutcome(dir, in, history::leavePractice(in, files));
+        if (history::leavingAsks(in) && candidateDropsAnswered()) {
+            in.dropAnswered = true;
+            history::LeaveOutcome drop;
+            drop.paperWrong = history::leavePractice(in, files).paperWrong;
+            history::writeLeaveOutcome(dir, in, drop);
+        }
+    });
+
+    TimeKS.setEnabled(false);
+    TimStartYS.setEnabled(false);
+    TimerREDO.setEnabled(false);
+    bTmCanClose = true;
+    FrmMain::unloadIfLoaded();
+    unload();
+
+    iFengmianPage = qint16(history::homePageAfterLeaving(in.exerciseKind));
+    FrmFengmian& home = FrmFengmian::get();
+    if (iFengmianPage != 0)
+        home.TimFH.setEnabled(true);
+    home.Show();
+}

@@ -1,0 +1,95 @@
+// The mock-paper clock of the question panel, driven tick by tick.
+
+#include "panelfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using panelfixture::Panel;
+using namespace ModData;
+
+namespace {
+
+std::string s(const QString& text) { return text.toStdString(); }
+
+} // namespace
+
+TEST(ExamClock, FiftyMinutesOfAMockPaper)
+{
+    for (int kind : {0, 8}) {
+        SCOPED_TRACE(kind);
+        Panel world(40);
+        iLianXiType = qint16(kind);
+        iRunMode = 3;
+        FrmTm& panel = Panel::panel();
+        panel.PTime.setWidth(2000);
+        ASSERT_TRUE(panel.TimeKS.Enabled()); // running from the panel's load
+        bool enabledWhileAsking = false;
+        world.onBox = [&] { enabledWhileAsking = panel.TimeKS.Enabled(); };
+
+        ASSERT_TRUE(panel.TimeKS.fire());
+        EXPECT_EQ(s(panel.LblTime.Caption()), s(QStringLiteral("剩余50分钟")));
+        EXPECT_EQ(panel.LblTimeJD.Width(), 0);
+        EXPECT_EQ(iLeftMinutes, 49);
+
+        for (int tick = 2; tick <= 49; ++tick)
+            ASSERT_TRUE(panel.TimeKS.fire());
+        EXPECT_TRUE(world.asked.empty());
+        EXPECT_EQ(iLeftMinutes, 1);
+
+        ASSERT_TRUE(panel.TimeKS.fire()); // the 50th tick
+        EXPECT_EQ(s(panel.LblTime.Caption()), s(QStringLiteral("剩余1分钟")));
+        EXPECT_EQ(panel.LblTimeJD.Width(), 1960);
+        EXPECT_EQ(iLeftMinutes, 0);
+        ASSERT_EQ(world.asked.size(), 1u);
+        EXPECT_EQ(s(world.asked[0].prompt), s(QStringLiteral("时间已到，自动交卷！")));
+        EXPECT_EQ(s(world.asked[0].title), "Windows XP");
+        EXPECT_EQ(world.asked[0].buttons, exam::BoxButtons::Ok);
+        EXPECT_TRUE(enabledWhileAsking); // stopped only once the box is closed
+        EXPECT_FALSE(panel.TimeKS.Enabled());
+        EXPECT_FALSE(panel.TimeKS.fire());
+    }
+}
+
+TEST(ExamClock, SingleTicks)
+{
+    struct Case {
+        const char* what;
+        int kind;
+        int leftBefore;
+        double track;
+        const char* caption; // after the tick; nullptr: unchanged
+        double bar;          // after the tick; < 0: unchanged
+        int leftAfter;
+        bool running;
+    };
+    const Case cases[] = {
+        {"30 minutes left", 0, 30, 2000, "剩余30分钟", 800, 29, true},
+        {"a paper turned into practice keeps its clock", 8, 12, 2055, "剩余12分钟", 1562, 11, true},
+        {"a tick at 0 goes below, no time-out", 0, 0, 2000, "剩余0分钟", 2000, -1, true},
+        {"a tick below 0", 8, -1, 2000, "剩余-1分钟", 2040, -2, true},
+        {"whole unit stops at its first tick", 20, 50, 2000, nullptr, -1, 50, false},
+        {"paper wrong-question review", 2, 50, 2000, nullptr, -1, 50, false},
+        {"unit practice", 6, 50, 2000, nullptr, -1, 50, false},
+        {"marked questions", 9, 50, 2000, nullptr, -1, 50, false},
+        {"own wrong questions", 14, 50, 2000, nullptr, -1, 50, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Panel world(3);
+        iLianXiType = qint16(c.kind);
+        FrmTm& panel = Panel::panel();
+        panel.PTime.setWidth(c.track);
+        panel.LblTime.setCaption(QStringLiteral("before"));
+        panel.LblTimeJD.setWidth(7);
+        iLeftMinutes = qint16(c.leftBefore);
+
+        ASSERT_TRUE(panel.TimeKS.fire());
+        EXPECT_EQ(s(panel.LblTime.Caption()), c.caption ? s(QString::fromUtf8(c.caption)) : "before");
+        EXPECT_EQ(panel.LblTimeJD.Width(), c.bar < 0 ? 7 : c.bar);
+        EXPECT_EQ(iLeftMinutes, c.leftAfter);
+        EXPECT_EQ(panel.TimeKS.Enabled(), c.running);
+        EXPECT_TRUE(world.asked.empty());
+    }
+}
