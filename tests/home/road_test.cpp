@@ -140,4 +140,7 @@ TEST_F(HomeRoad, Screenshots)
     home.ClickBotn_Click(4);
     QCoreApplication::processEvents();
     ASSERT_TRUE(home.grab().save(out + QStringLiteral("/home_units.png")));
+    home.ClickBotn_Click(48);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(home.grab().save(out + QStringLiteral("/home_units_page2.png")));
 }

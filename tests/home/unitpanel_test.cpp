@@ -55,6 +55,26 @@ TEST_F(UnitPanel, UpkeepRewritesTheProgressFileAndFillsTheUnitTable)
             EXPECT_EQ(ModData::sDanYuan(u, c), QString::fromUtf8(table[u][c - 2])) << u << c;
 }
 
+TEST_F(UnitPanel, WithoutUnitCountsTheProgressFileIsLeftAlone)
+{
+    const QStringList layouts[] = {
+        {QStringLiteral("0002")},                           // no line 2
+        {QStringLiteral("0002"), QStringLiteral("0000")},   // no count above 0
+        {QStringLiteral("0002"), QStringLiteral("  xy")},   // no digits
+    };
+    for (const QStringList& layout : layouts) {
+        SCOPED_TRACE(layout.join(u'|').toStdString());
+        writeLines(dataPath(QStringLiteral("288891.mxy")), layout);
+        writeLines(userPath(QStringLiteral("288893.mxy")), {QStringLiteral("TFTT"), QStringLiteral("FF")});
+        FrmFengmian::get();
+        EXPECT_EQ(readLines(userPath(QStringLiteral("288893.mxy"))),
+                  (QStringList{QStringLiteral("TFTT"), QStringLiteral("FF")}));
+        EXPECT_EQ(ModData::sDanYuan(0, 4), QStringLiteral("TFTT"));
+        EXPECT_EQ(ModData::sDanYuan(1, 3), QStringLiteral("2"));
+        unloadWindows();
+    }
+}
+
 TEST_F(UnitPanel, TwoPagesOfUnits)
 {
     QList<QPair<int, int>> units;
