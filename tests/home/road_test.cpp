@@ -2,7 +2,6 @@
 // the not-yet-learned scope, the questions on the surface, the way back and the progress shown.
 
 #include "app/frmstart.h"
-#include "history/leavepractice.h"
 #include "homefixture.h"
 
 #include <QTest>
@@ -24,29 +23,6 @@ bool completeQuestion()
     for (int step = 0; step < 100 && ModData::iTmFlags(ModData::iTmNo) < 4; ++step)
         surface.doNext();
     return ModData::iTmFlags(ModData::iTmNo) >= 4;
-}
-
-// What the question panel's return button does at the end of a practice, from the same history
-// computations, for as long as the panel has no return button of its own.
-void leaveLikeThePanel()
-{
-    history::LeaveInput in;
-    in.exerciseKind = ModData::iLianXiType;
-    in.subKind = ModData::iLianXiSub;
-    in.selIndex = ModData::iSelIndex;
-    for (int q = 1; q <= ModData::iTmCount; ++q)
-        in.questions.push_back({ModData::iTmCode(q), ModData::iTmFlags(q)});
-    const QString userDir = platform::programFolder() + QStringLiteral("/ksdata");
-    const history::LeaveOutcome out = history::leavePractice(in, history::readLeaveFiles(userDir, in));
-    ASSERT_TRUE(history::writeLeaveOutcome(userDir, in, out));
-    ModData::bTmCanClose = true;
-    FrmMain::unloadIfLoaded();
-    FrmTm::unloadIfLoaded();
-    ASSERT_FALSE(FrmTm::isLoaded());
-    ModData::iFengmianPage = vb::Integer(out.homePage);
-    if (ModData::iFengmianPage != 0)
-        FrmFengmian::get().TimFH.setEnabled(true);
-    FrmFengmian::get().Show();
 }
 
 } // namespace
@@ -73,7 +49,7 @@ protected:
 };
 
 // Until the surface's judges land, the questions are answered by the surface's step advance
-// (doNext) and the way back goes through the same history computations the panel will use.
+// (doNext) in place of the candidate's clicks and keys.
 TEST_F(HomeRoad, UnitPracticeOfNotYetLearnedQuestions_StepAdvanceStandsInForTheJudges)
 {
     FrmStart::get().Timer1_Timer();
@@ -101,13 +77,20 @@ TEST_F(HomeRoad, UnitPracticeOfNotYetLearnedQuestions_StepAdvanceStandsInForTheJ
     EXPECT_EQ(ModData::iLianXiType, 6);
     EXPECT_EQ(ModData::iTmCode(1), 2);
     EXPECT_EQ(ModData::iTmCode(2), 7);
-    EXPECT_TRUE(FrmTm::get().TimerREDO.fire());
+    FrmTm& panel = FrmTm::get();
+    EXPECT_TRUE(panel.TimerREDO.fire());
+    EXPECT_TRUE(panel.TimKsModel.fire());
     ASSERT_TRUE(completeQuestion());
-    ModData::iTmNo = 2;
-    FrmTm::get().DqExam();
+    click(panel.CmdGN[1]); // next question
+    EXPECT_EQ(ModData::iTmNo, 2);
     ASSERT_TRUE(completeQuestion());
 
-    leaveLikeThePanel();
+    // The panel's return button saves the progress and shows the home window again.
+    ASSERT_TRUE(panel.CmdGN[5].isVisible());
+    click(panel.CmdGN[5]);
+    EXPECT_FALSE(FrmTm::isLoaded());
+    EXPECT_FALSE(FrmMain::isLoaded());
+    ASSERT_TRUE(FrmFengmian::isLoaded());
     home = &FrmFengmian::get();
     EXPECT_TRUE(home->isVisible());
     EXPECT_FALSE(home->PicTOP.Visible()); // the start page until the page return
