@@ -20,6 +20,37 @@ namespace {
 
 const QString kProgram = QStringLiteral(XP_BUILD_DIR "/program");
 
+bool generate(const QString& out)
+{
+    QProcess p;
+    p.start(QStringLiteral(XP_BUILD_DIR "/sample/xpsample"), {QStringLiteral("--out"), out});
+    return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The build's program folder is read by the tests that only look. Tests that scan every file or
+// change files get a folder laid out for them alone (once per test process), so that what other
+// tests write into the build's folder cannot disturb them.
+class SampleFolder : public ::testing::Test {
+protected:
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    static QString folder()
+    {
+        if (!s_dir) {
+            s_dir = new QTemporaryDir;
+            s_ok = s_dir->isValid() && generate(s_dir->path());
+        }
+        return s_ok ? s_dir->path() : QString();
+    }
+
+private:
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline bool s_ok = false;
+};
+
 sample::OpRecord fullRecord()
 {
     sample::OpRecord r;
@@ -189,7 +220,7 @@ TEST(SampleEncoder, NumberEncodedText)
     EXPECT_EQ(sample::decodeNumberLine(QString::number(500000 + code)), QStringLiteral("桌"));
 }
 
-TEST(SampleFolder, ValidatorFindsNoProblem)
+TEST_F(SampleFolder, ValidatorFindsNoProblem)
 {
     const QStringList problems = sample::validateProgramFolder(kProgram);
     EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
@@ -199,13 +230,14 @@ TEST(SampleFolder, ValidatorFindsNoProblem)
     EXPECT_GE(ver->size(), 4 + 11);
 }
 
-TEST(SampleFolder, EveryTextFileIsGbkWithCrLf)
+TEST_F(SampleFolder, EveryTextFileIsGbkWithCrLf)
 {
+    ASSERT_FALSE(folder().isEmpty());
     int texts = 0;
-    QDirIterator it(kProgram, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(folder(), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (path.endsWith(QLatin1String(".CUR")) || QFileInfo(path).fileName() == u"xpprac")
+        if (path.endsWith(QLatin1String(".CUR")))
             continue;
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -218,7 +250,7 @@ TEST(SampleFolder, EveryTextFileIsGbkWithCrLf)
     EXPECT_GT(texts, 30);
 }
 
-TEST(SampleFolder, CursorFilesLoad)
+TEST_F(SampleFolder, CursorFilesLoad)
 {
     for (int n = 0; n <= 5; ++n) {
         QImageReader reader(kProgram + QStringLiteral("/ico%1.CUR").arg(n, 2, 10, QLatin1Char('0')));
@@ -228,10 +260,10 @@ TEST(SampleFolder, CursorFilesLoad)
 }
 
 // The records of every question of the laid-out bank, by question id.
-QMap<int, QVector<bank::OpRecord>> questionRecords()
+QMap<int, QVector<bank::OpRecord>> questionRecords(const QString& program)
 {
     QMap<int, QVector<bank::OpRecord>> out;
-    const QString data = kProgram + QStringLiteral("/xpdata/");
+    const QString data = program + QStringLiteral("/xpdata/");
     for (int u = 0; u < 20; ++u) {
         const auto texts = platform::readAllLines(data + QStringLiteral("2888%1.mxy").arg(70 + u));
         const auto ops = platform::readAllLines(data + QStringLiteral("2888%1.mxy").arg(20 + u));
@@ -246,9 +278,9 @@ QMap<int, QVector<bank::OpRecord>> questionRecords()
 }
 
 // The questions that later tests rely on exercise what they are said to exercise.
-TEST(SampleFolder, QuestionsCoverTheStepKinds)
+TEST_F(SampleFolder, QuestionsCoverTheStepKinds)
 {
-    const auto bankRecords = questionRecords();
+    const auto bankRecords = questionRecords(kProgram);
     ASSERT_GE(bankRecords.size(), 60);
     using Check = std::function<bool(const bank::OpRecord&)>;
     auto code = [](const char* c) { return Check([c](const bank::OpRecord& r) { return r.opCode().text() == QLatin1String(c); }); };
@@ -317,44 +349,30 @@ TEST(SampleFolder, QuestionsCoverTheStepKinds)
 }
 
 // Laying the folder out again rewrites the bank but keeps the candidate's history files.
-TEST(SampleFolder, RebuildKeepsTheHistory)
+TEST_F(SampleFolder, RebuildKeepsTheHistory)
 {
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    auto generate = [&] {
-        QProcess p;
-        p.start(QStringLiteral(XP_BUILD_DIR "/sample/xpsample"), {QStringLiteral("--out"), tmp.path()});
-        return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    };
-    ASSERT_TRUE(generate());
-    const QString marked = tmp.filePath(QStringLiteral("ksdata/288862.mxy"));
-    const QString progress = tmp.filePath(QStringLiteral("ksdata/288893.mxy"));
-    const QString texts = tmp.filePath(QStringLiteral("xpdata/288890.mxy"));
+    ASSERT_FALSE(folder().isEmpty());
+    const QDir dir(folder());
+    const QString marked = dir.filePath(QStringLiteral("ksdata/288862.mxy"));
+    const QString progress = dir.filePath(QStringLiteral("ksdata/288893.mxy"));
+    const QString texts = dir.filePath(QStringLiteral("xpdata/288890.mxy"));
     const auto bankTexts = platform::readAllLines(texts);
     ASSERT_TRUE(platform::writeWholeFile(marked, QStringLiteral("00010203\r\n")));
     ASSERT_TRUE(platform::writeWholeFile(progress, QStringLiteral("TTF\r\n")));
     ASSERT_TRUE(platform::writeWholeFile(texts, QStringLiteral("001changed\r\n")));
-    ASSERT_TRUE(generate());
+    ASSERT_TRUE(generate(folder()));
     EXPECT_EQ(platform::readAllLines(marked), QStringList{QStringLiteral("00010203")});
     EXPECT_EQ(platform::readAllLines(progress), QStringList{QStringLiteral("TTF")});
     EXPECT_EQ(platform::readAllLines(texts), bankTexts);
 }
 
-// Copies the program folder once and breaks one file of it at a time; the validator must notice
-// each fault, and the folder is whole again after each file is put back.
-TEST(SampleFolder, ValidatorCatchesBrokenFolders)
+// Breaks one file of the folder at a time; the validator must notice each fault, and the folder
+// is whole again once the file is put back.
+TEST_F(SampleFolder, ValidatorCatchesBrokenFolders)
 {
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    QDirIterator it(kProgram, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString from = it.next();
-        const QString to = tmp.filePath(QDir(kProgram).relativeFilePath(from));
-        QDir().mkpath(QFileInfo(to).path());
-        ASSERT_TRUE(QFile::copy(from, to));
-    }
-    ASSERT_TRUE(sample::validateProgramFolder(tmp.path()).isEmpty());
-
+    ASSERT_FALSE(folder().isEmpty());
+    const QDir dir(folder());
+    ASSERT_TRUE(sample::validateProgramFolder(dir.path()).isEmpty());
     using Lines = std::function<void(QStringList&)>;
     struct Fault {
         const char* file;
@@ -390,7 +408,7 @@ TEST(SampleFolder, ValidatorCatchesBrokenFolders)
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.file);
-        const QString path = tmp.filePath(QString::fromLatin1(fault.file));
+        const QString path = dir.filePath(QString::fromLatin1(fault.file));
         QFile original(path);
         ASSERT_TRUE(original.open(QIODevice::ReadOnly));
         const QByteArray bytes = original.readAll();
@@ -402,12 +420,12 @@ TEST(SampleFolder, ValidatorCatchesBrokenFolders)
         } else {
             ASSERT_TRUE(QFile::remove(path));
         }
-        EXPECT_FALSE(sample::validateProgramFolder(tmp.path()).isEmpty());
+        EXPECT_FALSE(sample::validateProgramFolder(dir.path()).isEmpty());
         QFile restore(path);
         ASSERT_TRUE(restore.open(QIODevice::WriteOnly | QIODevice::Truncate));
         restore.write(bytes);
     }
-    EXPECT_TRUE(sample::validateProgramFolder(tmp.path()).isEmpty());
+    EXPECT_TRUE(sample::validateProgramFolder(dir.path()).isEmpty());
 }
 
 } // namespace
