@@ -1,0 +1,154 @@
+// Leaving a practice exercise through the question panel's return button: what is written to the
+// history files, what the candidate is asked, and the hand-over to the home window.
+
+#include "panelfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QTest>
+#include <map>
+#include <string>
+#include <vector>
+
+using panelfixture::Panel;
+using namespace ModData;
+
+namespace {
+
+std::string s(const QString& text) { return text.toStdString(); }
+
+// The history files a practice may touch.
+const char* const kFiles[] = {"288862", "288872", "288863", "288873", "288893", "182403"};
+
+using Files = std::map<std::string, const char*>; // file number -> content (CR LF spelled out)
+
+struct LeaveCase {
+    const char* what;
+    int kind, sub, sel;
+    std::vector<int> codes, flags; // questions 1 to n
+    Files before;
+    exam::BoxAnswer answer;
+    bool asks;
+    Files after; // files written with new content; every other file stays as it was, or missing
+    int page;
+};
+
+const LeaveCase kCases[] = {
+    {"kind 9: review flags by list position", 9, 10, 0, {101, 102, 103}, {7, 3, 7},
+     {{"288862", "010101020103\r\n"}, {"288872", "FTF\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288872", "TTT\r\n"}}, 18},
+    {"kind 10: review flags by not-yet-reviewed position", 10, 9, 0, {102, 104}, {3, 7},
+     {{"288862", "0101010201030104\r\n"}, {"288872", "TFTF\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288872", "TFTT\r\n"}}, 18},
+    {"kind 11: no merge, the unmarked leaves", 11, 8, 0, {101, 102, 103}, {7, 5, 3},
+     {{"288862", "010101020104\r\n"}, {"288872", "TFT\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288862", "01010104\r\n"}, {"288872", "TT\r\n"}}, 18},
+    {"kind 2, Yes: the answered questions leave the paper's file", 2, 17, 3, {101, 102, 103, 104},
+     {5, 1, 5, 1}, {{"182403", "0101010201030104\r\n"}}, exam::BoxAnswer::Yes, true,
+     {{"182403", "01020104\r\n"}, {"288862", "\r\n"}, {"288872", "\r\n"}}, 0},
+    {"kind 2, No: the paper's file keeps every id", 2, 17, 3, {101, 102, 103, 104}, {5, 1, 5, 1},
+     {{"182403", "0101010201030104\r\n"}}, exam::BoxAnswer::No, true,
+     {{"288862", "\r\n"}, {"288872", "\r\n"}}, 0},
+    {"kind 2, nothing completed: asks nothing, still merges", 2, 17, 3, {101, 102, 103, 104},
+     {1, 1, 3, 1}, {{"182403", "0101010201030104\r\n"}}, exam::BoxAnswer::Yes, false,
+     {{"288862", "0103\r\n"}, {"288872", "F\r\n"}}, 0},
+    {"kind 12: unmarking keeps list and flags aligned", 12, 7, 0, {101, 102}, {5, 3},
+     {{"288862", "010101020103\r\n"}, {"288872", "TFT\r\n"}, {"288863", "01010102\r\n"},
+      {"288873", "FF\r\n"}},
+     exam::BoxAnswer::No, false, {{"288862", "01020103\r\n"}, {"288872", "FT\r\n"}, {"288873", "TF\r\n"}},
+     19},
+    {"kind 13: own wrong flags by not-yet-reviewed position", 13, 6, 0, {102, 104}, {1, 5},
+     {{"288863", "0101010201030104\r\n"}, {"288873", "TFTF\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288873", "TFTT\r\n"}, {"288862", "\r\n"}, {"288872", "\r\n"}}, 19},
+    {"kind 20, nothing completed: only the merge and the purge", 20, 0, 0, {1, 2, 3}, {3, 1, 0},
+     {{"288893", "TTF\r\nFF\r\n\r\n"}, {"288862", "00020005\r\n"}, {"288872", "TF\r\n"},
+      {"288873", "FT\r\n"}},
+     exam::BoxAnswer::No, false, {{"288862", "00050001\r\n"}, {"288872", "FF\r\n"}}, 16},
+    {"kind 20: the unit's line rebuilt, a marked question added with F", 20, 1, 0, {101, 102, 103},
+     {5, 3, 4}, {{"288893", "FFF\r\nTF\r\n\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288893", "FFF\r\nTFT\r\n\r\n"}, {"288862", "0102\r\n"}, {"288872", "F\r\n"}}, 16},
+    {"kind 6: completed questions learned in the unit's line", 6, 13, 1, {101, 103}, {5, 1},
+     {{"288893", "FFF\r\nFTF\r\n\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288893", "FFF\r\nTTF\r\n\r\n"}, {"288862", "\r\n"}, {"288872", "\r\n"}}, 16},
+    {"kind 5: nothing but the marked store", 5, 14, 1, {101}, {5}, {{"288893", "TFF\r\n"}},
+     exam::BoxAnswer::No, false, {{"288862", "\r\n"}, {"288872", "\r\n"}}, 16},
+    {"kind 14: nothing but the marked store", 14, 5, 0, {101}, {7},
+     {{"288863", "0101\r\n"}, {"288873", "T\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288862", "0101\r\n"}, {"288872", "F\r\n"}}, 19},
+    {"kind 8 in practice mode", 8, 11, 23, {101, 102}, {5, 7}, {}, exam::BoxAnswer::No, false,
+     {{"288862", "0102\r\n"}, {"288872", "F\r\n"}}, 0},
+    {"kind 0 in practice mode", 0, 3, 3, {101}, {4}, {}, exam::BoxAnswer::No, false,
+     {{"288862", "\r\n"}, {"288872", "\r\n"}}, 0},
+};
+
+} // namespace
+
+TEST(LeavePractice, ThroughTheReturnButton)
+{
+    for (const LeaveCase& c : kCases) {
+        SCOPED_TRACE(c.what);
+        const int n = int(c.codes.size());
+        Panel world(n);
+        world.answer = c.answer;
+        iLianXiType = qint16(c.kind);
+        iLianXiSub = qint16(c.sub);
+        iSelIndex = qint16(c.sel);
+        iDanYuanCount = 2;
+        auto path = [&](const std::string& name) {
+            return world.user + QString::fromStdString(name) + QStringLiteral(".mxy");
+        };
+        for (const auto& [name, content] : c.before)
+            Panel::writeFile(path(name), QString::fromUtf8(content));
+        FrmTm& panel = Panel::panel();
+        FrmMain::get().Show();
+        panel.Show();
+        for (int q = 1; q <= n; ++q) {
+            iTmCode(q) = qint16(c.codes[size_t(q - 1)]);
+            iTmFlags(q) = qint16(c.flags[size_t(q - 1)]);
+        }
+        panel.TimerREDO.setEnabled(true);
+        panel.TimStartYS.setEnabled(true);
+        const QPointer<FrmTm> leaving(&panel);
+
+        QTest::mouseClick(&panel.CmdGN[5], Qt::LeftButton);
+
+        // What was asked.
+        ASSERT_EQ(world.asked.size(), c.asks ? 1u : 0u);
+        if (c.asks) {
+            const exam::BoxRequest& r = world.asked[0];
+            EXPECT_EQ(s(r.prompt), s(QStringLiteral(
+                                       "本次答对的题目要从“错题复习”中去掉吗？\r\n"
+                                       "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。")));
+            EXPECT_EQ(s(r.title), s(QStringLiteral("职称计算机练习——Windows XP模块")));
+            EXPECT_EQ(r.buttons, exam::BoxButtons::YesNo);
+            EXPECT_TRUE(r.questionIcon);
+            EXPECT_TRUE(r.defaultNo);
+        }
+        // What was written.
+        for (const char* name : kFiles) {
+            SCOPED_TRACE(name);
+            const auto written = c.after.find(name);
+            const auto was = c.before.find(name);
+            if (written != c.after.end())
+                EXPECT_EQ(s(Panel::readFile(path(name))), written->second);
+            else if (was != c.before.end())
+                EXPECT_EQ(s(Panel::readFile(path(name))), was->second);
+            else
+                EXPECT_FALSE(Panel::exists(path(name)));
+        }
+        // The panel and the surface gone, the home window on the kind's page.
+        EXPECT_TRUE(bTmCanClose);
+        EXPECT_FALSE(FrmTm::isLoaded());
+        EXPECT_FALSE(FrmMain::isLoaded());
+        if (leaving) {
+            EXPECT_FALSE(leaving->TimeKS.Enabled());
+            EXPECT_FALSE(leaving->TimStartYS.Enabled());
+            EXPECT_FALSE(leaving->TimerREDO.Enabled());
+        }
+        EXPECT_EQ(iFengmianPage, c.page);
+        ASSERT_TRUE(FrmFengmian::isLoaded());
+        EXPECT_TRUE(FrmFengmian::get().Visible());
+        EXPECT_EQ(FrmFengmian::get().TimFH.Enabled(), c.page != 0);
+    }
+}
