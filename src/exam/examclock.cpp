@@ -1,5 +1,6 @@
-// The mock-paper clock: once a minute it shows the minutes left and the elapsed-time bar, counts
-// down, and hands the paper in when the time is up. Practice exercises stop it at its first tick.
+// The mock-paper clock and the demonstration starter. Once a minute the clock shows the minutes
+// left and the elapsed-time bar, counts down, and hands the paper in when the time is up;
+// practice exercises stop it at its first tick.
 
 #include "app/moddata.h"
 #include "bank/exercise.h"
@@ -30,4 +31,16 @@ void FrmTm::TimeKS_Timer()
         TimeKS.setEnabled(false);
         // The first hand-in window FrmEnd1 opens here, modally, once it exists.
     }
+}
+
+// The demonstration starter: the demonstration comes up on the timer's second tick.
+void FrmTm::TimStartYS_Timer()
+{
+    iStartYsTicks = qint16(iStartYsTicks + 1);
+    if (iStartYsTicks < 2)
+        return;
+    iStartYsTicks = 0;
+    TimStartYS.setEnabled(false);
+    // Here the surface and the panel hide and the demonstration window FrmYanShi shows
+    // (bYanShiOn stays true), once the demonstration window exists.
 }

@@ -461,7 +461,6 @@ void FrmTm::PicUnit_KeyUp(int, int) { handBack(); }
 // ---- Hooks of the buttons, pages, clock, picture and input method ------------------------------
 // Wired to their controls; filled in with those parts of the panel.
 
-void FrmTm::TimStartYS_Timer() {}
 void FrmTm::Image2_Click() {}
 void FrmTm::LblIME_Click() {}
 void FrmTm::CmdEn_Click() {}

@@ -93,3 +93,21 @@ TEST(ExamClock, SingleTicks)
         EXPECT_TRUE(world.asked.empty());
     }
 }
+
+TEST(DemonstrationStarter, StartsOnTheSecondTickAndStops)
+{
+    Panel world(3);
+    FrmTm& panel = Panel::panel();
+    EXPECT_EQ(panel.iStartYsTicks, 0);
+    panel.TimStartYS.setEnabled(true);
+    ASSERT_TRUE(panel.TimStartYS.fire());
+    EXPECT_EQ(panel.iStartYsTicks, 1);
+    EXPECT_TRUE(panel.TimStartYS.Enabled());
+    ASSERT_TRUE(panel.TimStartYS.fire());
+    EXPECT_EQ(panel.iStartYsTicks, 0);
+    EXPECT_FALSE(panel.TimStartYS.Enabled());
+    // Enabled again, it counts from the start.
+    panel.TimStartYS.setEnabled(true);
+    ASSERT_TRUE(panel.TimStartYS.fire());
+    EXPECT_TRUE(panel.TimStartYS.Enabled());
+}
