@@ -76,7 +76,7 @@ void FrmIME::Form_Load()
 
     // The option as the file holds it; ticking the box counts as a change and rewrites the file.
     const platform::LineRead line = platform::readLine1(exam::imeOptionPath());
-    vb::attempt([&] { Check1.setValue(exam::imeOptionTicks(line.text) ? 1 : 0); });
+    vb::attempt([&] { Check1.setValue(line.text == QLatin1String("1") ? 1 : 0); });
 }
 
 // The panel comes back expanded at the surface's bottom-right corner and the bar goes.
@@ -99,7 +99,7 @@ void FrmIME::Form_Unload(int&)
 void FrmIME::Check1_Click()
 {
     const int value = Check1.Value();
-    history::writeLine(exam::imeOptionPath(), exam::imeOptionLine(value));
+    history::writeLine(exam::imeOptionPath(), vb::trim(vb::cstr(value)));
     bAutoIme = value != 0;
 }
 

@@ -55,7 +55,6 @@ ImeMenu imeMenu(const std::vector<platform::KeyboardLayout>& layouts)
         m.hklList[i] = layout.handle;
         const QString name = layoutName(layout.description);
         if (vb::trim(name).isEmpty()) {
-            m.engCaption = QStringLiteral("英语（美国）");
             if (m.position[0] == 0)
                 m.position[0] = i;
             continue;
@@ -92,16 +91,6 @@ QPointF imeMenuPlace(double labelLeft, double labelTop, double pageTop, int next
 QString imeOptionPath()
 {
     return history::userFile(platform::programFolder() + QStringLiteral("/ksdata"), "288890");
-}
-
-QString imeOptionLine(int checkValue) { return vb::trim(QString::number(checkValue)); }
-
-bool imeOptionTicks(const QString& firstLine) { return firstLine == QLatin1String("1"); }
-
-bool imeOptionOn()
-{
-    const platform::LineRead r = platform::readLine1(imeOptionPath());
-    return r.readable && vb::val(r.text) != 0;
 }
 
 } // namespace exam

@@ -1,6 +1,6 @@
 #pragma once
 // The input-method side of the question panel: the layout menu built from the installed keyboard
-// layouts, and the input-method option file.
+// layouts, and where the input-method option is kept.
 //
 //   exam::ImeMenu m = exam::imeMenu(platform::keyboardLayouts());   // the panel's load
 //   exam::showImeMenu(m, mEng, mCn);                                 // captions and visibility
@@ -9,9 +9,6 @@
 // Items: 0 is the English item `mEng`, 1 to 10 the input-method items `mCn1`..`mCn10`. Each item
 // takes the layout that gave it its caption: an input-method item the layout of that description,
 // the English item the first layout without one. An item no layout filled takes handle 0.
-//
-// The option file holds one line, "0" or "1": whether the work surface switches to the chosen
-// layout when its answer box gets the focus.
 
 #include "platform/keyboardlayout.h"
 
@@ -57,16 +54,8 @@ void showImeMenu(const ImeMenu& menu, QAction* eng, const std::array<QAction*, k
 // top: label top - nextItem x 300 + the main page's top, just above and left of the label.
 QPointF imeMenuPlace(double labelLeft, double labelTop, double pageTop, int nextItem);
 
-// ---- Input-method option file -------------------------------------------------------------
-
-// The user folder's "288890.mxy" (not the data folder's file of the same number).
+// The input-method option file: the user folder's "288890.mxy" (not the data folder's file of
+// the same number). One line, "0" or "1", written whole by the dialog's check box.
 QString imeOptionPath();
-// The line the dialog writes for a check box value.
-QString imeOptionLine(int checkValue);
-// The dialog's reading: ticked only when line 1 is exactly "1".
-bool imeOptionTicks(const QString& firstLine);
-// The home screen's reading: the numeric value of line 1 is not 0; a missing or empty file is off.
-// Raises vb::Error 6 when the line holds a number beyond a Double.
-bool imeOptionOn();
 
 } // namespace exam
