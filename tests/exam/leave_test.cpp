@@ -152,3 +152,20 @@ TEST(LeavePractice, ThroughTheReturnButton)
         EXPECT_EQ(FrmFengmian::get().TimFH.Enabled(), c.page != 0);
     }
 }
+
+TEST(LeavePractice, ACountBeyondTheQuestionTablesStopsAtTheirEnd)
+{
+    Panel world(500);
+    iTmCount = 600;
+    iLianXiType = 20;
+    iLianXiSub = 0;
+    iDanYuanCount = 1;
+    FrmTm& panel = Panel::panel();
+    for (int q = 1; q <= 500; ++q)
+        iTmFlags(q) = 5;
+    panel.CmdGN_Click(5);
+    EXPECT_EQ(s(Panel::readFile(world.user + QStringLiteral("288893.mxy"))),
+              s(QString(500, u'T') + QStringLiteral("\r\n\r\n")));
+    EXPECT_FALSE(FrmTm::isLoaded());
+    EXPECT_EQ(iFengmianPage, 16);
+}

@@ -184,10 +184,12 @@ TEST(NumberPages, FillingAndPaging)
         {"81, last page", 81, 1, +1, 2, 2, 81, 81, true, true},
         {"a page left beyond this exercise", 45, 3, 4, 1, 1, 41, 45, true, true},
         {"no questions", 0, 0, 4, 0, -1, 1, 0, false, false},
+        {"a count beyond the question tables", 600, 20, 4, 12, 12, 481, 500, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Panel world(c.count);
+        Panel world(std::min(c.count, 500));
+        iTmCount = qint16(c.count);
         FrmTm& panel = Panel::panel();
         panel.iSelPage = qint16(c.startPage);
         panel.iSelLastPage = qint16(c.count / 40 - (c.count % 40 == 0 ? 1 : 0));
