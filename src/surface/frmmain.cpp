@@ -248,7 +248,11 @@ void FrmMain::zOrderPair()
     step([] { FrmTm::get().setTopmost(true); });
     step([this] { raiseTop(); });
     // A display without a window manager keeps no topmost windows: the panel is raised again.
-    step([] { FrmTm::get().raise(); });
+    step([] {
+        FrmTm& panel = FrmTm::get();
+        if (panel.isVisible())
+            panel.raise();
+    });
 }
 
 // ---- Scene build -------------------------------------------------------------------------------
