@@ -4,6 +4,7 @@
 
 #include "app/moddata.h"
 #include "app/settingslist.h"
+#include "exam/frmpicture.h"
 #include "exam/frmtm.h"
 #include "exam/standardbox.h"
 #include "history/leavepractice.h"
@@ -48,8 +49,7 @@ bool candidateDropsAnswered()
 
 void FrmTm::leavePractice()
 {
-    // The question picture window FrmPicture is hidden here once it exists.
-    vb::attempt([this] { Image2.setCaption(QStringLiteral("显示图片")); });
+    vb::attempt([this] { exam::hidePicture(Image2); });
     vb::attempt([this] { LblZXH_Click(); });
 
     // Unit progress, review flags and the marked-question store; then, in a paper's

@@ -2,6 +2,9 @@
 // and the timer that shows the practice or the examination buttons.
 
 #include "app/moddata.h"
+#include "exam/datapicture.h"
+#include "exam/frmczts.h"
+#include "exam/frmpicture.h"
 #include "exam/frmtm.h"
 #include "surface/frmmain.h"
 #include "toolkit/vb.h"
@@ -20,8 +23,6 @@ void step(F&& f)
 
 bool isMarkedFlags(int f) { return f == 2 || f == 3 || f == 6 || f == 7; }
 bool isUnmarkedFlags(int f) { return f == 0 || f == 1 || f == 4 || f == 5; }
-
-QString dataPicture(const char* id) { return sDataPath + QLatin1String(id) + QStringLiteral(".mxy"); }
 
 } // namespace
 
@@ -77,9 +78,8 @@ void FrmTm::CmdGN_Click(int index)
         FrmKSXX.show();
         break;
     case 10:
-        // The question picture window FrmPicture is hidden here once it exists.
-        step([this] { Image2.setCaption(QStringLiteral("显示图片")); });
-        // The hint window FrmCZTS opens here, modally, once it exists.
+        exam::hidePicture(Image2);
+        step([] { FrmCZTS::get().Show(true); });
         break;
     case 11: // unmark
         step([] {
@@ -116,9 +116,9 @@ void FrmTm::dqYeMian()
         tavoButton& b = CmTNO[i];
         b.setCaption(QString::number(k));
         const int f = iTmFlags(k);
-        step([&] { b.loadPicture(dataPicture(f % 2 == 0 ? "l01030" : "l01031")); });
+        step([&] { b.loadPicture(exam::dataPicture(f % 2 == 0 ? "l01030" : "l01031")); });
         if (isMarkedFlags(f))
-            step([&] { b.loadPicture(dataPicture("l01032")); });
+            step([&] { b.loadPicture(exam::dataPicture("l01032")); });
         FrmSelect.show();
         b.show();
     }

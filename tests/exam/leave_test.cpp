@@ -109,6 +109,8 @@ TEST(LeavePractice, ThroughTheReturnButton)
         }
         panel.TimerREDO.setEnabled(true);
         panel.TimStartYS.setEnabled(true);
+        FrmPicture::get().Show(); // the question picture open
+        panel.Image2.setCaption(QStringLiteral("隐藏图片"));
         const QPointer<FrmTm> leaving(&panel);
 
         QTest::mouseClick(&panel.CmdGN[5], Qt::LeftButton);
@@ -141,7 +143,9 @@ TEST(LeavePractice, ThroughTheReturnButton)
         EXPECT_TRUE(bTmCanClose);
         EXPECT_FALSE(FrmTm::isLoaded());
         EXPECT_FALSE(FrmMain::isLoaded());
+        EXPECT_FALSE(FrmPicture::get().Visible());
         if (leaving) {
+            EXPECT_EQ(s(leaving->Image2.Caption()), s(QStringLiteral("显示图片")));
             EXPECT_FALSE(leaving->TimeKS.Enabled());
             EXPECT_FALSE(leaving->TimStartYS.Enabled());
             EXPECT_FALSE(leaving->TimerREDO.Enabled());

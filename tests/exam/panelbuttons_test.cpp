@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 #include <string>
 
 using panelfixture::Panel;
@@ -110,8 +111,18 @@ TEST(PanelButtons, HintInformationPageAndHintWindowButton)
     panel.CmdKSFH_Click();
     EXPECT_FALSE(panel.FrmKSXX.Visible());
 
+    // The hint window: the question picture closes, the hint window opens modally.
+    FrmPicture::get().Show();
     panel.Image2.setCaption(QStringLiteral("隐藏图片"));
+    bool hintShownModal = false;
+    QTimer::singleShot(0, &panel, [&] {
+        hintShownModal = FrmCZTS::isLoaded() && FrmCZTS::get().isModalShown();
+        FrmCZTS::get().Command1_Click();
+    });
     panel.CmdGN_Click(10);
+    EXPECT_TRUE(hintShownModal);
+    EXPECT_FALSE(FrmCZTS::isLoaded());
+    EXPECT_FALSE(FrmPicture::get().Visible());
     EXPECT_EQ(s(panel.Image2.Caption()), s(QStringLiteral("显示图片")));
 }
 

@@ -5,6 +5,8 @@
 // Every window is unloaded when the fixture ends.
 
 #include "app/moddata.h"
+#include "exam/frmczts.h"
+#include "exam/frmpicture.h"
 #include "exam/frmtm.h"
 #include "exam/standardbox.h"
 #include "home/frmfengmian.h"
@@ -25,6 +27,8 @@ namespace panelfixture {
 
 inline void closeWindows()
 {
+    FrmCZTS::unloadIfLoaded();
+    FrmPicture::unloadIfLoaded();
     ModData::bTmCanClose = true;
     FrmMain::unloadIfLoaded();
     FrmTm::unloadIfLoaded();
