@@ -290,6 +290,7 @@ void FrmMain::setData()
 
     // 1-2
     step([&] { LblSuccess.hide(); });
+    endSecondHotSpotDrag(); // a rubber band or drag does not outlive its step
     zOrderPair();
     // 3. File names of the exercise.
     step([&] {
@@ -680,30 +681,13 @@ void FrmMain::HiddeMenu()
 // ---- Hooks of the judges, menus and tab strip --------------------------------------------------
 // Wired to their controls; the judges fill them in.
 
-void FrmMain::systemMenu() {}
 void FrmMain::DoubleXXK() {}
 void FrmMain::placeTabStrip() {}
-void FrmMain::Form_KeyUp(int, int) {}
 void FrmMain::Form_MouseMove(int, int, float, float) {}
-void FrmMain::Label1_MouseDown(int, int, float, float) {}
-void FrmMain::Label1_MouseMove(int, int, float, float) {}
-void FrmMain::Label1_MouseUp(int, int, float, float) {}
-void FrmMain::Label1_DblClick() {}
-void FrmMain::Label4_MouseDown(int, int, float, float) {}
-void FrmMain::Label4_MouseMove(int, int, float, float) {}
-void FrmMain::Label4_MouseUp(int, int, float, float) {}
 void FrmMain::Image1_MouseMove(int, int, float, float) {}
 void FrmMain::Image2_MouseMove(int, int, float, float) {}
 void FrmMain::Image3_MouseMove(int, int, float, float) {}
 void FrmMain::Image4_MouseMove(int, int, float, float) {}
-void FrmMain::Image5_MouseMove(int, int, float, float) {}
-void FrmMain::Image5_MouseUp(int, int, float, float) {}
-void FrmMain::Text1_Change() {}
-void FrmMain::Text2_Change() {}
-void FrmMain::Text3_Change() {}
-void FrmMain::Text1_GotFocus() {}
-void FrmMain::Text1_KeyUp(int, int) {}
-void FrmMain::Text1_MouseUp(int, int, float, float) {}
 void FrmMain::LMainMenu_MouseMove(int, int, int, float, float) {}
 void FrmMain::LMainMenu_MouseUp(int, int, int, float, float) {}
 void FrmMain::ImgMenuSys_Click() {}
@@ -712,5 +696,3 @@ void FrmMain::LblShuMenu_MouseUp(int, int, int, float, float) {}
 void FrmMain::LblSubSel_MouseMove(int, int, int, float, float) {}
 void FrmMain::LblSubSel_MouseUp(int, int, int, float, float) {}
 void FrmMain::LblXXK_Click(int) {}
-void FrmMain::sTavoSub_Click(int, int) {}
-void FrmMain::sTavoInde_Click(int, int) {}

@@ -11,6 +11,7 @@
 // setData leaves the step state below for the judges; the judges call doNext when the candidate
 // did what the step asks.
 
+#include "surface/keyfocus.h"
 #include "toolkit/controlarray.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QString>
 #include <array>
+#include <functional>
 
 class FrmMain : public tk::FormT<FrmMain> {
     Q_OBJECT
@@ -149,6 +151,20 @@ public:
     // file could not be read, or the line lies beyond its end. The step advance then stays where
     // it is, so a build of the last line is not repeated step after step.
     bool recordBeyondFile() const { return m_recordBeyondFile; }
+
+    // Judges' state and helpers (judges_*.cpp, popupmenus.cpp, secondhotspot.cpp).
+    qint32 bandAnchorX = 0; // surface twips where the last rubber band started
+    qint32 bandAnchorY = 0;
+    bool dragging = false;  // a rubber band or drag from the second hot spot is under way
+    // Shows the popup menu tree with its top-left corner at a point of the screen and returns
+    // when the menu has closed; the chosen item's handler has run by then. Modal by default;
+    // a test puts in a hand that picks an entry.
+    std::function<void(QMenu& menu, const QPoint& globalPos)> showPopup =
+        [](QMenu& menu, const QPoint& globalPos) { menu.exec(globalPos); };
+    void applyDragPointerToHotSpot(); // the hot spot takes the drag pointer of the record
+    void endSecondHotSpotDrag();      // frame hidden, no drag under way (every scene build)
+    // A hidden text box gives the keys back to the window, where the key judge hears them.
+    surface::KeyFocusKeeper keyFocus{this, {&Text1, &Text2, &Text3}};
 
 protected:
     void Form_Load() override;
