@@ -153,10 +153,7 @@ FrmFengmian::FrmFengmian()
     LblAD.setAutoSize(true);
 
     // The top bar and the panels cover the window's own buttons whenever they are shown.
-    for (tk::Control* c : {static_cast<tk::Control*>(&PicTOP), static_cast<tk::Control*>(&PicTiKu),
-                           static_cast<tk::Control*>(&PicKaCH), static_cast<tk::Control*>(&PicBiaoZhi),
-                           static_cast<tk::Control*>(&PicCuoTi), static_cast<tk::Control*>(&PicHelp),
-                           static_cast<tk::Control*>(&PicAd)})
+    for (tk::PictureBox* c : {&PicTOP, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp, &PicAd})
         c->ZOrder(0);
 
     TimFH.onTimer = [this] { TimFH_Timer(); };
