@@ -1,0 +1,196 @@
+// Popup menus of popup-menu steps: what the menu shows for a block of the menu definition file,
+// where it opens, and which choice completes the step. The candidate's hand stands in for the
+// modal menu; one test goes through the real modal menu.
+
+#include "judges_fixture.h"
+#include "platform/programfolder.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace judgetest;
+using testrec::Record;
+using testworld::World;
+using namespace ModData;
+
+namespace {
+
+// A block of fifteen lines: every section absent ("0") but the lines given (1-15).
+QStringList block(std::initializer_list<std::pair<int, const char*>> lines)
+{
+    QStringList b(15, QStringLiteral("0"));
+    b[0] = QStringLiteral("block");
+    for (const auto& [n, text] : lines)
+        b[n - 1] = QString::fromUtf8(text);
+    return b;
+}
+
+// sMenu.sys in the program folder: blocks by (set, block number); the others all absent.
+void menuFile(const std::map<std::pair<int, int>, QStringList>& blocks)
+{
+    QStringList lines;
+    for (int set = 1; set <= 2; ++set)
+        for (int m = 1; m <= 9; ++m) {
+            const auto it = blocks.find({set, m});
+            lines << (it != blocks.end() ? it->second : block({}));
+        }
+    World::writeLines(platform::programPath(QStringLiteral("sMenu.sys")), lines);
+}
+
+// A popup-menu step on the hot spot, then the end record.
+FrmMain& popupStep(World& w, const char* code, const char* shared = "0000000000")
+{
+    w.ops({Record(QString::fromLatin1(code)).hotSpot(1500, 1500, 1500, 900).shared(QString::fromLatin1(shared)),
+           Record(QStringLiteral("9999"))});
+    return shown();
+}
+
+void rightPress(FrmMain& m) { click(m.Label1, {10, 20}, Qt::RightButton); }
+
+} // namespace
+
+TEST(PopupMenu, EntriesOfABlockAndTheChoiceThatCompletes)
+{
+    struct Case {
+        const char* code;
+        std::pair<int, const char*> line; // block line and its text, besides the common ones
+        const char* pick;
+        QStringList entries;
+        bool advances;
+    };
+    const QStringList plain{QStringLiteral("复制"), QStringLiteral("粘贴")};
+    const QStringList withSep{QStringLiteral("打开"), QStringLiteral("-"), QStringLiteral("删除")};
+    QStringList twelve;
+    for (int i = 0; i < 12; ++i)
+        twelve << QStringLiteral("i%1").arg(i);
+    const QStringList ten = twelve.mid(0, 10);
+    const QStringList cascade{QStringLiteral("新建/文件夹"), QStringLiteral("新建/快捷方式")};
+    const Case cases[] = {
+        {"3121", {4, "复制|粘贴"}, "粘贴", plain, true},
+        {"3120", {4, "复制|粘贴"}, "复制", plain, true},
+        {"3121", {4, "复制|粘贴"}, "复制", plain, false},
+        {"3131", {4, "复制|粘贴"}, "粘贴", plain, false}, // section 3 is absent
+        {"3101", {4, "复制|粘贴"}, "粘贴", plain, false}, // no array has section 0
+        {"3122", {4, "打开|-|删除"}, "删除", withSep, true}, // the separator keeps position 1
+        {"3121", {4, "打开|-|删除"}, "-", withSep, false},   // and cannot be chosen
+        {"3129", {4, "i0|i1|i2|i3|i4|i5|i6|i7|i8|i9|i10|i11"}, "i9", ten, true},
+        {"3111", {2, "新建"}, "新建/快捷方式", cascade, true},
+        {"3110", {2, "新建"}, "新建/快捷方式", cascade, false},
+        {"3191", {15, "属性|帮助"}, "帮助", {QStringLiteral("属性"), QStringLiteral("帮助")}, true},
+        {"3141", {7, "c|d"}, "d", {QStringLiteral("c"), QStringLiteral("d")}, true},
+        {"3121", {7, "c|d"}, "d", {QStringLiteral("c"), QStringLiteral("d")}, false}, // another section
+    };
+    for (const Case& c : cases) {
+        World w;
+        QStringList b = block({c.line});
+        b[2] = QStringLiteral("文件夹|快捷方式"); // the item list of cascade 1, read when it is present
+        menuFile({{{1, 1}, b}});
+        FrmMain& m = popupStep(w, c.code);
+        PopupHand hand;
+        hand.install(m);
+        hand.pick = QString::fromUtf8(c.pick);
+        rightPress(m);
+        SCOPED_TRACE(std::string(c.code) + " pick " + c.pick);
+        EXPECT_EQ(hand.openings, 1);
+        EXPECT_EQ(hand.paths(), c.entries);
+        EXPECT_EQ(iStepNo, c.advances ? 2 : 1);
+    }
+}
+
+TEST(PopupMenu, CascadeWithoutItemsAndAbsentSections)
+{
+    World w;
+    menuFile({{{1, 1}, block({{2, "新建"}, {3, "0"}, {10, "x|y"}})},
+              {{1, 2}, block({{7, "排列图标"}, {13, "发送到"}, {14, "软盘"}})},
+              {{2, 1}, block({{4, "set2"}})}});
+    w.ops({Record(QStringLiteral("3160")).hotSpot(1500, 1500, 1500, 900), Record(QStringLiteral("3240")).hotSpot(1500, 1500, 1500, 900),
+           Record(QStringLiteral("4120")).hotSpot(1500, 1500, 1500, 900), Record(QStringLiteral("9999"))});
+    FrmMain& m = shown();
+    PopupHand hand;
+    hand.install(m);
+    hand.pick = QStringLiteral("x");
+    rightPress(m);
+    EXPECT_EQ(hand.paths(), QStringList({QStringLiteral("新建/0"), QStringLiteral("x"), QStringLiteral("y")}));
+    ASSERT_EQ(iStepNo, 2);
+    // The next block shows nothing of the first one.
+    hand.pick = QStringLiteral("排列图标");
+    rightPress(m);
+    EXPECT_EQ(hand.paths(), QStringList({QStringLiteral("排列图标"), QStringLiteral("发送到/软盘")}));
+    ASSERT_EQ(iStepNo, 3);
+    // Set 2 reads its own block.
+    hand.pick = QStringLiteral("set2");
+    rightPress(m);
+    EXPECT_EQ(hand.paths(), QStringList({QStringLiteral("set2")}));
+    EXPECT_EQ(iStepNo, 4);
+}
+
+// Without a menu file every section shows with empty entries; nothing fails.
+TEST(PopupMenu, MissingMenuFile)
+{
+    World w;
+    FrmMain& m = popupStep(w, "3121");
+    PopupHand hand;
+    hand.install(m);
+    rightPress(m);
+    EXPECT_EQ(hand.paths(), QStringList({"/", "", "/", "", "/", "", "/", "/", ""}));
+    EXPECT_EQ(iStepNo, 1);
+}
+
+// Without a popup position the menu opens at the pointer on a right press; with one, at that
+// place of the surface on a left press.
+TEST(PopupMenu, WhereAndOnWhichButtonItOpens)
+{
+    struct Case {
+        const char* shared;
+        Qt::MouseButton button;
+        bool opens;
+        QPoint surfacePixel; // where it opens, in the surface's pixels (atPointer: the press point)
+        bool atPointer;
+    };
+    const Case cases[] = {
+        {"0000000000", Qt::RightButton, true, {}, true},
+        {"0000000000", Qt::LeftButton, false, {}, false},
+        {"0030000450", Qt::LeftButton, true, {20, 30}, false},
+        {"0030000450", Qt::RightButton, false, {}, false},
+    };
+    for (const Case& c : cases) {
+        World w;
+        menuFile({{{1, 1}, block({{4, "a|b"}})}});
+        FrmMain& m = popupStep(w, "3121", c.shared);
+        PopupHand hand;
+        hand.install(m);
+        hand.pick = QStringLiteral("b");
+        click(m.Label1, {10, 20}, c.button);
+        SCOPED_TRACE(std::string(c.shared) + (c.button == Qt::LeftButton ? " left" : " right"));
+        EXPECT_EQ(hand.openings, c.opens ? 1 : 0);
+        EXPECT_EQ(iStepNo, c.opens ? 2 : 1);
+        if (c.opens) {
+            EXPECT_EQ(hand.at, c.atPointer ? m.Label1.mapToGlobal(QPoint(10, 20)) : m.mapToGlobal(c.surfacePixel));
+        }
+    }
+}
+
+// The real menu: modal, and the chosen item's handler has run when the press returns.
+TEST(PopupMenu, RealModalMenu)
+{
+    World w;
+    menuFile({{{1, 1}, block({{4, "复制|粘贴"}})}});
+    FrmMain& m = popupStep(w, "3121");
+    bool sawMenu = false;
+    QTimer::singleShot(0, &m, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        sawMenu = true;
+        for (QAction* a : menu->actions())
+            if (a->isVisible() && a->text() == QStringLiteral("粘贴"))
+                menu->setActiveAction(a);
+        QTest::keyClick(menu, Qt::Key_Return);
+        if (menu->isVisible())
+            menu->close();
+    });
+    rightPress(m);
+    EXPECT_TRUE(sawMenu);
+    EXPECT_EQ(iStepNo, 2);
+}
