@@ -36,7 +36,6 @@ QPixmap designIcon()
 FrmPicture::FrmPicture()
 {
     setBorderless(true);
-    setWindowFlag(Qt::Tool, true);
     setBackColor(0xFF);
     setIcon(designIcon());
     Move(0, 0, 930, 525);
