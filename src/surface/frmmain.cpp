@@ -658,41 +658,6 @@ void FrmMain::Timer3_Timer()
         doNext();
 }
 
-// ---- Drawn menu bar ----------------------------------------------------------------------------
-
-void FrmMain::HiddeMenu()
-{
-    Label1.show();
-    ImgMenuSys.setPicture(QPixmap());
-    ImgMenuSel.setPicture(QPixmap());
-    menuOpen = false;
-    for (tk::Image* img : {&ImgShuMenu, &ImgSubMenu, &ImgSubSel})
-        img->setPicture(QPixmap());
-    for (tk::Image* img : {&ImgMenuSys, &ImgMenuSel, &ImgShuMenu, &ImgSubMenu, &ImgSubSel}) {
-        img->setWidth(0);
-        img->setHeight(0);
-    }
-    for (int i = 1; i <= 20; ++i) {
-        LblShuMenu[i].hide();
-        LblSubSel[i].hide();
-    }
-}
-
 // ---- Hooks of the judges, menus and tab strip --------------------------------------------------
 // Wired to their controls; the judges fill them in.
 
-void FrmMain::DoubleXXK() {}
-void FrmMain::placeTabStrip() {}
-void FrmMain::Form_MouseMove(int, int, float, float) {}
-void FrmMain::Image1_MouseMove(int, int, float, float) {}
-void FrmMain::Image2_MouseMove(int, int, float, float) {}
-void FrmMain::Image3_MouseMove(int, int, float, float) {}
-void FrmMain::Image4_MouseMove(int, int, float, float) {}
-void FrmMain::LMainMenu_MouseMove(int, int, int, float, float) {}
-void FrmMain::LMainMenu_MouseUp(int, int, int, float, float) {}
-void FrmMain::ImgMenuSys_Click() {}
-void FrmMain::LblShuMenu_MouseMove(int, int, int, float, float) {}
-void FrmMain::LblShuMenu_MouseUp(int, int, int, float, float) {}
-void FrmMain::LblSubSel_MouseMove(int, int, int, float, float) {}
-void FrmMain::LblSubSel_MouseUp(int, int, int, float, float) {}
-void FrmMain::LblXXK_Click(int) {}

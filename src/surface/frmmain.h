@@ -181,4 +181,16 @@ private:
 
     bool m_recordBeyondFile = false;
     int m_buildDepth = 0;
+
+    // Drawn menu bar (menubar.cpp) and tab strip (tabstrip.cpp).
+    void openDropDown();              // the drop-down of the menu-bar set
+    int openSubmenuOfRow(int row);    // the submenu a drop-down row carries; its ordinal or 0
+    void hideMenuRows();
+    void closeMenusAfterChoice();     // a correct choice: menus closed, then the step advance
+    bool dropDownUnderRows() const;   // a drop-down picture lies under the drop-down rows
+    bool submenuUnderRows() const;    // a submenu picture lies under the submenu rows
+    tk::Image* tabImageControl();     // the scene image of the tab image number, or none
+    void showTabPage(int tab);
+    void revealTabHotSpot();
+    void promptForTargetTab();
 };
