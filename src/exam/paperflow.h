@@ -1,0 +1,27 @@
+#pragma once
+// What the mock-paper windows (log-on, hand-in, score) share: their quiet steps, the paths they
+// read from, and the docking of the question panel on the work surface.
+
+#include "toolkit/vberror.h"
+
+#include <QString>
+#include <utility>
+
+namespace paperflow {
+
+// One step of a procedure that traps nothing: a failure skips it and the next one runs.
+template <class F>
+void step(F&& f)
+{
+    vb::attempt(std::forward<F>(f));
+}
+
+// A picture of the data folder: sDataPath & id & ".mxy".
+QString dataPicture(const char* id);
+// The user folder: the program folder's "ksdata".
+QString userDir();
+
+// The panel at the surface's bottom-right corner, with the panel's current size.
+void dockPanel();
+
+} // namespace paperflow
