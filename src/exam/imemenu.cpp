@@ -18,7 +18,8 @@ constexpr int kDescriptionBytes = 255; // the description buffer holds 256 bytes
 QString layoutName(const QString& description)
 {
     const qsizetype nul = description.indexOf(QChar(0));
-    QString name = nul < 0 ? description : description.left(nul);
+    // Every character takes at least one byte: no more than the buffer's length to look at.
+    QString name = description.left(std::min<qsizetype>(nul < 0 ? description.size() : nul, kDescriptionBytes));
     while (!name.isEmpty() && platform::encodeGbk(name).size() > kDescriptionBytes)
         name.chop(1);
     return name;

@@ -74,6 +74,8 @@ TEST(ImeMenu, ItemsCaptionsAndTheLayoutsTheyTake)
          {plain(0x409), plain(0x804), ime(0xE001, "A")}, {"A"}, 2, {0x409, 0xE001}},
         {"a description beyond the system's buffer is cut, not dropped",
          {ime(0xE001, longName)}, {longName.left(127)}, 2, {0, 0xE001}},
+        {"a huge description is cut as quickly",
+         {ime(0xE001, QString(4000000, QLatin1Char('a')))}, {QString(255, QLatin1Char('a'))}, 2, {0, 0xE001}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
