@@ -1,0 +1,25 @@
+#pragma once
+// Small helpers shared by the demonstration window's source files.
+
+#include "app/moddata.h"
+#include "bank/oprecord.h"
+#include "toolkit/vberror.h"
+
+#include <utility>
+
+namespace demo {
+
+// The demonstration goes on with its next statement after an error, reporting nothing.
+template <class F>
+void step(F&& f)
+{
+    vb::attempt(std::forward<F>(f));
+}
+
+// The current step's operation record, as it stands now (a nested build may have read the next).
+inline bank::OpRecord record() { return bank::OpRecord(ModData::sOpRecord); }
+
+// Columns 8-11 of the current record.
+inline QString codeText() { return record().run(8, 11); }
+
+} // namespace demo
