@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <optional>
 
@@ -110,6 +111,21 @@ inline void type(FrmMain& m, const QString& text)
             QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : m.focusWidget(), &commit);
         }
     }
+}
+
+// The point of a one-line box at the boundary before character `index`.
+inline QPoint boundaryPoint(tk::TextBox& box, int index)
+{
+    auto* ed = qobject_cast<QLineEdit*>(box.editor());
+    int first = -1, last = -1;
+    for (int x = 0; ed && x < ed->width(); ++x) {
+        if (ed->cursorPositionAt(QPoint(x, ed->height() / 2)) == index) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    return QPoint((first + last) / 2, box.editor()->height() / 2);
 }
 
 // In place of the modal popup menu: remembers where the menu was asked to show and what it

@@ -5,7 +5,6 @@
 #include "judges_fixture.h"
 #include "platform/keyboardlayout.h"
 
-#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace judgetest;
@@ -92,25 +91,6 @@ TEST(TypingJudge, TypingAndEnter)
         EXPECT_EQ(m.Text1.Text(), QString::fromUtf8(c.boxAfter));
     }
 }
-
-namespace {
-
-// The point of a one-line box at the boundary before character `index`.
-QPoint boundaryPoint(tk::TextBox& box, int index)
-{
-    auto* ed = qobject_cast<QLineEdit*>(box.editor());
-    int first = -1, last = -1;
-    for (int x = 0; x < ed->width(); ++x) {
-        if (ed->cursorPositionAt(QPoint(x, ed->height() / 2)) == index) {
-            if (first < 0)
-                first = x;
-            last = x;
-        }
-    }
-    return QPoint((first + last) / 2, ed->height() / 2);
-}
-
-} // namespace
 
 // The selection must be the target itself, whatever the case of either; blanks count.
 TEST(TypingJudge, SelectionIsComparedExactlyButForCase)
