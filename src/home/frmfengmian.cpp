@@ -5,6 +5,7 @@
 #include "bank/questionset.h"
 #include "bank/value.h"
 #include "controls/frmkvmsgbox.h"
+#include "exam/frmlogon.h"
 #include "exam/frmtm.h"
 #include "history/historyfiles.h"
 #include "history/idlist.h"
@@ -756,7 +757,8 @@ void FrmFengmian::startLianXi()
     trap([&] { unload(); });
     if (bank::isMockPaper(ModData::iLianXiType)) {
         ModData::iLeftMinutes = 50;
-        return; // mock papers go through the examination log-on
+        trap([] { FrmLogon::get().Show(); });
+        return;
     }
     trap([] { FrmTm::get().TimerREDO.setEnabled(true); });
     trap([] { FrmTm::get().TimKsModel.setEnabled(true); });

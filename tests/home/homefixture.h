@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "bank/exercise.h"
 #include "controls/frmkvmsgbox.h"
+#include "exam/frmlogon.h"
 #include "exam/frmtm.h"
 #include "home/frmfengmian.h"
 #include "platform/filelookup.h"
@@ -75,6 +76,7 @@ inline void unloadWindows()
     FrmFengmian::unloadIfLoaded();
     FrmTm::unloadIfLoaded();
     FrmMain::unloadIfLoaded();
+    FrmLogon::unloadIfLoaded();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

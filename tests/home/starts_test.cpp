@@ -1,6 +1,7 @@
 // Exercise starts from the home panels: the notices shown instead of an empty start, the
 // launcher's exercise state, and the starts refused because the bank files fail.
 
+#include "bank/questionset.h"
 #include "homefixture.h"
 
 using namespace hometest;
@@ -216,4 +217,24 @@ TEST_F(HomeStarts, MarkedQuestionsByScope)
         }
         unloadWindows();
     }
+}
+
+// The launcher hands a mock paper to the examination log-on, every practice to the panel.
+TEST_F(HomeStarts, MockPaperGoesThroughTheLogOn)
+{
+    const QString ids = QStringLiteral("0001000200030004");
+    FrmFengmian& w = FrmFengmian::get();
+    ASSERT_TRUE(w.InitShiTi(bank::paperStart(3, ids).set, QStringLiteral("模拟考试")));
+    w.startLianXi();
+    EXPECT_FALSE(FrmFengmian::isLoaded());
+    ASSERT_TRUE(FrmLogon::isLoaded());
+    EXPECT_TRUE(FrmLogon::get().isVisible());
+    EXPECT_FALSE(FrmTm::isLoaded());
+    EXPECT_EQ(ModData::iLianXiType, 0);
+    EXPECT_EQ(ModData::iLianXiSub, 3);
+    EXPECT_EQ(ModData::iSelIndex, 3);
+    EXPECT_EQ(ModData::iRunMode, 3);
+    EXPECT_EQ(ModData::iTmCount, 4);
+    EXPECT_EQ(ModData::iLeftMinutes, 50);
+    EXPECT_EQ(readLines(dataPath(QStringLiteral("288853.mxy"))).size(), 4);
 }
