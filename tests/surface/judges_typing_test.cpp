@@ -50,7 +50,7 @@ TEST(TypingJudge, TypingAndExactTyping)
         {"0025", "Disk", " Disk ", true, " Disk"},
         {"0025", "Disk|disc", "disc", true, "disc"},
         {"0024", "New", "new", false, "new"}, // typing alone: only Enter is judged
-        {"0021", "ab", "ab", false, "ab"},    // not a Text1 step
+        {"0021", "ab", "ab", true, ""},       // the keys go to the rename box
     };
     for (const Case& c : cases) {
         World w;
@@ -176,6 +176,20 @@ TEST(TypingJudge, RenameAndSecondBox)
             type(m, QString::fromUtf8(c.keys));
         }
         EXPECT_EQ(iStepNo, c.advances ? 2 : 1);
+    }
+}
+
+// The answer box hides at rename and second-box steps; its keys go on to the box shown in its
+// place, so the candidate types straight on.
+TEST(TypingJudge, KeysMoveOnToTheBoxShownInsteadOfTheAnswerBox)
+{
+    for (const char* code : {"0021", "0027"}) {
+        World w;
+        FrmMain& m = typingStep(w, code, "xa|yb", QStringLiteral("新建文件夹"));
+        SCOPED_TRACE(code);
+        key(m, Qt::Key_A, Qt::ControlModifier);
+        type(m, QStringLiteral("yb"));
+        EXPECT_EQ(iStepNo, 2);
     }
 }
 
