@@ -4,6 +4,7 @@
 
 #include "app/moddata.h"
 #include "bank/exercise.h"
+#include "exam/frmend.h"
 #include "exam/frmtm.h"
 #include "exam/standardbox.h"
 #include "toolkit/vb.h"
@@ -29,7 +30,7 @@ void FrmTm::TimeKS_Timer()
         timeUp.title = sKeMu;
         exam::standardBox(timeUp);
         TimeKS.setEnabled(false);
-        // The first hand-in window FrmEnd1 opens here, modally, once it exists.
+        vb::attempt([] { FrmEnd1::get().Show(true); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/moddata.h"
 #include "exam/datapicture.h"
 #include "exam/frmczts.h"
+#include "exam/frmend.h"
 #include "exam/frmpicture.h"
 #include "exam/frmtm.h"
 #include "surface/frmmain.h"
@@ -70,9 +71,10 @@ void FrmTm::CmdGN_Click(int index)
         // The demonstration (startDemo with TimStartYS) starts here once the demonstration
         // window exists; until then the button does nothing.
         break;
-    case 8:
-        // Hand-in: the panel moves to the screen's top-left corner, hides, and the first hand-in
-        // window FrmEnd1 opens modally; wired with the hand-in windows.
+    case 8: // hand in: the panel waits hidden at the screen's corner until a back button docks it
+        step([this] { Move(0, 0); });
+        Hide();
+        step([] { FrmEnd1::get().Show(true); });
         break;
     case 9:
         FrmKSXX.show();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <string>
 
 using panelfixture::Panel;
@@ -25,8 +27,20 @@ TEST(ExamClock, FiftyMinutesOfAMockPaper)
         FrmTm& panel = Panel::panel();
         panel.PTime.setWidth(2000);
         ASSERT_TRUE(panel.TimeKS.Enabled()); // running from the panel's load
+        panel.Show();
+        const QPointF where(panel.Left(), panel.Top());
         bool enabledWhileAsking = false;
-        world.onBox = [&] { enabledWhileAsking = panel.TimeKS.Enabled(); };
+        bool handInModal = false;
+        bool panelStayed = false;
+        world.onBox = [&] {
+            enabledWhileAsking = panel.TimeKS.Enabled();
+            // Once the box is closed the first hand-in window opens; the candidate goes back.
+            QTimer::singleShot(0, &panel, [&] {
+                handInModal = FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown();
+                panelStayed = panel.Visible() && QPointF(panel.Left(), panel.Top()) == where;
+                FrmEnd1::get().Command2_Click();
+            });
+        };
 
         ASSERT_TRUE(panel.TimeKS.fire());
         EXPECT_EQ(s(panel.LblTime.Caption()), s(QStringLiteral("剩余50分钟")));
@@ -47,6 +61,8 @@ TEST(ExamClock, FiftyMinutesOfAMockPaper)
         EXPECT_EQ(s(world.asked[0].title), "Windows XP");
         EXPECT_EQ(world.asked[0].buttons, exam::BoxButtons::Ok);
         EXPECT_TRUE(enabledWhileAsking); // stopped only once the box is closed
+        EXPECT_TRUE(handInModal);
+        EXPECT_TRUE(panelStayed); // the time-out neither moves nor hides the panel
         EXPECT_FALSE(panel.TimeKS.Enabled());
         EXPECT_FALSE(panel.TimeKS.fire());
     }

@@ -126,6 +126,29 @@ TEST(PanelButtons, HintInformationPageAndHintWindowButton)
     EXPECT_EQ(s(panel.Image2.Caption()), s(QStringLiteral("显示图片")));
 }
 
+TEST(PanelButtons, HandInWaitsHiddenAtTheScreenCorner)
+{
+    Panel world(40);
+    iLianXiType = 0;
+    iRunMode = 3;
+    FrmTm& panel = Panel::panel();
+    FrmMain& surface = FrmMain::get();
+    surface.Show();
+    panel.Show();
+    bool waitedHidden = false;
+    QTimer::singleShot(0, &panel, [&] {
+        waitedHidden = FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown() && !panel.Visible() &&
+                       panel.Left() == 0 && panel.Top() == 0;
+        FrmEnd1::get().Command2_Click(); // back to the paper
+    });
+    panel.CmdGN_Click(8);
+    EXPECT_TRUE(waitedHidden);
+    EXPECT_FALSE(FrmEnd1::isLoaded());
+    EXPECT_TRUE(panel.Visible());
+    EXPECT_EQ(panel.Left(), surface.Left() + surface.Width() - panel.Width());
+    EXPECT_EQ(panel.Top(), surface.Top() + surface.Height() - panel.Height());
+}
+
 TEST(PanelButtons, PracticeOrExaminationButtonsByMode)
 {
     struct Case {

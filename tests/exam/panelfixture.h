@@ -6,6 +6,7 @@
 
 #include "app/moddata.h"
 #include "exam/frmczts.h"
+#include "exam/frmend.h"
 #include "exam/frmpicture.h"
 #include "exam/frmtm.h"
 #include "exam/standardbox.h"
@@ -29,6 +30,8 @@ inline void closeWindows()
 {
     FrmCZTS::unloadIfLoaded();
     FrmPicture::unloadIfLoaded();
+    FrmEnd1::unloadIfLoaded();
+    FrmEnd2::unloadIfLoaded();
     ModData::bTmCanClose = true;
     FrmMain::unloadIfLoaded();
     FrmTm::unloadIfLoaded();
