@@ -412,8 +412,9 @@ void FrmYanShi::Timer1_Timer()
         step([&] { box.setText(typingText.left(typedCount)); });
         step([&] { box.setSelStart(typedCount); });
     }
-    // The count cannot pass its 16-bit limit: a longer text ends there.
-    if (typedCount >= typingText.size() || typedCount == 32767) {
+    // A selection types nothing and ends here, however long its text (counting on from 300
+    // would never reach the end of a longer one). The count cannot pass its 16-bit limit either.
+    if (typedCount >= typingText.size() || code == u"0023" || typedCount == 32767) {
         typedCount = 0;
         Timer1.setEnabled(false);
         advance();

@@ -313,8 +313,10 @@ void FrmYanShi::setData()
         else
             Shape2.Move(-2, 1, 1, 1);
     }
-    // 27. No red frame on an empty hot spot.
-    if (Label1.Height() <= 10 || Label1.Width() <= 10 || !Label1.Visible()) {
+    // 27. No red frame on an empty hot spot. A tab step's hot spot waits as a point while the
+    // frame marks the tab to choose: that frame stays.
+    const bool tabStep = rec.col(130) == u'X' && rec.col(132) != rec.col(133);
+    if (!tabStep && (Label1.Height() <= 10 || Label1.Width() <= 10 || !Label1.Visible())) {
         Shape1.hide();
         Shape1.setWidth(1);
         Shape1.setHeight(1);
