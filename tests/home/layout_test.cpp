@@ -125,6 +125,7 @@ TEST_F(HomeLayout, MissingFilesFallBackAndAreReported)
     QFile::remove(userPath(QStringLiteral("288890.mxy")));
     QFile::remove(userPath(QStringLiteral("288891.mxy")));
     writeLines(userPath(QStringLiteral("288890.mxy")), {}); // an empty option file: no report
+    QFile::remove(dataPath(QStringLiteral("l20051.mxy")));   // the cover picture
     Reports reports;
     ModData::bAutoIme = true;
     const QStringList progress = readLines(userPath(QStringLiteral("288893.mxy")));
@@ -138,6 +139,9 @@ TEST_F(HomeLayout, MissingFilesFallBackAndAreReported)
     EXPECT_EQ(ModData::iDanYuanCount, 0);
     EXPECT_EQ(w.iSuiJiCount, 0);
     EXPECT_EQ(reports.list.count(QStringLiteral("fengmaincsh:53")), 3);
+    EXPECT_EQ(reports.list.count(QStringLiteral("fmload:53")), 1);
+    EXPECT_TRUE(w.picShouYe.Picture().isNull());
+    EXPECT_FALSE(w.ClickBotn[49].Enabled()); // the build went on to its end
     // No bank layout: the unit progress file is left as it was.
     EXPECT_EQ(readLines(userPath(QStringLiteral("288893.mxy"))), progress);
 }
