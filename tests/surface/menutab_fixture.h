@@ -7,6 +7,7 @@
 #include "bank/menubar.h"
 #include "recordbuilder.h"
 #include "surfaceworld.h"
+#include "toolkit/toolkit_testutil.h"
 #include "toolkit/twips.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,14 @@
 #include <QImage>
 #include <QTest>
 #include <QWindow>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QRectF& r, std::ostream* os)
+{
+    *os << '(' << r.left() << ", " << r.top() << ", " << r.width() << " x " << r.height() << ')';
+}
+inline void PrintTo(const QPointF& p, std::ostream* os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
+QT_END_NAMESPACE
 
 namespace menutest {
 
@@ -64,15 +73,9 @@ inline void writeMenuPictures(const QString& folder)
     }
 }
 
-class MenuWorld : public testworld::World {
+// A world whose surface is shown, for real mouse events.
+class ShownWorld : public testworld::World {
 public:
-    MenuWorld()
-    {
-        QDir(platform::programFolder()).mkdir(QStringLiteral("examdata"));
-        examdata = platform::programFolder() + QStringLiteral("/examdata/");
-        writeMenuPictures(examdata);
-        picture(QStringLiteral("500001"), 780, 560, Qt::gray); // the scene: all but a strip of the form
-    }
     // The surface shown and exposed, with the scene of step `stepNo` built on it.
     FrmMain& shown(int stepNo = 1)
     {
@@ -86,6 +89,19 @@ public:
     {
         ops(records);
         return shown();
+    }
+};
+
+// The same with the menu pictures in the picture folder and a scene picture "500001" that covers
+// all of the form but a strip on its right and bottom.
+class MenuWorld : public ShownWorld {
+public:
+    MenuWorld()
+    {
+        QDir(platform::programFolder()).mkdir(QStringLiteral("examdata"));
+        examdata = platform::programFolder() + QStringLiteral("/examdata/");
+        writeMenuPictures(examdata);
+        picture(QStringLiteral("500001"), 780, 560, Qt::gray);
     }
     QString examdata;
 };

@@ -1,0 +1,246 @@
+// Tab strips of the surface's dialogs, through real mouse events: the tab labels of every
+// built-in layout over the dialog picture, the tab prompt, the choice of the target tab, the
+// re-stacking of two rows and the step-back spot.
+
+#include "bank/tabs.h"
+#include "menutab_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace menutest;
+using testrec::Record;
+using testworld::World;
+using namespace ModData;
+
+namespace {
+
+constexpr int kOriginX = 600; // the dialog picture Image2, design twips
+constexpr int kOriginY = 900;
+
+// A tab step: the dialog in Image2 showing its own page "500002", the hot spot and the hint
+// text 1; cols 130-134 from `tabSpec` ("X", layout, current, target, image number).
+Record tabStep(const QString& tabSpec, const QString& head = QStringLiteral("00000"))
+{
+    return Record(QStringLiteral("0001")).plane(2, kOriginX, kOriginY, QStringLiteral("500002"))
+        .hotSpot(3000, 4500, 900, 300).hint(300, 8000, 1).shared(head + tabSpec);
+}
+
+class TabWorld : public ShownWorld {
+public:
+    TabWorld()
+    {
+        texts({QStringLiteral("单击“确定”按钮")});
+        numberedPicture(data, QStringLiteral("500002"), 400, 400);
+        for (QChar letter : QStringLiteral("ABCDEFGIJ")) {
+            const bank::tabs::TabLayout layout(*bank::tabs::builtInLayout(letter));
+            for (int i = 1; i <= layout.count(); ++i)
+                numberedPicture(data, layout.pagePicture(i), 400, 400);
+        }
+    }
+};
+
+QRectF expectedTab(QChar letter, int tab, int chosenRow, double sx = 1, double sy = 1)
+{
+    const bank::tabs::TabLayout layout(*bank::tabs::builtInLayout(letter));
+    return *layout.tabRect(tab, kOriginX * sx, kOriginY * sy, sx, sy, chosenRow);
+}
+
+} // namespace
+
+// Every layout places its tabs over the dialog picture and its step-back spot beside them; the
+// labels beyond the layout's count stay off the surface.
+TEST(TabStrip, LayoutsOverTheDialog)
+{
+    struct Case {
+        char letter;
+        int count;
+        double sx, sy;
+    };
+    const Case cases[] = {
+        {'A', 8, 1, 1}, {'B', 2, 1, 1}, {'C', 3, 1, 1}, {'D', 8, 1, 1}, {'E', 6, 1, 1},
+        {'F', 2, 1, 1}, {'G', 2, 1, 1}, {'I', 2, 1, 1}, {'J', 4, 1, 1}, {'H', 0, 1, 1},
+        {'A', 8, 1.5, 1.25}, {'E', 6, 1.2, 0.8},
+    };
+    TabWorld w;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, c.letter) + " " + std::to_string(c.sx));
+        dScaleX = c.sx;
+        dScaleY = c.sy;
+        FrmMain& m = w.shown({tabStep(QStringLiteral("X") + QLatin1Char(c.letter) + QStringLiteral("112"))});
+        EXPECT_EQ(m.tabCount, c.count);
+        EXPECT_EQ(m.tabOriginX, qRound(kOriginX * c.sx));
+        EXPECT_EQ(m.tabOriginY, qRound(kOriginY * c.sy));
+        for (int i = 1; i <= c.count; ++i)
+            EXPECT_EQ(rect(m.LblXXK[i]), expectedTab(QLatin1Char(c.letter), i, 1, c.sx, c.sy)) << "tab " << i;
+        for (int i = c.count + 1; i <= 13; ++i)
+            EXPECT_EQ(rect(m.LblXXK[i]), QRectF(-1 * c.sx, -1 * c.sy, 1, 1)) << "tab " << i;
+        const bank::tabs::TabLayout layout(*bank::tabs::builtInLayout(QLatin1Char(c.letter)));
+        EXPECT_EQ(rect(m.LblXXK[0]), layout.backSpotRect(m.tabOriginX, m.tabOriginY, c.sx, c.sy));
+    }
+    dScaleX = 1;
+    dScaleY = 1;
+
+    // By hand: layout A's tabs 1, 4 and 8 and layout D's tab 4; the rows of tabs 1-4 next to
+    // the page (current tab 1), tabs 5-8 above them.
+    FrmMain& m = w.shown({tabStep(QStringLiteral("XA112"))});
+    EXPECT_EQ(rect(m.LblXXK[1]), QRectF(750, 900 + 540 + 300, 1290, 285));
+    EXPECT_EQ(rect(m.LblXXK[4]), QRectF(600 + 4230, 900 + 540 + 300, 1215, 285));
+    EXPECT_EQ(rect(m.LblXXK[8]), QRectF(600 + 4275, 900 + 540, 1155, 285));
+    EXPECT_EQ(rect(m.LblXXK[0]), QRectF(600 + 4395, 900 + 5880, 1095, 285));
+    w.shown({tabStep(QStringLiteral("XD112"))});
+    EXPECT_EQ(m.LblXXK[4].Width(), 1215);
+}
+
+// Layout A with current tab 2 and target tab 6: the tab the candidate clicks comes forward with its
+// row; only the target brings up the step's own page, the hint and the hot spot.
+TEST(TabStrip, ChoosingTabsOfTwoRows)
+{
+    TabWorld w;
+    FrmMain& m = w.shown({tabStep(QStringLiteral("XA262")), Record(QStringLiteral("9999"))});
+    struct Case {
+        int click;       // 0: as the step begins
+        int rowInFront;  // the row lying next to the page
+        const char* page;
+        bool target;
+    };
+    const Case cases[] = {
+        {0, 1, "121002", false},
+        {6, 2, "500002", true},
+        {3, 1, "121003", false},
+        {8, 2, "121008", false},
+        {6, 2, "500002", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.click);
+        if (c.click)
+            clickOn(m, m.LblXXK[c.click]);
+        for (int i = 1; i <= 8; ++i)
+            EXPECT_EQ(rect(m.LblXXK[i]), expectedTab(u'A', i, c.rowInFront)) << "tab " << i;
+        EXPECT_EQ(shownPicture(m.Image2), c.page);
+        if (c.target) {
+            EXPECT_EQ(m.LHelp.Caption(), QStringLiteral("单击“确定”按钮"));
+            EXPECT_TRUE(m.Label1.Visible());
+            EXPECT_EQ(rect(m.Label1), QRectF(3000, 4500, 900, 300));
+            EXPECT_EQ(rect(m.Shape1), rect(m.Label1));
+        } else {
+            EXPECT_EQ(m.LHelp.Caption(), QStringLiteral("请选择第6个选项卡"));
+            EXPECT_EQ(m.Label1.Width(), 1);
+            EXPECT_EQ(m.Label1.Height(), 1);
+            if (c.click) { // at the build the red frame of a 1 x 1 twip hot spot is put away
+                EXPECT_EQ(rect(m.Shape1), rect(m.LblXXK[6]));
+            }
+        }
+        EXPECT_EQ(iStepNo, 1); // a tab never advances the step
+    }
+}
+
+// The tab prompt names the target tab in decimal digits; a step that begins on its target tab
+// shows its hint and hot spot at once; a hint reference "000" leaves two blanks, not an earlier
+// step's hint.
+TEST(TabStrip, PromptAndStepsBeginningOnTheTarget)
+{
+    struct Case {
+        const char* spec;
+        int hintRef;
+        const char* caption;
+        double hotWidth;
+    };
+    const Case cases[] = {
+        {"XA1A2", 1, "请选择第10个选项卡", 1},
+        {"XD1D2", 1, "请选择第13个选项卡", 1},
+        {"XE132", 1, "请选择第3个选项卡", 1},
+        {"XE332", 1, "单击“确定”按钮", 900},
+        {"XE332", 0, "  ", 900},
+    };
+    TabWorld w;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spec);
+        FrmMain& m = w.shown({tabStep(QString::fromLatin1(c.spec)).hintRef(c.hintRef)});
+        EXPECT_EQ(m.LHelp.Caption(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(m.Label1.Width(), c.hotWidth);
+    }
+    // Choosing the target of a step whose hint reference is "000".
+    FrmMain& m = w.shown({tabStep(QStringLiteral("XE132")).hintRef(0)});
+    clickOn(m, m.LblXXK[3]);
+    EXPECT_EQ(m.LHelp.Caption(), QStringLiteral("  "));
+    EXPECT_EQ(m.Label1.Width(), 900);
+}
+
+// The step-back spot goes back the number of steps of the back mark (0 or a non-digit: one),
+// one step without a back mark, never below step 1, and builds the scene again. A tab step with a
+// back mark has the spot at the record's place, not the layout's.
+TEST(TabStrip, StepBackSpot)
+{
+    struct Case {
+        int step;
+        const char* head; // cols 125-129
+        const char* tab;  // cols 130-134
+        int stepAfter;
+        bool spotAtRecord;
+    };
+    const Case cases[] = {
+        {3, "Q0002", "00000", 1, true},
+        {4, "Q0002", "00000", 2, true},
+        {3, "Q0009", "00000", 1, true},
+        {3, "Q0000", "00000", 2, true},
+        {3, "Q000x", "00000", 2, true},
+        {3, "00000", "XB112", 2, false}, // the layout's spot of a tab step without a back mark
+        {1, "00000", "XB112", 1, false}, // at step 1: stays, built again
+        {4, "Q0003", "XB212", 1, true},  // a tab step with a back mark
+    };
+    TabWorld w;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        QStringList ops;
+        for (int s = 1; s <= 5; ++s)
+            ops << (s == c.step ? QString(tabStep(QString::fromLatin1(c.tab), QString::fromLatin1(c.head)).dragBound(7500, 7800))
+                                : QString(Record(QStringLiteral("0001")).hotSpot(100, 100, 300, 300)));
+        ops << Record(QStringLiteral("9999"));
+        FrmMain& m = w.shown(ops);
+        World::build(c.step);
+        if (c.spotAtRecord)
+            EXPECT_EQ(rect(m.LblXXK[0]), QRectF(7500, 7800, 1095, 285));
+        else
+            EXPECT_EQ(rect(m.LblXXK[0]), QRectF(600 + 3720, 900 + 960, 1095, 285));
+        iTmStep(1) = 0;
+        clickOn(m, m.LblXXK[0]);
+        EXPECT_EQ(iStepNo, c.stepAfter);
+        EXPECT_EQ(iTmStep(1), c.stepAfter); // the scene of that step was built
+    }
+}
+
+// Odd tab specs: layout H has no tabs and a spot of no size; a tab image number outside 1-5 moves
+// no origin and changes no picture; current tab 0 shows the record's own page; an unknown layout
+// letter keeps the last layout; a target beyond the layout's tabs cannot be chosen.
+TEST(TabStrip, OddTabSpecs)
+{
+    TabWorld w;
+    FrmMain& m = w.shown({tabStep(QStringLiteral("XB212"))});
+    ASSERT_EQ(shownPicture(m.Image2), "380015");
+
+    w.shown({tabStep(QStringLiteral("XH122"))});
+    EXPECT_EQ(m.tabCount, 0);
+    EXPECT_EQ(rect(m.LblXXK[0]), QRectF(kOriginX, kOriginY, 0, 0));
+    EXPECT_EQ(rect(m.LblXXK[1]), QRectF(-1, -1, 1, 1));
+    EXPECT_EQ(m.Label1.Width(), 1);
+
+    w.shown({tabStep(QStringLiteral("XB127")).plane(2, 2000, 2000, QStringLiteral("500002"))});
+    EXPECT_EQ(m.tabOriginX, kOriginX);
+    EXPECT_EQ(shownPicture(m.Image2), "500002");
+    clickOn(m, m.LblXXK[2]);
+    EXPECT_EQ(shownPicture(m.Image2), "500002");
+
+    w.shown({tabStep(QStringLiteral("XB022"))});
+    EXPECT_EQ(shownPicture(m.Image2), "500002");
+
+    w.shown({tabStep(QStringLiteral("XZ132"))});
+    EXPECT_EQ(m.tabCount, 2); // layout B still
+    EXPECT_EQ(m.LHelp.Caption(), QStringLiteral("请选择第3个选项卡"));
+
+    w.shown({tabStep(QStringLiteral("XB1D2"))});
+    EXPECT_EQ(m.LHelp.Caption(), QStringLiteral("请选择第13个选项卡"));
+    clickOn(m, m.LblXXK[2]);
+    clickOn(m, m.LblXXK[1]);
+    EXPECT_EQ(m.Label1.Width(), 1);
+    EXPECT_EQ(iStepNo, 1);
+}
