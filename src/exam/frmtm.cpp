@@ -1,6 +1,7 @@
 #include "exam/frmtm.h"
 
 #include "app/moddata.h"
+#include "exam/frmpicture.h"
 #include "exam/questionshow.h"
 #include "platform/textfile.h"
 #include "platform/windowpos.h"
@@ -322,11 +323,14 @@ void FrmTm::DqExam()
                                                 : platform::LineRead{};
         sTmLine = r.exists ? r.text : QString();
     });
-    // 3-5
+    // 3-5. The question picture window closes at every question; a picture question loads its
+    // picture there and shows the picture button.
     const exam::QuestionText q = exam::questionText(sTmLine);
     step([&] { RtbTM.setText(q.text); });
+    step([] { FrmPicture::get().Hide(); });
     step([&] { Image2.hide(); });
     if (q.isPicture) {
+        step([&] { FrmPicture::get().Image1.loadPicture(dataPicture(q.pictureName)); });
         step([&] { Image2.setCaption(QStringLiteral("显示图片")); });
         step([&] { Image2.show(); });
     }
@@ -457,11 +461,11 @@ void FrmTm::Form_KeyUp(int, int) { handBack(); }
 void FrmTm::RtbTM_Click() { handBack(); }
 void FrmTm::RtbTM_KeyUp(int, int) { handBack(); }
 void FrmTm::PicUnit_KeyUp(int, int) { handBack(); }
+void FrmTm::Image2_Click() { exam::pictureButtonClick(Image2); }
 
 // ---- Hooks of the buttons, pages, clock, picture and input method ------------------------------
 // Wired to their controls; filled in with those parts of the panel.
 
-void FrmTm::Image2_Click() {}
 void FrmTm::LblIME_Click() {}
 void FrmTm::CmdEn_Click() {}
 void FrmTm::mEng_Click() {}

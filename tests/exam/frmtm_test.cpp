@@ -1,6 +1,7 @@
 // The question panel: its set-up, showing a question, collapse and restore, the unload guard.
 
 #include "../surface/surfaceworld.h"
+#include "exam/frmpicture.h"
 
 #include <gtest/gtest.h>
 
@@ -124,14 +125,19 @@ TEST(QuestionPanel, QuestionTexts)
     World w;
     w.questions({QStringLiteral("000103打开|我的电脑"), QStringLiteral("000203picture123456看图|回答"),
                  QStringLiteral("000303picture654321"), QStringLiteral("000403<i>纯文本</i>")});
+    w.picture(QStringLiteral("123456"), 64, 48);
+    w.picture(QStringLiteral("654321"), 32, 24);
     iTmCount = 5;
     World::surface();
     for (const auto& c : cases) {
+        FrmPicture::get().Show(); // an open picture window closes at every question
         FrmTm& p = show(c.n);
         EXPECT_EQ(s(p.RtbTM.Text()), c.text) << c.n;
         EXPECT_EQ(p.Image2.Visible(), c.pictureButton) << c.n;
+        EXPECT_FALSE(FrmPicture::get().Visible()) << c.n;
         if (c.pictureButton) {
             EXPECT_EQ(s(p.Image2.Caption()), "显示图片");
+            EXPECT_EQ(FrmPicture::get().Image1.Picture().width(), c.n == 3 ? 32 : 64);
         }
     }
     // No question-text file at all.

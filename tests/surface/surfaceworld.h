@@ -5,6 +5,7 @@
 // The windows are unloaded when the world ends.
 
 #include "app/moddata.h"
+#include "exam/frmpicture.h"
 #include "exam/frmtm.h"
 #include "platform/programfolder.h"
 #include "platform/screenmetrics.h"
@@ -24,6 +25,7 @@ inline void closeWindows()
     ModData::bTmCanClose = true;
     FrmMain::unloadIfLoaded();
     FrmTm::unloadIfLoaded();
+    FrmPicture::unloadIfLoaded();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
