@@ -41,16 +41,17 @@ TEST(MockPaperRoad, LogOnHandInScoreAndWrongQuestionReview)
         iTmFlags(q) = 5;
     iTmFlags(39) = 1;
 
-    // The hand-in button's part, then both windows confirmed.
-    p.Move(0, 0);
-    p.Hide();
+    // The hand-in button, then both windows confirmed.
     QString firstMessage;
+    bool panelHidden = false;
     whenModal([&] {
         firstMessage = FrmEnd1::get().Label1.Caption();
+        panelHidden = !p.isVisible();
         whenModal([&] { FrmEnd2::get().Command1_Click(); });
         FrmEnd1::get().Command1_Click();
     });
-    FrmEnd1::get().Show(true);
+    p.CmdGN_Click(8);
+    EXPECT_TRUE(panelHidden);
     EXPECT_TRUE(firstMessage.startsWith(QStringLiteral("您还有题目未做"))) << "question 40 was never shown";
 
     ASSERT_TRUE(FrmChengji::isLoaded());
@@ -81,4 +82,30 @@ TEST(MockPaperRoad, LogOnHandInScoreAndWrongQuestionReview)
     EXPECT_FALSE(FrmMain::isLoaded());
     ASSERT_TRUE(FrmFengmian::isLoaded());
     EXPECT_TRUE(FrmFengmian::get().isVisible());
+}
+
+TEST(MockPaperRoad, TimeOutOpensTheHandInWindowAndBackGoesOnWithoutAClock)
+{
+    Paper world(4);
+    FrmTm& p = world.panel();
+    FrmMain::get().Show();
+    p.Show();
+    const QPointF docked(p.Left(), p.Top());
+    iLeftMinutes = 1;
+    world.answer = exam::BoxAnswer::Ok;
+    bool opened = false;
+    world.onBox = [&] {
+        whenModal([&] {
+            opened = FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown();
+            FrmEnd1::get().Command2_Click();
+        });
+    };
+    p.TimeKS.fire();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(world.asked.size(), 1u);
+    EXPECT_FALSE(FrmEnd1::isLoaded());
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_EQ(QPointF(p.Left(), p.Top()), docked);
+    EXPECT_FALSE(p.TimeKS.Enabled());
+    EXPECT_FALSE(FrmChengji::isLoaded());
 }
