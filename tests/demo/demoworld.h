@@ -106,6 +106,29 @@ public:
     QString folder;
 };
 
+// Fires a timer up to `max` times while it stays on; returns how many times it fired.
+inline int fireWhileOn(tk::Timer& t, int max = 100)
+{
+    int n = 0;
+    while (n < max && FrmYanShi::isLoaded() && t.Enabled()) {
+        t.fire();
+        ++n;
+    }
+    return n;
+}
+
+inline QRectF rectOf(const tk::Control& c) { return QRectF(c.Left(), c.Top(), c.Width(), c.Height()); }
+
+// How many elements first to last of a control array are visible.
+template <class T>
+int visibleCount(const tk::ControlArray<T>& a, int first, int last)
+{
+    int n = 0;
+    for (int i = first; i <= last; ++i)
+        n += a[i].Visible();
+    return n;
+}
+
 // Drives the running demonstration as time would: every 100 ms each enabled timer of the window
 // whose interval has come round fires once, in the window's timer order. Returns the ticks of
 // 100 ms it took until the demonstration ended, or -1 when it had not ended after maxTicks.

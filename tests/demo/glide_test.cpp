@@ -17,17 +17,6 @@ struct Velocity {
     int vx, vy;
 };
 
-// Fires a timer up to `max` times while it stays on; returns how many times it fired.
-int fireWhileOn(tk::Timer& t, int max = 100)
-{
-    int n = 0;
-    while (n < max && FrmYanShi::isLoaded() && t.Enabled()) {
-        t.fire();
-        ++n;
-    }
-    return n;
-}
-
 } // namespace
 
 TEST(DemoAim, StepLengthAndVelocityOfAGlide)

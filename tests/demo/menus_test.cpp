@@ -13,18 +13,6 @@ using Y = FrmYanShi;
 
 namespace {
 
-QRectF rectOf(const tk::Control& c) { return QRectF(c.Left(), c.Top(), c.Width(), c.Height()); }
-
-int fireWhileOn(tk::Timer& t, int max = 100)
-{
-    int n = 0;
-    while (n < max && FrmYanShi::isLoaded() && t.Enabled()) {
-        t.fire();
-        ++n;
-    }
-    return n;
-}
-
 // ---- pull-down ----
 
 struct MenuBarWorld : World {
@@ -276,13 +264,8 @@ TEST(DemoContextMenu, FieldsOfAListLine)
         w.menuFile(menuLines({{1, 1, block(QStringLiteral("0"), QStringLiteral("0"), c.line)}}));
         w.ops({popupStep(QStringLiteral("3120")), Rec("9999")});
         FrmYanShi& d = openTheMenu();
-        int rows = 0, lines = 0;
-        for (int j = 0; j <= 9; ++j) {
-            rows += d.LRM2[j].Visible();
-            lines += d.LRFGX[j].Visible();
-        }
-        EXPECT_EQ(rows, c.rows) << c.name;
-        EXPECT_EQ(lines, c.separators) << c.name;
+        EXPECT_EQ(visibleCount(d.LRM2, 0, 9), c.rows) << c.name;
+        EXPECT_EQ(visibleCount(d.LRFGX, 0, 9), c.separators) << c.name;
         EXPECT_DOUBLE_EQ(d.LRightMMenu.Height(), c.height) << c.name;
     }
 }
@@ -405,13 +388,8 @@ TEST(DemoContextMenu, SubmenuItemLines)
         w.ops({popupStep(QStringLiteral("3110")), Rec("9999")});
         FrmYanShi& d = openTheMenu();
         fireWhileOn(d.TimerRM);
-        int rows = 0, lines = 0;
-        for (int j = 0; j <= 9; ++j)
-            rows += d.LRS[j].Visible();
-        for (int j = 0; j <= 5; ++j)
-            lines += d.LRSFgx[j].Visible();
-        EXPECT_EQ(rows, c.rows) << c.name;
-        EXPECT_EQ(lines, c.separators) << c.name;
+        EXPECT_EQ(visibleCount(d.LRS, 0, 9), c.rows) << c.name;
+        EXPECT_EQ(visibleCount(d.LRSFgx, 0, 5), c.separators) << c.name;
         EXPECT_DOUBLE_EQ(d.LRightSub.Height(), c.height) << c.name;
     }
 }

@@ -13,8 +13,6 @@ using Y = FrmYanShi;
 
 namespace {
 
-QRectF rectOf(const tk::Control& c) { return QRectF(c.Left(), c.Top(), c.Width(), c.Height()); }
-
 // A tab step on Image1 at (600, 900): hot spot (3000, 3000, 400, 200), hint line 1.
 Rec tabStep(const QString& spec, const QString& code = QStringLiteral("0001"))
 {
