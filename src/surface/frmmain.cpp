@@ -159,7 +159,7 @@ void FrmMain::Form_Load()
     }
     step([&] { dockPanel(); });
     step([&] { Label1.setCaption(QString()); });
-    step([&] { ImgLogo.Move(10200, 8235, 1740, 345); });
+    step([&] { ImgLogo.Move(10200 * sx, 8235 * sy, 1740 * sx, 345 * sy); });
     step([&] { ImgLogo.loadPicture(scenePicture(QStringLiteral("l62009"))); });
     step([&] {
         for (int q = 1; q <= 40; ++q)
