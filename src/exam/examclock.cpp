@@ -1,12 +1,17 @@
-// The mock-paper clock and the demonstration starter. Once a minute the clock shows the minutes
+// The mock-paper clock and the demonstration start. Once a minute the clock shows the minutes
 // left and the elapsed-time bar, counts down, and hands the paper in when the time is up;
 // practice exercises stop it at its first tick.
 
 #include "app/moddata.h"
 #include "bank/exercise.h"
+#include "demo/frmyanshi.h"
 #include "exam/frmend.h"
+#include "exam/frmpicture.h"
 #include "exam/frmtm.h"
+#include "exam/questionshow.h"
 #include "exam/standardbox.h"
+#include "platform/textfile.h"
+#include "surface/frmmain.h"
 #include "toolkit/vb.h"
 
 using namespace ModData;
@@ -34,7 +39,31 @@ void FrmTm::TimeKS_Timer()
     }
 }
 
-// The demonstration starter: the demonstration comes up on the timer's second tick.
+// The demonstration of the current question: the question text is put as the demonstration's
+// note takes it ("|" kept), and the demonstration comes up on the starter's second tick.
+void FrmTm::startDemo()
+{
+    exam::hidePicture(Image2);
+    bYanShiOn = true;
+    // The question's line, read as the question display reads it.
+    vb::attempt([] {
+        const platform::LineRead r = iTmNo >= 1 ? platform::readLineN(sTmTextFile, iTmNo)
+                                                : platform::LineRead{};
+        sTmLine = r.exists ? r.text : QString();
+    });
+    const exam::QuestionText q = exam::questionText(sTmLine);
+    RtbTM.setText(vb::mid(sTmLine, 7));
+    Image2.hide();
+    if (q.isPicture) {
+        vb::attempt([&] { FrmPicture::get().Image1.loadPicture(sDataPath + q.pictureName + QStringLiteral(".mxy")); });
+        Image2.setCaption(QString::fromUtf8(exam::kShowPicture));
+        RtbTM.setText(q.text);
+        Image2.show();
+    }
+    bYanShiOn = true;
+    TimStartYS.setEnabled(true);
+}
+
 void FrmTm::TimStartYS_Timer()
 {
     iStartYsTicks = qint16(iStartYsTicks + 1);
@@ -42,6 +71,8 @@ void FrmTm::TimStartYS_Timer()
         return;
     iStartYsTicks = 0;
     TimStartYS.setEnabled(false);
-    // Here the surface and the panel hide and the demonstration window FrmYanShi shows
-    // (bYanShiOn stays true), once the demonstration window exists.
+    vb::attempt([] { FrmMain::get().Hide(); });
+    Hide();
+    vb::attempt([] { FrmYanShi::get().Show(); });
+    bYanShiOn = true;
 }

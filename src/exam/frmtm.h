@@ -130,6 +130,8 @@ private:
     void handBack(); // the surface becomes the active window again
     void dock();
 
-    // Leaving a practice exercise (the return button, leavepractice.cpp).
+    // Panel buttons: leaving a practice exercise (the return button, leavepractice.cpp) and
+    // starting the demonstration (the demonstration button, examclock.cpp).
     void leavePractice();
+    void startDemo();
 };

@@ -68,8 +68,7 @@ void FrmTm::CmdGN_Click(int index)
         break;
     }
     case 7:
-        // The demonstration (startDemo with TimStartYS) starts here once the demonstration
-        // window exists; until then the button does nothing.
+        startDemo();
         break;
     case 8: // hand in: the panel waits hidden at the screen's corner until a back button docks it
         step([this] { Move(0, 0); });

@@ -110,20 +110,55 @@ TEST(ExamClock, SingleTicks)
     }
 }
 
-TEST(DemonstrationStarter, StartsOnTheSecondTickAndStops)
+TEST(DemonstrationStart, ThroughTheDemonstrationButton)
 {
-    Panel world(3);
-    FrmTm& panel = Panel::panel();
-    EXPECT_EQ(panel.iStartYsTicks, 0);
-    panel.TimStartYS.setEnabled(true);
-    ASSERT_TRUE(panel.TimStartYS.fire());
-    EXPECT_EQ(panel.iStartYsTicks, 1);
-    EXPECT_TRUE(panel.TimStartYS.Enabled());
-    ASSERT_TRUE(panel.TimStartYS.fire());
-    EXPECT_EQ(panel.iStartYsTicks, 0);
-    EXPECT_FALSE(panel.TimStartYS.Enabled());
-    // Enabled again, it counts from the start.
-    panel.TimStartYS.setEnabled(true);
-    ASSERT_TRUE(panel.TimStartYS.fire());
-    EXPECT_TRUE(panel.TimStartYS.Enabled());
+    struct Case {
+        const char* what;
+        const char* line;
+        const char* text; // the question text box afterwards
+        bool picture;
+    };
+    const Case cases[] = {
+        {"plain text keeps its bars", "000101第一行|第二行", "第一行|第二行", false},
+        {"picture question", "000101picturep00001看图|操作", "看图|操作", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Panel world(1);
+        world.picture(QStringLiteral("p00001"), QColor(1, 2, 3));
+        Panel::writeFile(sTmTextFile, QString::fromUtf8(c.line) + QStringLiteral("\r\n"));
+        FrmTm& panel = Panel::panel();
+        FrmMain& surface = FrmMain::get();
+        surface.Show();
+        panel.Show();
+        FrmPicture::get().Show(); // a question picture left open
+        panel.Image2.setCaption(QStringLiteral("隐藏图片"));
+
+        panel.CmdGN_Click(7);
+        EXPECT_TRUE(bYanShiOn);
+        EXPECT_EQ(s(panel.RtbTM.Text()), c.text);
+        EXPECT_FALSE(FrmPicture::get().Visible());
+        EXPECT_EQ(panel.Image2.Visible(), c.picture);
+        EXPECT_EQ(s(panel.Image2.Caption()), s(QStringLiteral("显示图片")));
+        if (c.picture) {
+            EXPECT_EQ(FrmPicture::get().Image1.Picture().toImage().pixelColor(0, 0), QColor(1, 2, 3));
+        }
+        ASSERT_TRUE(panel.TimStartYS.Enabled());
+
+        ASSERT_TRUE(panel.TimStartYS.fire()); // first tick: nothing yet
+        EXPECT_EQ(panel.iStartYsTicks, 1);
+        EXPECT_TRUE(surface.Visible());
+        EXPECT_TRUE(panel.Visible());
+        EXPECT_FALSE(FrmYanShi::isLoaded());
+
+        ASSERT_TRUE(panel.TimStartYS.fire()); // second tick: the demonstration comes up
+        EXPECT_EQ(panel.iStartYsTicks, 0);
+        EXPECT_FALSE(panel.TimStartYS.Enabled());
+        EXPECT_FALSE(surface.Visible());
+        EXPECT_FALSE(panel.Visible());
+        ASSERT_TRUE(FrmYanShi::isLoaded());
+        EXPECT_TRUE(FrmYanShi::get().Visible());
+        EXPECT_EQ(s(FrmYanShi::get().ImgLogo.Caption()), c.text); // its note: the text as stored
+        EXPECT_TRUE(bYanShiOn);
+    }
 }

@@ -5,6 +5,7 @@
 // Every window is unloaded when the fixture ends.
 
 #include "app/moddata.h"
+#include "demo/frmyanshi.h"
 #include "exam/frmczts.h"
 #include "exam/frmend.h"
 #include "exam/frmpicture.h"
@@ -28,6 +29,8 @@ namespace panelfixture {
 
 inline void closeWindows()
 {
+    ModData::bYanShiOn = false;
+    FrmYanShi::unloadIfLoaded();
     FrmCZTS::unloadIfLoaded();
     FrmPicture::unloadIfLoaded();
     FrmEnd1::unloadIfLoaded();
