@@ -133,6 +133,8 @@ FrmYanShi::FrmYanShi()
     for (int c = 0; c <= 5; ++c)
         LRSFgx.create(c).setBorderColor(0xC0C0C0);
 
+    // The red frame also marks rows of the drawn menus: it lies above them.
+    Shape1.ZOrder(0);
     Shape5.Move(0, 0, 375, 375);
     Shape5.setBorderWidth(2);
     Shape5.setBorderColor(255);
