@@ -22,6 +22,8 @@ void fillItems(FrmMain::ItemArray& elements, const QStringList& items)
 {
     for (int k = 0; k < items.size() && k < pm::kMaxItems; ++k) {
         QAction* a = elements[k];
+        if (!a)
+            continue;
         a->setSeparator(pm::Section::isSeparator(items[k]));
         a->setText(items[k]);
         a->setVisible(true);
@@ -37,7 +39,8 @@ void FrmMain::systemMenu()
     for (ItemArray* elements : {&sTavoSub[1], &sTavoSub[2], &sTavoSub[3], &sTavoSub[4], &sTavoSub[5],
                                 &sTavoInde[1], &sTavoInde[2], &sTavoInde[3], &sTavoInde[4]})
         for (QAction* a : *elements)
-            a->setVisible(false);
+            if (a)
+                a->setVisible(false);
 
     pm::MenuBlock block;
     step([&] {

@@ -180,8 +180,10 @@ TEST(PopupMenu, RealModalMenu)
     bool sawMenu = false;
     QTimer::singleShot(0, &m, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
+        if (!menu) {
+            m.wm100.close(); // never left waiting
             return;
+        }
         sawMenu = true;
         for (QAction* a : menu->actions())
             if (a->isVisible() && a->text() == QStringLiteral("粘贴"))
