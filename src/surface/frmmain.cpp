@@ -658,6 +658,3 @@ void FrmMain::Timer3_Timer()
         doNext();
 }
 
-// ---- Hooks of the judges, menus and tab strip --------------------------------------------------
-// Wired to their controls; the judges fill them in.
-
