@@ -8,6 +8,7 @@
 #include "surface/surfaceworld.h"
 
 #include <functional>
+#include <vector>
 
 namespace demotest {
 
@@ -129,9 +130,10 @@ int visibleCount(const tk::ControlArray<T>& a, int first, int last)
     return n;
 }
 
-// Drives the running demonstration as time would: every 100 ms each enabled timer of the window
-// whose interval has come round fires once, in the window's timer order. Returns the ticks of
-// 100 ms it took until the demonstration ended, or -1 when it had not ended after maxTicks.
+// Drives the running demonstration as time would: every 100 ms each timer of the window that was
+// on when the moment came and whose interval has come round fires once, in the window's timer
+// order (a timer switched on during the moment waits for the next). Returns the ticks of 100 ms
+// it took until the demonstration ended, or -1 when it had not ended after maxTicks.
 inline int runToEnd(int maxTicks = 5000, const std::function<void(FrmYanShi&)>& eachTick = {})
 {
     for (int tick = 1; tick <= maxTicks; ++tick) {
@@ -140,12 +142,15 @@ inline int runToEnd(int maxTicks = 5000, const std::function<void(FrmYanShi&)>& 
         FrmYanShi& w = FrmYanShi::get();
         if (eachTick)
             eachTick(w);
+        std::vector<tk::Timer*> due;
         for (tk::Timer* t : {&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5, &w.Timer6, &w.Timer7,
-                             &w.Timer8, &w.Timer9, &w.TimerRM, &w.TimerRS, &w.TimEnd}) {
+                             &w.Timer8, &w.Timer9, &w.TimerRM, &w.TimerRS, &w.TimEnd})
+            if (t->Enabled() && (tick * 100) % t->Interval() == 0)
+                due.push_back(t);
+        for (tk::Timer* t : due) {
             if (!FrmYanShi::isLoaded())
                 break;
-            if ((tick * 100) % t->Interval() == 0)
-                t->fire();
+            t->fire();
         }
     }
     return FrmYanShi::isLoaded() && ModData::bYanShiOn ? -1 : maxTicks;

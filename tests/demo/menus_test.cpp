@@ -428,3 +428,57 @@ TEST(DemoContextMenu, ResetHidesAndBlanksButMovesNothing)
     EXPECT_EQ(rectOf(d.Shape1), frame);
     EXPECT_DOUBLE_EQ(d.LRM2[0].Top(), rowTop);
 }
+
+TEST(DemoPullDown, HoldSharesItsCountWithTheBlink)
+{
+    struct Case {
+        const char* order;
+        bool blinkFirst;
+        int holdTicks; // ticks of the hold until the step ends
+    } cases[] = {{"blink first", true, 1}, {"hold first", false, 4}};
+    for (const Case& c : cases) {
+        MenuBarWorld w;
+        w.ops({Rec("7000").shared(QStringLiteral("5040000000")), Rec("0001").hotAt(100, 100), Rec("9999")});
+        FrmYanShi& d = World::start();
+        openTheDropDown(d);
+        fireWhileOn(d.Timer6);
+        ASSERT_EQ(Y::tickCount, 0);
+        d.Timer5.fire(); // 100 ms
+        int holdTicks = 0;
+        for (int ms = 200; ms <= 1000 && Y::stepNo == 1; ms += 200) {
+            if (c.blinkFirst)
+                d.Timer5.fire();
+            d.Timer7.fire();
+            ++holdTicks;
+            if (!c.blinkFirst)
+                d.Timer5.fire();
+        }
+        EXPECT_EQ(holdTicks, c.holdTicks) << c.order;
+        EXPECT_EQ(Y::stepNo, 2) << c.order;
+    }
+}
+
+TEST(DemoMenuProcedures, PopupTreeFilledFromTheBlockAndMenuBarCleared)
+{
+    World w;
+    w.menuFile(menuLines({{1, 2, block(QStringLiteral("新建"), QStringLiteral("文件夹|-|快捷方式"), QStringLiteral("查看|刷新"))}}));
+    w.ops({Rec("0001").hotAt(1000, 1000), Rec("9999")});
+    FrmYanShi& d = World::start();
+    Y::opCode = 3211;
+    Y::menuBlock = 2;
+    d.systemMenu();
+    EXPECT_TRUE(d.sTavoMain[1]->menuAction()->isVisible());
+    EXPECT_EQ(d.sTavoMain[1]->title(), QStringLiteral("新建"));
+    EXPECT_TRUE(d.sTavoSub[1][1]->isSeparator());
+    EXPECT_EQ(d.sTavoSub[1][2]->text(), QStringLiteral("快捷方式"));
+    EXPECT_EQ(d.sTavoInde[1][1]->text(), QStringLiteral("刷新"));
+    EXPECT_FALSE(d.sTavoInde[1][2]->isVisible());
+    EXPECT_FALSE(d.sTavoMain[2]->menuAction()->isVisible());
+
+    d.ImgMenuSel.setPicture(QPixmap(20, 20));
+    d.LblShuMenu[3].show();
+    d.MenuClose();
+    EXPECT_TRUE(d.ImgMenuSel.Picture().isNull());
+    EXPECT_DOUBLE_EQ(d.ImgMenuSel.Width(), 1);
+    EXPECT_FALSE(d.LblShuMenu[3].Visible());
+}

@@ -156,6 +156,10 @@ TEST(DemoDriver, EndRecordEndsAfterFourTicksAndHandsBack)
     EXPECT_EQ(iTmFlags(1), 1);
     EXPECT_EQ(iTmStep(1), 3);
     EXPECT_EQ(sTmPic(1, 2), QStringLiteral("123456"));
+    // The panel's timer shows the question again, in practice.
+    FrmTm::get().TimerREDO.fire();
+    EXPECT_EQ(iRunMode, 2);
+    EXPECT_EQ(iTmNo, 1);
 }
 
 TEST(DemoDriver, TheCandidateEndsItAtAnyMoment)
