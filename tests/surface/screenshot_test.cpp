@@ -25,7 +25,7 @@ using namespace ModData;
 namespace {
 
 // Lets the window system map and paint the windows before the screen is read.
-void settle() { QTest::qWait(400); }
+void settle() { QTest::qWait(800); }
 
 } // namespace
 
