@@ -318,13 +318,13 @@ void FrmYanShi::doNext()
     // hold: repeating the file's last line would never end.
     if (demo::codeText() == u"9999" || m_recordMissing) {
         Shape5.Move(-500, -500);
-        TimEnd.setEnabled(true);
+        startEnd();
         return;
     }
     // A chain of steps without motion that does not end, or a step number at its limit, is a
     // loop in the data: the demonstration ends as at the end record.
     if (m_chainDepth >= kMaxChain || stepNo >= 32767) {
-        TimEnd.setEnabled(true);
+        startEnd();
         return;
     }
     stepNo = vb::cint(stepNo + 1);
@@ -338,6 +338,15 @@ void FrmYanShi::advance()
 }
 
 // ---- End -----------------------------------------------------------------------------------------
+
+// The end counts its ticks from the first request. Switching the timer on again would start its
+// interval anew, and a glide that asks at every tick (one drifting outside the window at the end
+// record) would then keep the end from ever coming.
+void FrmYanShi::startEnd()
+{
+    if (!TimEnd.Enabled())
+        TimEnd.setEnabled(true);
+}
 
 void FrmYanShi::TimEnd_Timer()
 {
@@ -357,13 +366,13 @@ void FrmYanShi::TimEnd_Timer()
     step([] { FrmTm::get().Show(); });
 }
 
-void FrmYanShi::Form_DblClick() { TimEnd.setEnabled(true); }
-void FrmYanShi::Image_DblClick() { TimEnd.setEnabled(true); }
+void FrmYanShi::Form_DblClick() { startEnd(); }
+void FrmYanShi::Image_DblClick() { startEnd(); }
 
 void FrmYanShi::Form_KeyUp(int keyCode, int)
 {
     if (keyCode == 13 || keyCode == 32 || keyCode == 27)
-        TimEnd.setEnabled(true);
+        startEnd();
 }
 
 // ---- Arrow pointer -------------------------------------------------------------------------------

@@ -199,6 +199,7 @@ private:
     bool glideTick();                  // one move, the arrow drawn; whether the glide is over
     void placeClickMark();             // the mark at the pointer, its blink started
     void advance();                    // doNext from a timer: an error ends only the call
+    void startEnd();                   // TimEnd on; once on, asking again changes nothing
 
     void readRecord();
     void buildTabStrip();              // the tab strip of a tab step, inside setData

@@ -254,7 +254,7 @@ void FrmYanShi::Timer2_Timer()
         Timer2.setEnabled(false);
         Timer3.setEnabled(true);
     } else if (code == u"9999") {
-        TimEnd.setEnabled(true);
+        startEnd();
         Timer2.setEnabled(false);
     } else if (code == u"7000") {
         openDropDown();

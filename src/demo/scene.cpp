@@ -122,7 +122,7 @@ void FrmYanShi::setData()
     step([&] { readRecord(); });
     if (m_recordMissing) {
         // No line of its own: the demonstration ends instead of building a line again.
-        TimEnd.setEnabled(true);
+        startEnd();
         return;
     }
     // 10. Tab labels parked.
@@ -273,7 +273,7 @@ void FrmYanShi::setData()
     if (code == u"9999") {
         LHelp.setCaption(QStringLiteral("操作成功！"));
         Shape1.hide();
-        TimEnd.setEnabled(true);
+        startEnd();
         return;
     }
     // 23-24
