@@ -276,6 +276,11 @@ TEST(SceneBuild, RenameAndSecondBoxTakeTheTextBoxPlace)
     EXPECT_TRUE(m.Text1.Visible());
     EXPECT_FALSE(m.Text3.Visible());
     EXPECT_EQ(s(m.Text1.Text()), ""); // "000": an empty box
+    // A key override "P" in col 86 reads 0 there: no text box.
+    w.ops({Record(QStringLiteral("6013")).keyOverride(2, 65)});
+    World::build(1);
+    EXPECT_FALSE(m.Text1.Visible());
+    EXPECT_FALSE(m.Text2.Visible());
 }
 
 TEST(SceneBuild, RedFrameGuardAndVisibility)
