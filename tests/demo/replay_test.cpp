@@ -119,7 +119,12 @@ TEST(DemoReplay, SampleQuestionsPlayToTheirEndAndHandBack)
         iStepNo = 2;
         iTmFlags(q.number) = 1;
 
-        World::start();
+        // Started by the panel's demonstration button and its starter.
+        FrmTm& panel = FrmTm::get();
+        panel.CmdGN_Click(7);
+        panel.TimStartYS.fire();
+        panel.TimStartYS.fire();
+        ASSERT_TRUE(FrmYanShi::isLoaded()) << c.kind;
         int lastStep = 0;
         bool shot = shots.isEmpty();
         const int ticks = runToEnd(5000, [&](FrmYanShi& d) {

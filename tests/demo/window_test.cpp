@@ -295,3 +295,30 @@ TEST(DemoDriver, StepNumberAtItsLimitEndsTheDemonstration)
     EXPECT_EQ(FrmYanShi::stepNo, 32767);
     EXPECT_TRUE(d.TimEnd.Enabled());
 }
+
+TEST(DemoDriver, PanelsButtonStartsItAndTheEndHandsTheQuestionBack)
+{
+    World w;
+    w.ops(clickQuestion());
+    w.questions({QStringLiteral("000102单击图标。")});
+    FrmMain::get();
+    FrmTm& panel = FrmTm::get();
+    panel.CmdGN_Click(7); // the demonstration button
+    EXPECT_TRUE(bYanShiOn);
+    EXPECT_FALSE(FrmYanShi::isLoaded());
+    panel.TimStartYS.fire();
+    EXPECT_FALSE(FrmYanShi::isLoaded()); // on the second tick
+    panel.TimStartYS.fire();
+    ASSERT_TRUE(FrmYanShi::isLoaded());
+    EXPECT_TRUE(FrmYanShi::get().Visible());
+    EXPECT_FALSE(panel.Visible());
+    EXPECT_FALSE(FrmMain::get().Visible());
+    EXPECT_EQ(FrmYanShi::get().ImgLogo.Caption(), QStringLiteral("单击图标。"));
+    EXPECT_GT(runToEnd(), 0);
+    EXPECT_FALSE(bYanShiOn);
+    EXPECT_TRUE(panel.Visible());
+    EXPECT_TRUE(FrmMain::get().Visible());
+    ASSERT_TRUE(panel.TimerREDO.Enabled());
+    panel.TimerREDO.fire();
+    EXPECT_EQ(iRunMode, 2);
+}
