@@ -333,3 +333,31 @@ TEST(DrawnMenu, IndexesOutsideTheArrays)
     EXPECT_EQ(iStepNo, 1);
     EXPECT_EQ(m.menuSet, 1);
 }
+
+// Every question of the sample bank with a menu-bar step is completed by the candidate's hand on
+// the shown surface. The first drop-down with a submenu is saved as a picture when
+// XP_SURFACE_SHOTS names a folder.
+TEST(DrawnMenu, SampleBankQuestions)
+{
+    SampleWorld w;
+    if (!w.ok())
+        GTEST_SKIP() << "the sample program folder has not been laid out";
+    bool shot = false;
+    const int played = playSampleQuestions(
+        w, [](const bank::OpRecord& r) { return r.run(8, 11) == u"7000"; },
+        [&shot](FrmMain& s) {
+            const qint32 choice = s.popupX;
+            if (shot || bank::OpRecord(sOpRecord).run(8, 11) != u"7000" || choice % 100 == 0)
+                return;
+            shot = true;
+            clickOn(s, s.LMainMenu[choice / 10000]);
+            clickOn(s, s.LblShuMenu[choice / 100 % 100]);
+            pointAt(s, s.LblSubSel[choice % 100]);
+            EXPECT_FALSE(s.ImgSubMenu.Picture().isNull());
+            EXPECT_FALSE(s.ImgSubSel.Picture().isNull());
+            saveShot(s, QStringLiteral("menubar-submenu"));
+            moveTo(s, QPointF(6000, 8500)); // the scene: everything closes again
+        });
+    EXPECT_GT(played, 0);
+    EXPECT_TRUE(shot);
+}

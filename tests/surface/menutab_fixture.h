@@ -1,10 +1,16 @@
 #pragma once
 // What the menu-bar and tab-strip tests share: a world whose picture folder ("examdata") holds a
 // picture for every menu picture name, each filled with the colour of its own number so that a
-// test can tell which one a control shows; the surface shown; and a hand that moves and clicks
-// at surface twips through the window, as the candidate does.
+// test can tell which one a control shows; the surface shown; a hand that moves and clicks at
+// surface twips through the window, as the candidate does; and the sample bank's program folder
+// with a hand that plays its questions step by step.
 
+#include "bank/exercise.h"
 #include "bank/menubar.h"
+#include "bank/oprecord.h"
+#include "bank/value.h"
+#include "judges_fixture.h"
+#include "platform/textfile.h"
 #include "recordbuilder.h"
 #include "surfaceworld.h"
 #include "toolkit/toolkit_testutil.h"
@@ -14,9 +20,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
+#include <functional>
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QRectF& r, std::ostream* os)
@@ -122,6 +131,224 @@ inline void pointAt(FrmMain& m, const tk::Control& c) { moveTo(m, centreOf(c)); 
 inline void clickOn(FrmMain& m, const tk::Control& c, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers k = {})
 {
     clickAt(m, centreOf(c), b, k);
+}
+
+} // namespace menutest
+
+// ---- The sample bank ----
+
+namespace menutest {
+
+// The sample program folder laid out beside the test binary, copied to a folder of the test's
+// own, with the program-wide state of a unit exercise on it. `ok()` is false when the sample
+// folder has not been laid out.
+class SampleWorld {
+public:
+    SampleWorld()
+    {
+        testworld::closeWindows();
+        ModData::resetAll();
+        platform::setScreenSizeOverride(QSize(1024, 768));
+        const QString from = QStringLiteral(XP_BUILD_DIR) + QStringLiteral("/program");
+        if (!QFileInfo::exists(from + QStringLiteral("/xpdata/288820.mxy")))
+            return;
+        m_ok = copyFolder(from, m_dir.path());
+        program = m_dir.path();
+        platform::setProgramFolder(program);
+        using namespace ModData;
+        dScaleX = 1;
+        dScaleY = 1;
+        sDataPath = program + QStringLiteral("/xpdata/");
+        sOpTextFile = sDataPath + QStringLiteral("288890.mxy");
+        iLianXiType = 20;
+        iRunMode = 2;
+    }
+    ~SampleWorld()
+    {
+        testworld::closeWindows();
+        platform::setScreenSizeOverride(QSize());
+        platform::setProgramFolder(QString());
+    }
+    bool ok() const { return m_ok; }
+
+    // Unit u (0-11) as the exercise; the number of its questions.
+    int unit(int u)
+    {
+        using namespace ModData;
+        iLianXiSub = qint16(u);
+        const QString nn = QStringLiteral("%1").arg(20 + u, 2, 10, QLatin1Char('0'));
+        sOpFile = sDataPath + QStringLiteral("2888") + nn + QStringLiteral(".mxy");
+        sTmTextFile = sDataPath + QStringLiteral("2888%1.mxy").arg(70 + u);
+        const auto lines = platform::readAllLines(sTmTextFile);
+        const std::vector<int> offsets = lines ? bank::recordOffsets(*lines) : std::vector<int>{};
+        iTmCount = qint16(offsets.size());
+        for (int q = 1; q <= int(offsets.size()); ++q) {
+            iTmLine(q) = qint16(offsets[q - 1]);
+            sTmDone(q) = QStringLiteral("F");
+            iTmFlags(q) = 0;
+        }
+        m_ops = platform::readAllLines(sOpFile).value_or(QStringList());
+        return int(offsets.size());
+    }
+    // The records of question q of the unit, end record included.
+    QStringList records(int q) const
+    {
+        QStringList out;
+        for (int i = ModData::iTmLine(q) - 1; i >= 0 && i < m_ops.size(); ++i) {
+            out << m_ops[i];
+            if (bank::OpRecord(m_ops[i]).run(8, 11) == u"9999")
+                break;
+        }
+        return out;
+    }
+
+    QString program;
+
+private:
+    static bool copyFolder(const QString& from, const QString& to)
+    {
+        QDir src(from);
+        QDir().mkpath(to);
+        for (const QFileInfo& f : src.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QString target = to + QLatin1Char('/') + f.fileName();
+            if (f.isDir() ? !copyFolder(f.filePath(), target) : !QFile::copy(f.filePath(), target))
+                return false;
+        }
+        return true;
+    }
+    QTemporaryDir m_dir;
+    QStringList m_ops;
+    bool m_ok = false;
+};
+
+// The popup menu's entry for section g, item i of the tree.
+inline QAction* popupEntry(FrmMain& m, int section, int item)
+{
+    static constexpr int kArray[] = {0, 1, 1, 2, 2, 3, 3, 4, 5, 4}; // cascade or list number
+    static constexpr bool kCascade[] = {false, true, false, true, false, true, false, true, true, false};
+    if (section < 1 || section > 9 || item < 0 || item > 10)
+        return nullptr;
+    return kCascade[section] ? m.sTavoSub[kArray[section]][item] : m.sTavoInde[kArray[section]][item];
+}
+
+// Does what the step on the surface asks, as the candidate would: chooses the target tab of a tab
+// step first, then clicks, presses, keys, chooses from the drawn menu bar or the popup menu.
+// Returns false for a step kind the hand does not know.
+inline bool playStep(FrmMain& m)
+{
+    const bank::OpRecord rec(ModData::sOpRecord);
+    if (const std::optional<bank::TabSpec> tab = rec.tabSpec(); tab && tab->currentTab != tab->targetTab)
+        clickOn(m, m.LblXXK[tab->targetTab]);
+    const QString code = rec.run(8, 11);
+    const int c = code.toInt();
+    const QPointF hot = centreOf(m.Label1);
+    if (code == u"7000") {
+        const qint32 choice = m.popupX;
+        clickOn(m, m.LMainMenu[choice / 10000]);
+        clickOn(m, m.LblShuMenu[choice / 100 % 100]);
+        if (choice % 100)
+            clickOn(m, m.LblSubSel[choice % 100]);
+    } else if (code == u"0001") {
+        clickAt(m, hot);
+    } else if (code == u"0002") {
+        moveTo(m, hot);
+        QTest::mouseDClick(m.windowHandle(), Qt::LeftButton, {}, pixel(hot));
+    } else if (code == u"0003") {
+        clickAt(m, hot, Qt::RightButton);
+    } else if (code.startsWith(u'9')) { // 9bss: button ss with Shift state b
+        const int b = code.mid(2).toInt();
+        const Qt::MouseButton button = b == 2 ? Qt::RightButton : b == 4 ? Qt::MiddleButton : Qt::LeftButton;
+        clickAt(m, hot, button, judgetest::modifiersOf(code.mid(1, 1).toInt()));
+    } else if (code.startsWith(u'6')) { // 6bkk: key kk with Shift state b
+        const std::optional<judgetest::QtKey> k = judgetest::qtKeyOf(code.mid(2).toInt());
+        if (!k)
+            return false;
+        judgetest::key(m, k->key, k->modifiers | judgetest::modifiersOf(code.mid(1, 1).toInt()));
+    } else if (code.startsWith(u'3') || code.startsWith(u'4')) { // popup menu: block, section, item
+        QAction* entry = popupEntry(m, c / 10 % 10, c % 10);
+        m.showPopup = [entry](QMenu&, const QPoint&) {
+            if (entry)
+                entry->trigger();
+        };
+        clickAt(m, hot, Qt::RightButton);
+    } else if (code == u"8888") {
+        m.Timer3.fire();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Plays question q from step 1 to its end record, as the question panel starts it. At a back-
+// marked step the candidate first tries the step-back spot and then plays on from where it leads.
+// `beforeStep` runs before each step is played. Returns the steps the hand could not do, empty
+// when the question was completed.
+inline QStringList playQuestion(FrmMain& m, int q, const std::function<void(FrmMain&)>& beforeStep = {})
+{
+    using namespace ModData;
+    iTmNo = qint16(q);
+    iStepNo = 1;
+    m.Timer2.setEnabled(true);
+    m.Timer2.fire();
+    QStringList problems;
+    bool wentBack = false;
+    for (int action = 0; action < 60 && bank::OpRecord(sOpRecord).run(8, 11) != u"9999"; ++action) {
+        const int before = iStepNo;
+        if (!wentBack && bank::OpRecord(sOpRecord).col(125) == u'Q') {
+            wentBack = true;
+            const int expected = qMax(1, before - qMax(1, bank::digitValue(sOpRecord.at(128))));
+            clickOn(m, m.LblXXK[0]);
+            if (iStepNo != expected)
+                problems << QStringLiteral("step %1: the step-back spot led to step %2").arg(before).arg(iStepNo);
+            continue;
+        }
+        if (beforeStep)
+            beforeStep(m);
+        if (!playStep(m)) {
+            problems << QStringLiteral("step %1: code %2 unknown to the hand").arg(before).arg(sOpRecord.mid(7, 4));
+            break;
+        }
+        // A press step may be followed by a step that the rest of the same click completes.
+        if (iStepNo <= before) {
+            problems << QStringLiteral("step %1 (%2) not completed").arg(before).arg(sOpRecord.mid(7, 4));
+            break;
+        }
+    }
+    if ((iTmFlags(q) & 4) == 0 || !m.LblSuccess.Visible())
+        problems << QStringLiteral("not marked completed");
+    return problems;
+}
+
+// Plays, on the shown surface, every question of the sample bank that has a record `wanted` picks.
+// Returns how many it played.
+inline int playSampleQuestions(SampleWorld& w, const std::function<bool(const bank::OpRecord&)>& wanted,
+                               const std::function<void(FrmMain&)>& beforeStep)
+{
+    FrmMain& m = FrmMain::get();
+    m.Show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&m));
+    int played = 0;
+    for (int u = 0; u <= 11; ++u) {
+        const int count = w.unit(u);
+        for (int q = 1; q <= count; ++q) {
+            const QStringList records = w.records(q);
+            if (std::none_of(records.begin(), records.end(), [&](const QString& r) { return wanted(bank::OpRecord(r)); }))
+                continue;
+            SCOPED_TRACE(QStringLiteral("unit %1 question %2").arg(u).arg(q).toStdString());
+            ++played;
+            EXPECT_EQ(playQuestion(m, q, beforeStep), QStringList());
+        }
+    }
+    return played;
+}
+
+// Saves what the surface shows as a PNG under the folder named by XP_SURFACE_SHOTS, if set.
+inline void saveShot(FrmMain& m, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("XP_SURFACE_SHOTS");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(m.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
+    }
 }
 
 } // namespace menutest

@@ -244,3 +244,32 @@ TEST(TabStrip, OddTabSpecs)
     EXPECT_EQ(m.Label1.Width(), 1);
     EXPECT_EQ(iStepNo, 1);
 }
+
+// Every question of the sample bank with a tab step or a back-marked step is completed by the
+// candidate's hand on the shown surface; at a back-marked step the hand first goes back. The
+// first dialog of two rows of tabs is saved before and after the choice of its target tab when
+// XP_SURFACE_SHOTS names a folder.
+TEST(TabStrip, SampleBankQuestions)
+{
+    SampleWorld w;
+    if (!w.ok())
+        GTEST_SKIP() << "the sample program folder has not been laid out";
+    bool twoRows = false;
+    const int played = playSampleQuestions(
+        w, [](const bank::OpRecord& r) { return r.hasTabSpec() || r.col(125) == u'Q'; },
+        [&twoRows](FrmMain& s) {
+            const std::optional<bank::TabSpec> tab = bank::OpRecord(sOpRecord).tabSpec();
+            if (twoRows || !tab || s.tabCount < 8 || tab->currentTab == tab->targetTab)
+                return;
+            twoRows = true;
+            EXPECT_EQ(s.LHelp.Caption(), bank::tabs::tabPrompt(tab->targetTab));
+            saveShot(s, QStringLiteral("tabs-before"));
+            clickOn(s, s.LblXXK[tab->targetTab]);
+            // The target's row now lies next to the page, the other row above it.
+            const int other = tab->targetTab > 4 ? 1 : 5;
+            EXPECT_EQ(s.LblXXK[tab->targetTab].Top(), s.LblXXK[other].Top() + 300);
+            saveShot(s, QStringLiteral("tabs-after"));
+        });
+    EXPECT_GT(played, 0);
+    EXPECT_TRUE(twoRows);
+}
