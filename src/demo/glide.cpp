@@ -32,12 +32,12 @@ vb::Long markColour(const QString& code)
 }
 
 // The drag pointer picture: "ico00.CUR" for a standard pointer, else the file numbered by the
-// spec's last two characters. Nothing for characters that would leave the program folder.
-QString dragPointerFile(const QString& spec)
+// pointer field's last two characters. Nothing for characters that would leave the program folder.
+QString dragPointerFile(const QString& field)
 {
     QString digits = QStringLiteral("00");
-    if (!spec.startsWith(u'S'))
-        digits = spec.right(2);
+    if (!field.startsWith(u'S'))
+        digits = field.right(2);
     if (digits.contains(u'/') || digits.contains(u'\\'))
         return {};
     return platform::programPath(QStringLiteral("ico") + digits + QStringLiteral(".CUR"));

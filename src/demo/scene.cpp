@@ -32,7 +32,7 @@ QString exerciseFile(int n)
 // Text of the operation-text file for a reference that is not "000".
 QString operationText(const bank::TextRef& ref) { return bank::operationText(sOpTextFile, ref.number()); }
 
-// Colours of the text-box font spec, 0xBBGGRR; -1 leaves the colour as it was.
+// Colours of the text box's font field, 0xBBGGRR; -1 leaves the colour as it was.
 vb::Long textColour(int digit)
 {
     static constexpr vb::Long colours[] = {0x000000, 0xFF0000, 0x0000FF};
@@ -170,13 +170,13 @@ void FrmYanShi::setData()
         step([&] { Text1.SetFocus(); });
         step([&] { Text1.setSelStart(0); });
         step([&] { Text1.setSelLength(int(Text1.Text().size())); });
-        // Font spec: size, style, name, text colour, back colour.
-        const QString spec = rec.run(125, 134);
+        // Font field: size, style, name, text colour, back colour.
+        const QString font = rec.run(125, 134);
         step([&] {
-            const double tenths = bank::runValue(QStringView(spec).mid(1, 3));
+            const double tenths = bank::runValue(QStringView(font).mid(1, 3));
             Text1.setFontSize((tenths == 0 ? 9 : tenths / 10) * sx);
         });
-        const auto digitAt = [&](int i) { return i <= spec.size() ? bank::digitValue(spec.at(i - 1)) : 0; };
+        const auto digitAt = [&](int i) { return i <= font.size() ? bank::digitValue(font.at(i - 1)) : 0; };
         if (const int style = digitAt(7); style <= 7) {
             Text1.setFontBold(style & 1);
             Text1.setFontItalic(style & 2);

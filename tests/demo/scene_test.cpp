@@ -65,10 +65,10 @@ TEST(DemoScene, PositionsAreScaled)
     EXPECT_EQ(FrmYanShi::hotSpotWidth, 500); // design twips
 }
 
-TEST(DemoScene, TextBoxFontSpec)
+TEST(DemoScene, TextBoxFontField)
 {
     struct Case {
-        const char* spec;
+        const char* field;
         double points;
         bool bold, italic, underline;
         const char* font;
@@ -81,19 +81,19 @@ TEST(DemoScene, TextBoxFontSpec)
     };
     for (const Case& c : cases) {
         World w;
-        FrmYanShi& d = build(w, {Rec("0020").box(1000, 1000, 2000, 300).shared(QString::fromLatin1(c.spec))});
-        EXPECT_TRUE(d.Text1.Visible()) << c.spec;
-        EXPECT_DOUBLE_EQ(d.Text1.FontSize(), c.points) << c.spec;
-        EXPECT_EQ(d.Text1.FontBold(), c.bold) << c.spec;
-        EXPECT_EQ(d.Text1.FontItalic(), c.italic) << c.spec;
-        EXPECT_EQ(d.Text1.FontUnderline(), c.underline) << c.spec;
-        EXPECT_EQ(s(d.Text1.FontName()), c.font) << c.spec;
-        EXPECT_EQ(d.Text1.ForeColor(), c.fore) << c.spec;
-        EXPECT_EQ(d.Text1.BackColor(), c.back) << c.spec;
+        FrmYanShi& d = build(w, {Rec("0020").box(1000, 1000, 2000, 300).shared(QString::fromLatin1(c.field))});
+        EXPECT_TRUE(d.Text1.Visible()) << c.field;
+        EXPECT_DOUBLE_EQ(d.Text1.FontSize(), c.points) << c.field;
+        EXPECT_EQ(d.Text1.FontBold(), c.bold) << c.field;
+        EXPECT_EQ(d.Text1.FontItalic(), c.italic) << c.field;
+        EXPECT_EQ(d.Text1.FontUnderline(), c.underline) << c.field;
+        EXPECT_EQ(s(d.Text1.FontName()), c.font) << c.field;
+        EXPECT_EQ(d.Text1.ForeColor(), c.fore) << c.field;
+        EXPECT_EQ(d.Text1.BackColor(), c.back) << c.field;
     }
 }
 
-TEST(DemoScene, FontSpecDigitsWithoutAValueLeaveThePreviousStep)
+TEST(DemoScene, FontFieldDigitsWithoutAValueLeaveThePreviousStep)
 {
     World w;
     // Step 1: bold italic, 黑体, red text on grey; then style 9, font 8, colour 5 and back colours

@@ -14,9 +14,9 @@ using Y = FrmYanShi;
 namespace {
 
 // A tab step on Image1 at (600, 900): hot spot (3000, 3000, 400, 200), hint line 1.
-Rec tabStep(const QString& spec, const QString& code = QStringLiteral("0001"))
+Rec tabStep(const QString& tabField, const QString& code = QStringLiteral("0001"))
 {
-    return Rec(code).image(1, 600, 900, QStringLiteral("100001")).hot(3000, 3000, 400, 200).hint(100, 100, 1).at(130, spec);
+    return Rec(code).image(1, 600, 900, QStringLiteral("100001")).hot(3000, 3000, 400, 200).hint(100, 100, 1).at(130, tabField);
 }
 
 struct TabWorld : World {
@@ -153,4 +153,25 @@ TEST(DemoTabs, TheTargetPageIsLoadedAtTheFirstArrivalNotBefore)
     EXPECT_EQ(d.Image3.Picture().width(), 90); // cols 60-65 at the first arrival
     EXPECT_EQ(d.Shape5.BorderColor(), 65280);  // a double-click step marks both arrivals green
     EXPECT_TRUE(d.Timer5.Enabled());
+}
+
+TEST(DemoTabs, EveryLayoutPlacesItsLabelsFromItsOwnEdges)
+{
+    for (QChar letter : QStringLiteral("ABCDEFGIJ")) {
+        const bank::tabs::TabLayout layout(*bank::tabs::builtInLayout(letter, bank::tabs::Table::Demo));
+        TabWorld w;
+        w.ops({tabStep(QStringLiteral("X") + letter + QStringLiteral("121")), Rec("9999")});
+        FrmYanShi& d = World::start();
+        ASSERT_EQ(Y::tabCount, layout.count()) << letter.toLatin1();
+        for (int i = 1; i <= layout.count(); ++i) {
+            int width = layout.tabLeft(i + 1) - layout.tabLeft(i);
+            if (width < 0)
+                width = 990; // the next edge lies to the left: a tab of its own width
+            if (i == 4 && layout.count() >= 8)
+                width = 1215;
+            EXPECT_DOUBLE_EQ(d.LblXXK[i].Left(), 600 + layout.tabLeft(i)) << letter.toLatin1() << i;
+            EXPECT_DOUBLE_EQ(d.LblXXK[i].Width(), width) << letter.toLatin1() << i;
+            EXPECT_DOUBLE_EQ(d.LblXXK[i].Height(), layout.labelHeight()) << letter.toLatin1() << i;
+        }
+    }
 }
