@@ -216,20 +216,17 @@ void FrmYanShi::Form_Load()
 {
     const double sx = dScaleX;
     const double sy = dScaleY;
-    // 1
     step([&] { loadIcon(sDataPath + QStringLiteral("l62011.mxy")); });
-    // 2. The arrow is drawn by the first glide tick.
+    // The arrow is drawn by the first glide tick.
     step([&] { pointX = vb::clng(7680 * sx); });
     step([&] { pointY = vb::clng(5760 * sy); });
-    // 3
     iRunMode = 1;
     tickCount = 0;
     Label1.setCaption(QString());
-    // 4
     step([&] { setWindowState(0); });
     step([&] { setWidth(12000 * sx); });
     step([&] { setHeight(9000 * sy); });
-    // 5. The question note.
+    // The question note.
     step([&] { ImgLogo.setLeft(9420 * sx); });
     step([&] { ImgLogo.setTop(7620 * sy); });
     step([&] { ImgLogo.setWidth(2535 * sx); });
@@ -242,9 +239,8 @@ void FrmYanShi::Form_Load()
         ImgLogo.setHeight(double(lines) * 180 * sy + 15 * sy);
     });
     step([&] { ImgLogo.setForeColor(tk::kButtonText); });
-    // 6
     step([&] { setTopmost(true); });
-    // 7. Centred on the screen, or on the surface's place while the surface is not maximised.
+    // Centred on the screen, or on the surface's place while the surface is not maximised.
     step([&] {
         const QSize screen = platform::screenSizeTwips();
         setLeft((screen.width() - Width()) / 2);
@@ -257,16 +253,13 @@ void FrmYanShi::Form_Load()
             setTop(surface.Top());
         }
     });
-    // 8
     step([&] { pictureFolder = platform::programPath(QStringLiteral("examdata/")); });
     menuLeft = 435;
     menuTop = 420;
     menuPitch = 870;
     menuSet = 1;
-    // 9
     for (tk::Image* img : {&ImgMenuSys, &ImgMenuSel, &ImgShuMenu, &ImgSubMenu, &ImgSubSel})
         img->setPicture(QPixmap());
-    // 10
     for (int i = 1; i <= 9; ++i) {
         step([&] {
             tk::Label& t = LMainMenu[i];
@@ -276,19 +269,17 @@ void FrmYanShi::Form_Load()
         });
     }
     ImgMenuSys.setVisible(LMainMenu[1].Visible());
-    // 11
     for (int i = 1; i <= 20; ++i) {
         LblShuMenu[i].setCaption(QString());
         LblShuMenu[i].hide();
         LblSubSel[i].setCaption(QString());
         LblSubSel[i].hide();
     }
-    // 12
     for (int set = 1; set <= 9; ++set) {
         dropDownTable[set] = bank::menubar::dropDownEntry(set, bank::menubar::Table::Demo).toString();
         subMenuTable[set] = bank::menubar::submenuEntry(set).toString();
     }
-    // 13. Elements 1-10 of the popup tree's item arrays.
+    // Elements 1-10 of the popup tree's item arrays.
     for (int n = 1; n <= 5; ++n)
         for (int k = 1; k <= 10; ++k)
             sTavoSub[n][k] = sTavoMain[n]->addAction(QString());
@@ -302,7 +293,6 @@ void FrmYanShi::Form_Load()
             sTavoInde[n][k] = a;
         }
     }
-    // 14-16
     stepNo = 1;
     CSH();
     setData();

@@ -165,24 +165,22 @@ void FrmYanShi::Timer2_Timer()
 {
     const double sx = dScaleX;
     const double sy = dScaleY;
-    // 1-2
     QString code = demo::codeText();
     step([&] { Shape5.setBorderColor(markColour(code)); });
     if (!bYanShiOn) {
         Timer2.setEnabled(false);
         return;
     }
-    // 3. A pointer that leaves the design area gives the step up.
+    // A pointer that leaves the design area gives the step up.
     moveOnce();
     if (pointX < 0 || pointY < 0 || pointX > 12000 || pointY > 9000) {
         advance();
         return;
     }
-    // 4-5
     Shape6.setWidth(1);
     Shape6.setHeight(1);
     moveOnce();
-    // 6. During a drag the drag pointer picture stands in for the arrow.
+    // During a drag the drag pointer picture stands in for the arrow.
     const bool secondLeg = Shape4.Left() == -100;
     if (code.startsWith(u"004") || (code.startsWith(u"005") && secondLeg)) {
         if (code.startsWith(u"004") && dragFlag) {
@@ -208,11 +206,10 @@ void FrmYanShi::Timer2_Timer()
         ImgICO.hide();
         vb::attempt([this] { pointMove(); });
     }
-    // 7-8
     if (!arrived())
         return;
     placeClickMark();
-    // 9. Arrival rules, the first that applies.
+    // Arrival rules, the first that applies.
     const bank::OpRecord rec = record();
     code = rec.run(8, 11);
     const QChar first = code.isEmpty() ? QChar() : code.at(0);

@@ -224,7 +224,7 @@ void FrmYanShi::RightKeyMenu()
     const QString code = rec.run(8, 11);
     LRightMMenu.show();
     ShapeRMain.show();
-    // 2. At the record's position, or at the pointer.
+    // At the record's position, or at the pointer.
     const bool atPointer = rec.run(130, 134) == u"00000";
     if (atPointer) {
         LRightMMenu.Move(pointX, pointY);
@@ -235,14 +235,13 @@ void FrmYanShi::RightKeyMenu()
     const double left = LRightMMenu.Left();
     const double top = LRightMMenu.Top();
     ShapeRMain.Move(left, top);
-    // 3-5
     double y = vb::roundHalfEven(top + kFirstRow);
     double widest = 0;
     int separators = 0;
     step([&] { menuBlock = qint16(vb::mod(vb::idiv(opCode, 100), 10)); });
     std::array<QString, pm::kBlockLines> lines;
     step([&] { lines = pm::readBlockLines(menuFile(), popupSet(code), menuBlock); });
-    // 6. Sections 1 to 9, top to bottom; an absent one takes no room.
+    // Sections 1 to 9, top to bottom; an absent one takes no room.
     for (int g = 1; g <= 9; ++g) {
         const QString& line = lines[std::size_t(kSectionLine[g])];
         if (line == pm::kAbsent)
@@ -280,7 +279,7 @@ void FrmYanShi::RightKeyMenu()
             y += kRowHeight;
         }
     }
-    // 7. Size.
+    // Size.
     const double width = widest + kPanelExtra;
     const double height = y - top;
     LRightMMenu.setWidth(width);
@@ -291,7 +290,7 @@ void FrmYanShi::RightKeyMenu()
         ImgJLSanjiao[g].setLeft(left + width - kArrowLeft);
     for (int c = 0; c <= 9; ++c)
         LRFGX[c].setX2(LRFGX[c].X1() + width - 2 * kLineInset);
-    // 8. A menu opened at the pointer opens to its left or above it when it would not fit.
+    // A menu opened at the pointer opens to its left or above it when it would not fit.
     if (atPointer) {
         const auto shift = [&](double dx, double dy) {
             for (tk::Control* c : std::initializer_list<tk::Control*>{&LRightMMenu, &ShapeRMain})
@@ -313,7 +312,7 @@ void FrmYanShi::RightKeyMenu()
         if (LRightMMenu.Top() + height >= Height() - kFlipMargin)
             shift(0, -height);
     }
-    // 9. The row to choose: item i of a list section, or the caption of a cascade section.
+    // The row to choose: item i of a list section, or the caption of a cascade section.
     const int g = digitOf(code, 2);
     const int i = digitOf(code, 3);
     const tk::Label* target = nullptr;
@@ -325,7 +324,6 @@ void FrmYanShi::RightKeyMenu()
         step([&] { targetX = vb::clng(target->Left() + target->Width() / 2); });
         step([&] { targetY = vb::clng(target->Top() + target->Height() / 2); });
     }
-    // 10-12
     Shape1.Move(LRightMMenu.Left(), targetY - 135, width, 270);
     aim();
     TimerRM.setEnabled(true);
@@ -355,20 +353,19 @@ void FrmYanShi::RightKeySub()
     const QString code = demo::codeText();
     step([&] { menuBlock = qint16(vb::mod(vb::idiv(opCode, 100), 10)); });
     const int g = digitOf(code, 2);
-    // 2. Beside the menu, level with the cascade caption; never moved to stay inside the window.
+    // Beside the menu, level with the cascade caption; never moved to stay inside the window.
     LRightSub.show();
     ShapeRSUB.show();
     step([&] { LRightSub.setLeft(LRightMMenu.Left() + LRightMMenu.Width() - kSubOverlap); });
     step([&] { LRightSub.setTop(LRMJL[g].Top()); });
     ShapeRSUB.Move(LRightSub.Left(), LRightSub.Top());
-    // 3-4
     QString itemLine;
     if (isCascade(g)) {
         std::array<QString, pm::kBlockLines> lines;
         step([&] { lines = pm::readBlockLines(menuFile(), popupSet(code), menuBlock); });
         itemLine = lines[std::size_t(kSectionLine[g] + 1)];
     }
-    // 5. Rows.
+    // Rows.
     const double left = LRightSub.Left();
     double y = vb::roundHalfEven(LRightSub.Top() + kSubFirstRow);
     int separators = 0;
@@ -395,7 +392,7 @@ void FrmYanShi::RightKeySub()
             widest = label.Width();
         y += kRowHeight;
     }
-    // 6. Size.
+    // Size.
     const double width = widest + kPanelExtra;
     LRightSub.setWidth(width);
     LRightSub.setHeight(y - LRightSub.Top());
@@ -403,7 +400,7 @@ void FrmYanShi::RightKeySub()
     ShapeRSUB.setHeight(LRightSub.Height());
     for (int c = 0; c <= 5; ++c)
         LRSFgx[c].setX2(LRSFgx[c].X1() + width - 2 * kLineInset);
-    // 7-10. The item, framed, and the glide to it.
+    // The item, framed, and the glide to it.
     const int i = digitOf(code, 3);
     step([&] {
         const tk::Label& item = LRS[i];

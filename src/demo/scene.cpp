@@ -87,11 +87,10 @@ void FrmYanShi::setData()
     const double sx = dScaleX;
     const double sy = dScaleY;
 
-    // 1. The panel above everything, this window among the ordinary ones.
+    // The panel above everything, this window among the ordinary ones.
     step([] { FrmTm::get().setTopmost(true); });
     step([&] { setTopmost(false); });
     Shape5.setBorderColor(255);
-    // 2-4
     CSH();
     typedCount = 0;
     step([] {
@@ -99,14 +98,13 @@ void FrmYanShi::setData()
         sOpFile = exerciseFile(n);
         sTmTextFile = exerciseFile(n + 50);
     });
-    // 5-6
     step([&] { Text1.setFontSize(9 * sx); });
     step([&] { Text2.setFontSize(9 * sx); });
     tickCount = 0;
     Shape6.setWidth(10);
     Shape6.setHeight(10);
     dragFlag = false;
-    // 7-8. The drawn menu bar closed and laid out again, hidden.
+    // The drawn menu bar closed and laid out again, hidden.
     for (tk::Image* img : {&ImgMenuSys, &ImgMenuSel, &ImgShuMenu, &ImgSubMenu, &ImgSubSel})
         img->setPicture(QPixmap());
     for (int i = 1; i <= 9; ++i) {
@@ -118,14 +116,13 @@ void FrmYanShi::setData()
         });
     }
     ImgMenuSys.setVisible(LMainMenu[1].Visible());
-    // 9
     step([&] { readRecord(); });
     if (m_recordMissing) {
         // No line of its own: the demonstration ends instead of building a line again.
         startEnd();
         return;
     }
-    // 10. Tab labels parked.
+    // Tab labels parked.
     for (int i = 0; i <= 13; ++i) {
         tk::Label& t = LblXXK[i];
         t.setHeight(1);
@@ -135,10 +132,10 @@ void FrmYanShi::setData()
         t.setCaption(QString());
     }
     const bank::OpRecord rec = record();
-    // 11. Background.
+    // Background.
     if (rec.run(12, 17) != bank::kKeepMark)
         step([&] { loadPicture(dataPicture(rec.run(12, 17))); });
-    // 12. Scene pictures.
+    // Scene pictures.
     for (int k = 1; k <= 5; ++k) {
         tk::Image& img = *imageOf(k);
         const int c = kPlaneCols[k];
@@ -153,10 +150,9 @@ void FrmYanShi::setData()
             step([&] { img.loadPicture(dataPicture(id)); });
         img.show();
     }
-    // 13
     step([&] { dragBoundX = vb::cint(rec.value(167, 171)); });
     step([&] { dragBoundY = vb::cint(rec.value(172, 176)); });
-    // 14. Text box.
+    // Text box.
     if (rec.run(86, 105) != u"00000000000000000000") {
         Text1.show();
         step([&] { Text1.setLeft(vb::cint(rec.value(86, 90)) * sx); });
@@ -192,7 +188,7 @@ void FrmYanShi::setData()
         Text1.hide();
         Text2.hide();
     }
-    // 15. Hint label: placed, or left where and as it was.
+    // Hint label: placed, or left where and as it was.
     if (!rec.isHiddenMark(112)) {
         LHelp.show();
         step([&] { LHelp.setLeft(vb::cint(rec.value(112, 116)) * sx); });
@@ -207,10 +203,10 @@ void FrmYanShi::setData()
             });
         }
     }
-    // 16. The demonstration runs in exercise mode 1: hint and frames shown.
+    // The demonstration runs in exercise mode 1: hint and frames shown.
     for (tk::Control* c : std::initializer_list<tk::Control*>{&LHelp, &Shape1, &Shape4})
         c->setVisible(iRunMode == 1);
-    // 17. Drawn menu bar.
+    // Drawn menu bar.
     {
         const QString s = rec.run(125, 134);
         const bool shown = rec.value(125, 134) != 0 && s != bank::kHiddenMark;
@@ -218,7 +214,7 @@ void FrmYanShi::setData()
             LMainMenu[i].setVisible(shown);
         ImgMenuSys.setVisible(LMainMenu[1].Visible());
     }
-    // 18. Hot spot.
+    // Hot spot.
     if (rec.hotSpotHidden()) {
         Label1.hide();
         Shape1.hide();
@@ -243,12 +239,12 @@ void FrmYanShi::setData()
     } else {
         Shape1.Move(Label1.Left(), Label1.Top(), Label1.Width(), Label1.Height());
     }
-    // 19. Tab strip, or the red frame on the hot spot.
+    // Tab strip, or the red frame on the hot spot.
     if (rec.hasTabSpec())
         step([&] { buildTabStrip(); });
     else
         Shape1.Move(Label1.Left(), Label1.Top(), Label1.Width(), Label1.Height());
-    // 20. Second hot spot; its frame also takes back the second-leg mark.
+    // Second hot spot; its frame also takes back the second-leg mark.
     if (!rec.isHiddenMark(187)) {
         Label4.show();
         step([&] {
@@ -261,14 +257,14 @@ void FrmYanShi::setData()
         Label4.setLeft(-1);
     }
     Shape4.Move(Label4.Left(), Label4.Top(), Label4.Width(), Label4.Height());
-    // 21. Operation code.
+    // Operation code.
     step([&] { opCode = vb::cint(rec.value(8, 11)); });
     if (opCode == 7000) {
         Label1.setWidth(1);
         Label1.setHeight(1);
     }
     Timer3.setEnabled(opCode == 8888);
-    // 22. End record: shown, not acted out.
+    // End record: shown, not acted out.
     const QString code = rec.run(8, 11);
     if (code == u"9999") {
         LHelp.setCaption(QStringLiteral("操作成功！"));
@@ -276,7 +272,6 @@ void FrmYanShi::setData()
         startEnd();
         return;
     }
-    // 23-24
     Shape1.setVisible(LHelp.Visible());
     if (code == u"0021") {
         step([&] {
@@ -291,7 +286,7 @@ void FrmYanShi::setData()
     } else {
         Text2.hide();
     }
-    // 25. Typing prompts from the step's hint.
+    // Typing prompts from the step's hint.
     if (code == u"0020" || code == u"0021" || code == u"0025") {
         Shape1.hide();
         typingText = LHelp.Caption();
@@ -305,7 +300,7 @@ void FrmYanShi::setData()
         Shape1.hide();
         LHelp.setCaption(QStringLiteral("请选中 ") + LHelp.Caption());
     }
-    // 26. Menu-bar frame.
+    // Menu-bar frame.
     {
         const QString a = rec.run(125, 129);
         if (rec.value(125, 129) > 0 && a != u"11111" && rec.run(130, 134) == u"00000")
@@ -313,7 +308,7 @@ void FrmYanShi::setData()
         else
             Shape2.Move(-2, 1, 1, 1);
     }
-    // 27. No red frame on an empty hot spot. A tab step's hot spot waits as a point while the
+    // No red frame on an empty hot spot. A tab step's hot spot waits as a point while the
     // frame marks the tab to choose: that frame stays.
     const bool tabStep = rec.col(130) == u'X' && rec.col(132) != rec.col(133);
     if (!tabStep && (Label1.Height() <= 10 || Label1.Width() <= 10 || !Label1.Visible())) {
@@ -322,11 +317,9 @@ void FrmYanShi::setData()
         Shape1.setHeight(1);
         Shape1.setLeft(-2);
     }
-    // 28
     step([] { FrmTm::get().setTopmost(true); });
     step([&] { raiseTop(); });
     Shape2.setVisible(LHelp.Visible());
-    // 29-30
     CSH();
     MuBiaoWei();
 }
@@ -338,24 +331,22 @@ void FrmYanShi::buildTabStrip()
     const double sx = dScaleX;
     const double sy = dScaleY;
     const bank::OpRecord rec = record();
-    // 1-2
     const int current = bank::tabDigit(rec.col(132));
     targetTab = qint16(bank::tabDigit(rec.col(133)));
     tabImage = qint16(bank::digitValue(rec.col(134)));
     LHelp.setCaption(tabs::tabPrompt(targetTab));
-    // 3-4
     if (const auto layout = tabs::builtInLayout(rec.col(131), tabs::Table::Demo))
         tabLayout = *layout;
     const tabs::TabLayout layout(tabLayout);
     const QString page = layout.pagePicture(current);
-    // 5. The dialog shows the current tab's page first.
+    // The dialog shows the current tab's page first.
     if (tk::Image* img = imageOf(tabImage)) {
         step([&] { tabLeft = vb::cint(img->Left()); });
         step([&] { tabTop = vb::cint(img->Top()); });
         if (current != targetTab)
             step([&] { img->loadPicture(dataPicture(page)); });
     }
-    // 6-8. Tab labels.
+    // Tab labels.
     tabCount = qint16(layout.count());
     for (int i = 0; i <= tabCount; ++i) {
         tk::Label& t = LblXXK[i];
@@ -373,18 +364,18 @@ void FrmYanShi::buildTabStrip()
             w = tabs::kNegativeWidth;
         t.setWidth(w * sx);
     }
-    // 9. Two rows.
+    // Two rows.
     if (tabCount >= tabs::kTwoRowCount) {
         LblXXK[4].setWidth(tabs::kWideFourthTab * sx);
         frontTabRow = qint16(tabs::rowOfTab(current));
         DoubleXXK();
     }
-    // 10. Step-back spot.
+    // Step-back spot.
     {
         const QRectF spot = layout.backSpotRect(tabLeft, tabTop, sx, sy);
         LblXXK[0].Move(spot.left(), spot.top(), spot.width(), spot.height());
     }
-    // 11. No tab to change: the hot spot as recorded; otherwise the frame marks the tab.
+    // No tab to change: the hot spot as recorded; otherwise the frame marks the tab.
     if (current == targetTab) {
         Label1.setWidth(hotSpotWidth * sx);
         Label1.setHeight(hotSpotHeight * sy);
