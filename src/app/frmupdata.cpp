@@ -1,0 +1,457 @@
+#include "app/frmupdata.h"
+
+#include "app/moddata.h"
+#include "app/modzcb.h"
+#include "app/startup.h"
+#include "platform/download.h"
+#include "platform/filelookup.h"
+#include "platform/programfolder.h"
+#include "platform/textfile.h"
+#include "platform/updaterstart.h"
+#include "platform/windowpos.h"
+#include "toolkit/vb.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSaveFile>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace ModData;
+
+namespace {
+
+const QString kTagLoad = QStringLiteral("upload");
+const QString kTagCheck = QStringLiteral("tkup");
+
+FrmUpdata::MessageBox& boxOverride()
+{
+    static FrmUpdata::MessageBox box;
+    return box;
+}
+
+std::function<void()>& endOverride()
+{
+    static std::function<void()> end;
+    return end;
+}
+
+QString& programNameOverride()
+{
+    static QString name;
+    return name;
+}
+
+// A skin picture of the data folder, its name found ignoring letter case.
+QString skin(const QString& name)
+{
+    const QString path = sDataPath + name + QStringLiteral(".mxy");
+    return platform::findFile(path).value_or(path);
+}
+
+// One path segment of a web address: the GBK bytes, percent-encoded.
+QString segment(const QString& text)
+{
+    return QString::fromLatin1(platform::encodeGbk(text).toPercentEncoding());
+}
+
+QString userFolder() { return platform::programPath(QStringLiteral("ksdata")); }
+
+// Where a file of a folder is written: the existing file whatever its letter case.
+QString writePath(const QString& folder, const QString& name)
+{
+    return platform::pathForWrite(folder, name).value_or(platform::joinPath(folder, name));
+}
+
+bool ask(const QString& text, const QString& title, bool yesNo)
+{
+    if (boxOverride())
+        return boxOverride()(text, title, yesNo);
+    QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    if (QGuiApplication::platformName() == u"offscreen") {
+        // Nobody could answer a box without a screen: it says no.
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        return false;
+    }
+    return box.exec() == QMessageBox::Yes;
+}
+
+void endProgram()
+{
+    if (endOverride()) {
+        endOverride()();
+        return;
+    }
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+// Copies a file's bytes over another through a temporary file, so the target is either the old
+// file or the whole copy.
+bool copyWhole(const QString& from, const QString& to)
+{
+    QFile in(platform::findFile(from).value_or(from));
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFile::NoError)
+        return false;
+    QSaveFile out(to);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+QString downloadedListPath() { return writePath(userFolder(), QStringLiteral("288895.mxy")); }
+
+// The end of an accepted update: files, bank version, message, update program, program end.
+// Works without the window, which may have been closed while the question was open.
+void finishUpdate(const QString& listPath)
+{
+    namespace up = app::update;
+    const vb::ErrorTrap trap(kTagCheck);
+    const up::Outcome outcome = up::applyList(listPath);
+    // The list becomes the installed bank version only when every newer file arrived: after a
+    // failure the next check finds the bank still older and fetches what is missing.
+    if (outcome.updated == outcome.attempted) {
+        trap([&] {
+            const QString bankVersion = writePath(
+                sDataPath.isEmpty() ? platform::programFolder() : sDataPath,
+                QStringLiteral("288895.mxy"));
+            if (!copyWhole(listPath, bankVersion))
+                vb::raise(vb::ErrPathFileAccess);
+        });
+    }
+    trap([&] { ask(up::doneMessage(outcome), app::programTitle(), false); });
+    if (outcome.replaceProgram) {
+        trap([] {
+            if (!platform::startUpdater())
+                vb::raise(vb::ErrFileNotFound);
+        });
+    }
+    endProgram();
+}
+
+} // namespace
+
+// ---- The update list ----------------------------------------------------------------------------
+
+namespace app::update {
+
+std::optional<Folder> folderOfLetter(QChar letter)
+{
+    switch (letter.unicode()) {
+    case u'D':
+        return Folder::Data;
+    case u'K':
+        return Folder::User;
+    case u'E':
+        return Folder::Picture;
+    case u'M':
+        return Folder::Program;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<Entry> parseEntry(const QString& line)
+{
+    const QString t = vb::trim(line);
+    if (t.size() <= 18 || t.startsWith(QLatin1String("20")))
+        return std::nullopt;
+    return Entry{t.at(0), t.mid(1, 12), t.mid(13)};
+}
+
+QString localName(const QString& fileName)
+{
+    return fileName.contains(u'.') ? fileName : fileName + QStringLiteral(".mxy");
+}
+
+QString serverName(const QString& fileName)
+{
+    const QString base = fileName.contains(u'.') ? fileName.left(std::max<qsizetype>(0, fileName.size() - 4)) : fileName;
+    return base + QStringLiteral(".rar");
+}
+
+QString dataFolderName()
+{
+    QString name = sDataPath;
+    const QString program = platform::programFolder();
+    if (!program.isEmpty() && name.startsWith(program))
+        name.remove(0, program.size());
+    name.remove(u'/');
+    name.remove(u'\\');
+    return name;
+}
+
+QString updateBase()
+{
+    return ModZCB::webServiceAddress() + QStringLiteral("/up/exmsim/") + segment(sKeMu) + u'/';
+}
+
+QString listAddress()
+{
+    return updateBase() + segment(dataFolderName()) + QStringLiteral("/288895.txt");
+}
+
+QString advertisementAddress()
+{
+    return ModZCB::webServiceAddress() + QStringLiteral("/up/ad/") + segment(sSettings(12)) +
+           QStringLiteral("/170100.rar");
+}
+
+QString localFolder(Folder folder)
+{
+    const QString program = platform::programFolder();
+    switch (folder) {
+    case Folder::Data: {
+        QString data = sDataPath;
+        while (data.size() > 1 && (data.endsWith(u'/') || data.endsWith(u'\\')))
+            data.chop(1);
+        return data.isEmpty() ? program : data;
+    }
+    case Folder::User:
+        return platform::joinPath(program, QStringLiteral("ksdata"));
+    case Folder::Picture:
+        return platform::joinPath(program, QStringLiteral("examdata"));
+    case Folder::Program:
+        break;
+    }
+    return program;
+}
+
+QString serverFolderPart(Folder folder)
+{
+    switch (folder) {
+    case Folder::Data:
+        return segment(dataFolderName()) + u'/';
+    case Folder::User:
+        return QStringLiteral("ksdata/");
+    case Folder::Picture:
+        return QStringLiteral("examdata/");
+    case Folder::Program:
+        break;
+    }
+    return {};
+}
+
+QString localStamp(const QString& path)
+{
+    const auto real = platform::findFile(path);
+    if (!real)
+        return kMissingStamp;
+    return QFileInfo(*real).lastModified().toString(QStringLiteral("yyyyMMddHHmm"));
+}
+
+namespace {
+
+QString programFileName()
+{
+    if (!programNameOverride().isEmpty())
+        return programNameOverride();
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
+
+} // namespace
+
+void setProgramFileNameForTests(const QString& name) { programNameOverride() = name; }
+
+bool isRunningProgram(const QString& localName)
+{
+    const QString program = programFileName();
+    if (program.isEmpty())
+        return false;
+    if (localName.compare(program, Qt::CaseInsensitive) == 0)
+        return true;
+    return !program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) &&
+           localName.compare(program + QStringLiteral(".exe"), Qt::CaseInsensitive) == 0;
+}
+
+EntryPlan planEntry(const Entry& entry, Folder& folder)
+{
+    if (const auto f = folderOfLetter(entry.letter))
+        folder = *f;
+    EntryPlan plan;
+    plan.address = updateBase() + serverFolderPart(folder) + segment(serverName(entry.fileName));
+    QString name = localName(entry.fileName);
+    if (!platform::isPlainName(name)) {
+        // A name from the list never leaves its folder: such an entry is never fetched.
+        plan.refused = true;
+        plan.newer = QString::compare(entry.stamp, kMissingStamp) > 0;
+        return plan;
+    }
+    const QString dir = localFolder(folder);
+    if (isRunningProgram(name)) {
+        // The running file itself is compared; a newer one is fetched beside it.
+        plan.program = true;
+        name = programFileName();
+    }
+    const QString path = writePath(dir, name);
+    plan.newer = QString::compare(entry.stamp, localStamp(path)) > 0;
+    plan.targetPath = plan.program ? writePath(dir, name + QStringLiteral("_bak")) : path;
+    return plan;
+}
+
+Outcome applyList(const QString& listPath)
+{
+    const vb::ErrorTrap trap(kTagCheck);
+    Outcome outcome;
+    const auto lines = platform::readAllLines(platform::findFile(listPath).value_or(listPath));
+    if (!lines) {
+        trap([] { vb::raise(vb::ErrFileNotFound); });
+        return outcome;
+    }
+    const QString order = writePath(platform::programFolder(), QStringLiteral("uprun.dll"));
+    Folder folder = Folder::Program; // the first entry line without a letter of its own
+    for (const QString& line : *lines) {
+        const auto entry = parseEntry(line);
+        if (!entry)
+            continue;
+        const EntryPlan plan = planEntry(*entry, folder);
+        if (plan.program) {
+            outcome.replaceProgram = true;
+            trap([&] {
+                if (!platform::writeWholeFile(order, plan.targetPath + QStringLiteral("\r\n")))
+                    vb::raise(vb::ErrPathFileAccess);
+            });
+        }
+        if (!plan.newer)
+            continue;
+        ++outcome.attempted;
+        if (!plan.refused && platform::downloadToFile(plan.address, plan.targetPath))
+            ++outcome.updated;
+    }
+    return outcome;
+}
+
+QString doneMessage(const Outcome& outcome)
+{
+    return QStringLiteral("已更新") + QString::number(outcome.updated) + u'/' +
+           QString::number(outcome.attempted) + QStringLiteral("文件。请重新打开软件！");
+}
+
+} // namespace app::update
+
+// ---- The window -----------------------------------------------------------------------------------
+
+FrmUpdata::FrmUpdata()
+{
+    setBorderless();
+    for (tk::Label* l : {&Label4, &Label3, &LblVer, &Label1, &Label2}) {
+        l->setBackStyle(0);
+        l->setAutoSize(true);
+        l->setFontName(QStringLiteral("宋体"));
+    }
+    Label4.setForeColor(0xFFFFFF);
+    Label2.setForeColor(0x0000FF);
+    lblMove.setBackStyle(0);
+    lblMove.onMouseDown = [this](int b, int s, float x, float y) { lblMove_MouseDown(b, s, x, y); };
+    Command1.useProgramDesign();
+    Command1.onClick = [this] { Command1_Click(); };
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+}
+
+void FrmUpdata::setMessageBoxForTests(MessageBox box) { boxOverride() = std::move(box); }
+
+void FrmUpdata::setEndProgramForTests(std::function<void()> end) { endOverride() = std::move(end); }
+
+void FrmUpdata::Form_Load()
+{
+    const vb::ErrorTrap trap(kTagLoad);
+    const double sx = dScaleX;
+    const double sy = dScaleY;
+    trap([&] { setTopmost(true); });
+
+    trap([&] { setWidth(5550 * sx); });
+    trap([&] { setHeight(3750 * sy); });
+    trap([&] { loadIcon(skin(QStringLiteral("l62011"))); });
+    setCaption(QStringLiteral("模拟考试练习系统"));
+    trap([&] { loadPicture(skin(QStringLiteral("l20069"))); });
+    trap([&] { ImgLogo1.Move(120 * sx, 90 * sy); });
+    trap([&] { ImgLogo1.loadPicture(skin(QStringLiteral("l20067"))); });
+    trap([&] { lblMove.Move(0, 0, 5580 * sx, 540 * sy); });
+
+    trap([&] { Label4.Move(600 * sx, 150 * sy); });
+    trap([&] { Label4.setFontSize(10 * sx); });
+    trap([&] { Label4.setCaption(QStringLiteral("新版本检测——") + sProName); });
+    trap([&] { Label3.Move(360 * sx, 960 * sy); });
+    trap([&] { Label3.setFontSize(9 * sx); });
+    trap([&] { Label3.setCaption(QStringLiteral("当前题库版本是：")); });
+    trap([&] { LblVer.Move(1800 * sx, Label3.Top()); });
+    trap([&] { LblVer.setFontSize(9 * sx); });
+    trap([&] { LblVer.setCaption(sTkVer); });
+    trap([&] { Label1.Move(Label3.Left(), 1440 * sy); });
+    trap([&] { Label1.setFontSize(9 * sx); });
+    trap([&] { Label1.setCaption(QStringLiteral("最新题库版本是：") + sTkVer); });
+    trap([&] { Label2.Move(Label3.Left(), 1920 * sy); });
+    trap([&] { Label2.setFontSize(14 * sx); });
+    trap([&] { Label2.setCaption(QStringLiteral("已是最新版本，无需升级。")); });
+    trap([&] { Command1.Move(3480 * sx, 2880 * sy, 1350 * sx, 450 * sy); });
+    trap([&] { Command1.loadPicture(skin(QStringLiteral("l20001"))); });
+
+    // Hidden until the opener shows it; the advertisement file is fetched before the timer is
+    // armed, so the check always runs after the load.
+    Hide();
+    trap([&] {
+        platform::downloadToFile(app::update::advertisementAddress(),
+                                 writePath(userFolder(), QStringLiteral("170100.mxy")));
+    });
+    Timer1.setEnabled(true);
+}
+
+void FrmUpdata::Timer1_Timer()
+{
+    setVisible(iUpdataShow != 0);
+    Timer1.setEnabled(false);
+    TKUP();
+}
+
+void FrmUpdata::TKUP()
+{
+    const vb::ErrorTrap trap(kTagCheck);
+    QString address;
+    trap([&] { address = app::update::listAddress(); });
+
+    QPointer<FrmUpdata> self(this);
+    QString reply;
+    trap([&] { reply = ModZCB::getHtmlStr(address, 2); });
+    // Closed while the request waited: the check ends with the window.
+    if (!self || isUnloaded())
+        return;
+    // No reply, the time-out text ("error...") or anything that is no update list.
+    if (!reply.startsWith(QLatin1String("20")))
+        return;
+    const QString version = vb::left(vb::trim(reply), 12);
+    if (QString::compare(version, sTkVer) <= 0)
+        return;
+
+    // The list is read from the file fetched now, never from one left by an earlier update.
+    const QString listPath = downloadedListPath();
+    if (!platform::downloadToFile(address, listPath) || !self || isUnloaded())
+        return;
+
+    Hide();
+    bool yes = false;
+    trap([&] { yes = ask(QStringLiteral("题库有新文件，是否要进行升级？"), QStringLiteral("升级软件"), true); });
+    if (!yes)
+        return;
+    // From here on nothing of the window is used: it may have been closed meanwhile.
+    finishUpdate(listPath);
+}
+
+void FrmUpdata::Command1_Click() { unload(); }
+
+void FrmUpdata::lblMove_MouseDown(int button, int, float, float)
+{
+    if (button == 1)
+        platform::dragWindow(this);
+}

@@ -1,0 +1,129 @@
+#include "platform/download.h"
+#include "routedhttp.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QStringList listing(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+// Every way a download can end, starting over an old file: the file is either the whole new
+// reply or the old file untouched, and nothing else is left in the folder.
+TEST(Download, EndsWithTheWholeReplyOrTheOldFileUntouched)
+{
+    RoutedHttp server;
+    // Bytes as they come: a zero byte, CR LF and GBK stay as they are.
+    const QByteArray reply("RAR\0\r\n\xce\xc4\r\nend", 12);
+    server.route(QStringLiteral("/ok.rar"), reply);
+    server.route(QStringLiteral("/empty.rar"), QByteArray());
+    server.route(QStringLiteral("/gone.rar"), "gone", 404);
+    server.route(QStringLiteral("/fail.rar"), "boom", 500);
+    server.cut(QStringLiteral("/cut.rar"), "only the first bytes");
+    server.stall(QStringLiteral("/stall.rar"));
+
+    const struct {
+        const char* path;
+        bool ok;
+        QByteArray after;
+    } cases[] = {
+        {"/ok.rar", true, reply},
+        {"/empty.rar", true, QByteArray()},
+        {"/gone.rar", false, "old"},
+        {"/fail.rar", false, "old"},
+        {"/cut.rar", false, "old"},
+        {"/stall.rar", false, "old"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("file.mxy"));
+        writeBytes(target, "old");
+        platform::DownloadLimits limits;
+        limits.idleMs = 300;
+        QElapsedTimer t;
+        t.start();
+        EXPECT_EQ(platform::downloadToFile(server.address() + QLatin1String(c.path), target, limits), c.ok)
+            << c.path;
+        EXPECT_LT(t.elapsed(), 5000) << c.path;
+        EXPECT_EQ(fileBytes(target), c.after) << c.path;
+        EXPECT_EQ(listing(dir.path()), QStringList{QStringLiteral("file.mxy")}) << c.path;
+    }
+}
+
+TEST(Download, ANewFileAppearsOnlyWhenComplete)
+{
+    RoutedHttp server;
+    server.route(QStringLiteral("/new.rar"), "new");
+    server.cut(QStringLiteral("/cut.rar"), "half");
+    QTemporaryDir dir;
+    EXPECT_FALSE(platform::downloadToFile(server.address() + QStringLiteral("/cut.rar"),
+                                          dir.filePath(QStringLiteral("a.mxy"))));
+    EXPECT_TRUE(listing(dir.path()).isEmpty());
+    EXPECT_TRUE(platform::downloadToFile(server.address() + QStringLiteral("/new.rar"),
+                                         dir.filePath(QStringLiteral("b.mxy"))));
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("b.mxy"))), "new");
+}
+
+// Nothing is asked for, and nothing written, when the address or the target is unfit.
+TEST(Download, RefusesAddressesAndTargetsItMayNotUse)
+{
+    RoutedHttp server;
+    server.route(QStringLiteral("/x.rar"), "x");
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("x.mxy"));
+    const struct {
+        QString url;
+        QString target;
+    } cases[] = {
+        {QStringLiteral("file:///etc/hostname"), target},
+        {QStringLiteral("ftp://127.0.0.1/x.rar"), target},
+        {QStringLiteral("not an address"), target},
+        {QString(), target},
+        // The program creates no folder.
+        {server.address() + QStringLiteral("/x.rar"), dir.filePath(QStringLiteral("missing/x.mxy"))},
+        {server.address() + QStringLiteral("/x.rar"), dir.path()},
+        {server.address() + QStringLiteral("/x.rar"), QString()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(platform::downloadToFile(c.url, c.target)) << c.url.toStdString() << " -> "
+                                                                << c.target.toStdString();
+    }
+    EXPECT_TRUE(server.targets().isEmpty());
+    EXPECT_TRUE(listing(dir.path()).isEmpty());
+}
+
+TEST(Download, NobodyListeningFailsAtOnce)
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    QTemporaryDir dir;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(platform::downloadToFile(QStringLiteral("http://127.0.0.1:%1/x.rar").arg(port),
+                                          dir.filePath(QStringLiteral("x.mxy"))));
+    EXPECT_LT(t.elapsed(), 5000);
+    EXPECT_TRUE(listing(dir.path()).isEmpty());
+}
