@@ -160,18 +160,43 @@ TEST(ScoreWindow, AddsToTheOwnWrongAndMarkedStores)
     EXPECT_EQ(Paper::readFile(world.userPath(QStringLiteral("288872"))), QStringLiteral("TFF\r\n"));
 }
 
-TEST(ScoreWindow, MissingIdLineStillScores)
+TEST(ScoreWindow, WithoutThePapersIdLineItStillScoresAndListsNoId)
 {
-    Paper world(4);
-    QFile::remove(world.dataPath(QStringLiteral("288891")));
-    complete({1});
-    FrmChengji& w = FrmChengji::get();
-    EXPECT_EQ(w.Label1.Caption(), QStringLiteral("第5套得分：2.5分"));
-    EXPECT_EQ(colourOf(w.CmTNO[1]), kDone);
-    EXPECT_EQ(colourOf(w.CmTNO[2]), kWrong);
-    EXPECT_EQ(Paper::readFile(world.user + QStringLiteral("182404.mxy")), QStringLiteral("\r\n"));
-    EXPECT_TRUE(Paper::readFile(world.userPath(QStringLiteral("288863"))).trimmed().isEmpty())
-        << "the own wrong-question list gains nothing";
+    const struct {
+        const char* name;
+        int paper;
+        const char* file; // "" for none
+        QString content;
+    } cases[] = {
+        {"no bank layout file", 4, "", QString()},
+        // Another paper's line must not stand in for the missing one.
+        {"bank layout file ends before the paper's line", 4, "data",
+         QStringLiteral("a\r\nb\r\n") + paperfixture::paperIds() + QStringLiteral("\r\n")},
+        {"generated paper list ends before the paper's line", 23, "user",
+         paperfixture::paperIds() + QStringLiteral("\r\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Paper world(c.paper);
+        QFile::remove(world.dataPath(QStringLiteral("288891")));
+        QFile::remove(world.userPath(QStringLiteral("288891")));
+        if (*c.file)
+            Paper::writeFile((QLatin1String(c.file) == QLatin1String("data") ? world.dataPath(QStringLiteral("288891"))
+                                                                            : world.userPath(QStringLiteral("288891"))),
+                             c.content);
+        complete({1});
+        FrmChengji& w = FrmChengji::get();
+        EXPECT_TRUE(w.Label1.Caption().endsWith(QStringLiteral("2.5分")));
+        EXPECT_EQ(colourOf(w.CmTNO[1]), kDone);
+        EXPECT_EQ(colourOf(w.CmTNO[2]), kWrong);
+        const QString wrongFile =
+            world.user + QStringLiteral("1824") + QString::number(c.paper).rightJustified(2, u'0') + QStringLiteral(".mxy");
+        EXPECT_EQ(Paper::readFile(wrongFile), QStringLiteral("\r\n"));
+        EXPECT_TRUE(Paper::readFile(world.userPath(QStringLiteral("288863"))).trimmed().isEmpty())
+            << "the own wrong-question list gains nothing";
+        EXPECT_EQ(platform::splitLines(Paper::readFile(world.userPath(QStringLiteral("288892")))).value(3 * c.paper + 1),
+                  QStringLiteral("2.5"));
+    }
 }
 
 TEST(ScoreWindow, LaidOutFromItsDesign)
