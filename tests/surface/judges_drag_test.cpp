@@ -77,6 +77,24 @@ TEST(PictureDrag, AcceptedAtAndBeyondTheBound)
     }
 }
 
+// The release that completes one picture drag is judged at once for the next step too, against
+// that step's own place and bound.
+TEST(PictureDrag, OneReleaseJudgesTheNextStepToo)
+{
+    for (int nextBoundY : {2000, 4000}) {
+        World w;
+        w.picture(QStringLiteral("500001"));
+        w.ops({Record(QStringLiteral("8001")).plane(5, 3000, 3000, QStringLiteral("500001")).dragBound(2000, 0),
+               Record(QStringLiteral("8003")).plane(5, 1000, 3000, QStringLiteral("888888")).dragBound(0, nextBoundY),
+               Record(QStringLiteral("9999"))});
+        FrmMain& m = shown();
+        m.dragBaseLeft = 1500;
+        m.Image5_MouseUp(1, 0, 0, 0);
+        SCOPED_TRACE(nextBoundY);
+        EXPECT_EQ(iStepNo, nextBoundY >= 3000 ? 3 : 2);
+    }
+}
+
 // Each move puts the moved edge halfway to the pointer, on the code's axes only, and only with
 // the left button alone.
 TEST(PictureDrag, PictureTrailsThePointer)

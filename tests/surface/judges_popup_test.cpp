@@ -72,6 +72,7 @@ TEST(PopupMenu, EntriesOfABlockAndTheChoiceThatCompletes)
         {"3121", {4, "复制|粘贴"}, "复制", plain, false},
         {"3131", {4, "复制|粘贴"}, "粘贴", plain, false}, // section 3 is absent
         {"3101", {4, "复制|粘贴"}, "粘贴", plain, false}, // no array has section 0
+        {"3021", {4, "复制|粘贴"}, "粘贴", plain, true},  // block 0 reads the file's first lines
         {"3122", {4, "打开|-|删除"}, "删除", withSep, true}, // the separator keeps position 1
         {"3121", {4, "打开|-|删除"}, "-", withSep, false},   // and cannot be chosen
         {"3129", {4, "i0|i1|i2|i3|i4|i5|i6|i7|i8|i9|i10|i11"}, "i9", ten, true},
