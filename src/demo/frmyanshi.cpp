@@ -356,6 +356,16 @@ void FrmYanShi::TimEnd_Timer()
     step([] { FrmTm::get().Show(); });
 }
 
+// Closing the window from the window system ends the demonstration the ordinary way, so that
+// the surface and the panel come back; only the end itself unloads the window.
+void FrmYanShi::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode == FromControlMenu) {
+        cancel = 1;
+        startEnd();
+    }
+}
+
 void FrmYanShi::Form_DblClick() { startEnd(); }
 void FrmYanShi::Image_DblClick() { startEnd(); }
 

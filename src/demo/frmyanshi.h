@@ -188,6 +188,7 @@ protected:
     void Form_Load() override;
     void Form_KeyUp(int keyCode, int shift) override;
     void Form_DblClick() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     // Glide helpers shared by every glide of the window.

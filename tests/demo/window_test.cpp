@@ -174,6 +174,7 @@ TEST(DemoDriver, TheCandidateEndsItAtAnyMoment)
         {"Esc", [](FrmYanShi& d) { QTest::keyRelease(&d, Qt::Key_Escape); }, true},
         {"Enter", [](FrmYanShi& d) { QTest::keyRelease(&d, Qt::Key_Return); }, true},
         {"Shift+Space", [](FrmYanShi& d) { QTest::keyRelease(&d, Qt::Key_Space, Qt::ShiftModifier); }, true},
+        {"the window closed by the window system", [](FrmYanShi& d) { d.close(); }, true},
         {"F1", [](FrmYanShi& d) { QTest::keyRelease(&d, Qt::Key_F1); }, false},
         {"a letter", [](FrmYanShi& d) { QTest::keyRelease(&d, Qt::Key_A); }, false},
         {"an arrow", [](FrmYanShi& d) { QTest::keyRelease(&d, Qt::Key_Left); }, false},
