@@ -157,6 +157,36 @@ TEST(UpdateList, EntryLinesAndTheirNames)
     }
 }
 
+// Letters are compared as written; any other letter, a lower-case one too, keeps the folder of
+// the entry line before it (the program folder before the first).
+TEST_F(UpdateWindow, FolderLettersAndTheFolderTheyKeep)
+{
+    const struct {
+        char letter;
+        const char* local;
+        const char* server;
+    } lines[] = {
+        {'x', "288890.mxy", "288890.rar"},
+        {'D', "xpdata/288890.mxy", "xpdata/288890.rar"},
+        {'d', "xpdata/288890.mxy", "xpdata/288890.rar"},
+        {'K', "ksdata/288890.mxy", "ksdata/288890.rar"},
+        {'k', "ksdata/288890.mxy", "ksdata/288890.rar"},
+        {'E', "examdata/288890.mxy", "examdata/288890.rar"},
+        {'m', "examdata/288890.mxy", "examdata/288890.rar"},
+        {'M', "288890.mxy", "288890.rar"},
+    };
+    auto folder = app::update::Folder::Program;
+    for (const auto& l : lines) {
+        const auto entry = app::update::parseEntry(QLatin1Char(l.letter) + QStringLiteral("202601010101288890"));
+        ASSERT_TRUE(entry.has_value());
+        const auto plan = app::update::planEntry(*entry, folder);
+        EXPECT_EQ(plan.targetPath, path(l.local)) << l.letter;
+        EXPECT_EQ(plan.address, server.address() + kBase + QLatin1String(l.server)) << l.letter;
+        EXPECT_TRUE(plan.newer) << l.letter;
+        EXPECT_FALSE(plan.program || plan.refused) << l.letter;
+    }
+}
+
 // ---- Load ----------------------------------------------------------------------------------------
 
 TEST_F(UpdateWindow, LoadLaysOutTheWindowAndFetchesTheAdvertisement)

@@ -139,11 +139,14 @@ TEST_F(Stopwatch, APausedPeriodHoldsUntilAHandlerLetsItGo)
         bool pause;
         bool stop;
         bool releaseByStop; // the handler sets the stop instead of clearing the pause
+        qint64 wait;
     } cases[] = {
-        {"cleared pause", true, false, false},
-        {"stop set", true, false, true},
-        {"stopped already", true, true, false},
-        {"not paused", false, false, false},
+        {"cleared pause", true, false, false, 20},
+        {"stop set", true, false, true, 20},
+        {"no wait time", true, false, false, 0},
+        {"negative wait time", true, false, false, -5},
+        {"stopped already", true, true, false, 20},
+        {"not paused", false, false, false, 20},
     };
     for (const auto& c : cases) {
         P_Cls_Tick t;
@@ -162,7 +165,7 @@ TEST_F(Stopwatch, APausedPeriodHoldsUntilAHandlerLetsItGo)
         }
         int ticks = 0;
         QObject::connect(&t, &P_Cls_Tick::TickOk, [&] { ++ticks; });
-        EXPECT_TRUE(t.DoTickEvents(0, true, 20)) << c.name;
+        EXPECT_TRUE(t.DoTickEvents(0, true, c.wait)) << c.name;
         EXPECT_EQ(ticks, 1) << c.name;
         EXPECT_EQ(released, holds) << c.name;
         QCoreApplication::processEvents();
