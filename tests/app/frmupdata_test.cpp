@@ -285,7 +285,7 @@ TEST_F(UpdateWindow, NoNewerListAsksNothingAndKeepsTheTexts)
         EXPECT_FALSE(QFile::exists(path("ksdata/288895.mxy"))) << c.name;
         EXPECT_EQ(ends, 0) << c.name;
         // Only Command1 closes it; the next open loads it afresh and checks again.
-        w.Command1_Click();
+        QTest::mouseClick(&w.Command1, Qt::LeftButton, {}, QPoint(3, 3));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(FrmUpdata::isLoaded()) << c.name;
     }
