@@ -97,6 +97,26 @@ TEST(DrawnMenu, DropDownRowsUnderTheTitle)
     }
 }
 
+// At another screen scale the titles, the drop-down and the row tops scale; the row labels keep
+// their sizes; a submenu overlaps the drop-down by one scaled pixel.
+TEST(DrawnMenu, AtAnotherScreenScale)
+{
+    MenuWorld w;
+    dScaleX = 1.2;
+    dScaleY = 1.25;
+    FrmMain& m = w.shown(menuQuestion(QStringLiteral("40702")));
+    play(m, "T4 R7");
+    EXPECT_EQ(rect(m.LMainMenu[4]), QRectF(3000 * 1.2, 420 * 1.25, 870 * 1.2, 270 * 1.25));
+    EXPECT_EQ(rect(m.ImgMenuSel).topLeft(), QPointF(3600, 862.5));
+    const int offsets[] = {30, 360, 690, 1020, 1350, 1680, 2055}; // rows 1-7 of title 4
+    for (int j = 1; j <= 7; ++j)
+        EXPECT_EQ(rect(m.LblShuMenu[j]), QRectF(3636, 862.5 + offsets[j - 1] * 1.25, j == 1 ? 1215 : 2415, 330)) << j;
+    EXPECT_EQ(m.ImgSubMenu.Left(), m.ImgMenuSel.Left() + m.ImgMenuSel.Width() - 18);
+    EXPECT_EQ(rect(m.LblSubSel[2]), QRectF(m.ImgSubMenu.Left() + 36, m.LblShuMenu[7].Top() + 360 * 1.25, 2055, 330));
+    play(m, "S2");
+    EXPECT_EQ(iStepNo, 2);
+}
+
 // Every state of the menu bar shows its own picture of the picture folder, at its own place.
 TEST(DrawnMenu, PicturesFollowThePointer)
 {
