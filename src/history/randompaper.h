@@ -1,0 +1,82 @@
+#pragma once
+// Generated random papers: drawing a new paper's 40 questions, and how the generated paper list,
+// the paper results file and the papers' wrong-question files move when a paper is added at the
+// head of the list or deleted from it.
+//
+// Generated paper list (user folder 288891.mxy): line k holds the 40 ids of generated paper
+// 19 + k; line 1 is the newest paper, 20. Papers 20 to 29, so at most ten lines.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace history {
+
+inline constexpr int kRandomPaperQuestions = 40;
+inline constexpr int kFirstGeneratedPaper = 20;
+
+// ---- the draw -------------------------------------------------------------------------------
+
+// Draws 40 distinct ids. For each one a unit u = floor(1000 r) mod unitCount, then a question
+// n = floor(1000 r') mod (count of u) + 1, r and r' fresh numbers of rnd in [0, 1); an id drawn
+// before is drawn again, unit and question both. Every unit has the same chance, whatever its size.
+// unitCounts[u] is unit u's question count (missing entries count 0). A unit without questions,
+// or beyond the units that own bank files (0 to 19), is drawn again as well. Nothing when the bank
+// does not hold 40 questions to draw, or the draws do not come to 40 ids in a bounded number of tries.
+std::optional<QString> drawRandomPaper(int unitCount, const std::vector<int>& unitCounts,
+                                       const std::function<double()>& rnd);
+
+// ---- a new paper at the head of the list ----------------------------------------------------
+
+// The list's ten lines after a new paper: its ids, then the old lines 1 to 9 as read (a line the
+// file does not have is empty). The old line 10 goes.
+QStringList listWithNewPaper(const QStringList& oldLines, const QString& ids);
+// The file text of those lines: each line followed by CR LF, nothing more.
+QString listText(const QStringList& lines);
+
+// The 100-entry results table after a new paper: papers 0 to 19 as they were, paper 20 the
+// generation time with score "0" and "E", papers 21 to 29 the old records of papers 20 to 28.
+QStringList resultsWithNewPaper(QStringList table, const QDateTime& now);
+
+// A copy of one paper's wrong-question file over another's.
+struct PaperCopy {
+    int from = 0;
+    int to = 0;
+    bool operator==(const PaperCopy&) const = default;
+};
+// For a new paper, highest first: paper 19 + n over paper 20 + n for n = min(count, 9) down to 1.
+std::vector<PaperCopy> wrongFileMovesForNewPaper(int generatedCount);
+
+// ---- deleting a generated paper --------------------------------------------------------------
+
+// Whether paper p is a listed generated paper: 20 to 19 + count.
+bool isListedGeneratedPaper(int paper, int generatedCount);
+// The list after paper p leaves it: lines 1 to count - 1, the later papers moved up one. The file
+// holds them followed by one empty line (writeLinesClosed).
+QStringList listWithoutPaper(const QStringList& listLines, int paper, int generatedCount);
+// The results table after paper p leaves: papers p to 18 + count take the record of the paper
+// after them; the last listed paper's record stays.
+QStringList resultsWithoutPaper(QStringList table, int paper, int generatedCount);
+// Lowest first: paper i + 1 over paper i for i = p to 18 + count.
+std::vector<PaperCopy> wrongFileMovesForDeletion(int paper, int generatedCount);
+
+// ---- the files ------------------------------------------------------------------------------
+
+enum class CopyResult {
+    Copied,
+    SourceMissing, // the source paper has no file: the target, if there is one, now holds the
+                   // empty line, so no paper shows another paper's wrong questions
+    Failed,        // the source could not be read or the target not written: target unchanged
+};
+// Copies the wrong-question file of paper `from` over that of paper `to`, the bytes as they stand;
+// the target is replaced whole.
+CopyResult copyPaperWrongFile(const QString& userDir, int from, int to);
+
+// The generated paper list's lines, at most 15 (a list longer than that is never written);
+// a missing file has none; nothing when the file exists but cannot be read.
+std::optional<QStringList> readGeneratedList(const QString& userDir);
+
+} // namespace history
