@@ -87,6 +87,12 @@ std::function<void(const QString&)>& openLink()
     return open;
 }
 
+std::function<void()>& aboutWindow()
+{
+    static std::function<void()> show;
+    return show;
+}
+
 } // namespace
 
 FrmFengmian::FrmFengmian()
@@ -107,6 +113,21 @@ FrmFengmian::FrmFengmian()
         l.setBackStyle(0);
         l.setAutoSize(i <= 3);
     }
+    LblInfo.onClick = [this](int index) { LblInfo_Click(index); };
+
+    // Panel contents that lie below the panels' buttons.
+    createPaperCards();
+    for (tk::Label* counter : {&LblBiaoZhiWei, &LblBiaoZhiYI, &LblCuoTiWei, &LblCuoTiYI}) {
+        counter->setBackStyle(0);
+        counter->setForeColor(255);
+        counter->setFontName(QStringLiteral("宋体"));
+        counter->setFontBold(true);
+    }
+    LlbHelpCAP.setBackStyle(0);
+    LlbHelpCAP.setAutoSize(true);
+    LlbHelpCAP.setFontName(QStringLiteral("宋体"));
+    LlbHelpCAP.setFontBold(true);
+    LlbHelpCAP.setForeColor(0xE97F0C);
 
     // The buttons, each in the container the index table puts it in.
     auto containerOf = [this](int i) -> QWidget* {
@@ -152,6 +173,7 @@ FrmFengmian::FrmFengmian()
     PicAd.setBackColor(0xFFFFFF);
     LblAD.setBackStyle(0);
     LblAD.setAutoSize(true);
+    LblAD.onClick = [this] { LblAD_Click(); };
 
     // The top bar and the panels cover the window's own buttons whenever they are shown.
     for (tk::PictureBox* c : {&PicTOP, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp, &PicAd})
@@ -167,6 +189,26 @@ void FrmFengmian::setEndProgramForTests(std::function<void()> end) { endProgram(
 void FrmFengmian::setOpenLinkForTests(std::function<void(const QString&)> open)
 {
     openLink() = std::move(open);
+}
+
+void FrmFengmian::setShowAboutForTests(std::function<void()> show) { aboutWindow() = std::move(show); }
+
+void FrmFengmian::showAbout()
+{
+    if (aboutWindow())
+        aboutWindow()();
+    // The about window is opened here once it is part of the program.
+}
+
+// Links from settings and downloads open only when they are http or https.
+void FrmFengmian::openLinkChecked(const QString& link)
+{
+    if (!platform::isWebLink(link))
+        return;
+    if (openLink())
+        openLink()(link);
+    else
+        platform::openWebLink(link);
 }
 
 // ---- Window build ------------------------------------------------------------------------------
@@ -198,9 +240,7 @@ void FrmFengmian::Form_Load()
         p->setPicture(PicTiKu.Picture());
         p->hide();
     }
-    // The advertisement strip: placed and hidden; its text comes with the strip's own fill.
-    trap([&] { PicAd.Move(3000 * sx, 8100 * sy, LblAD.Width(), LblAD.Height()); });
-    PicAd.hide();
+    fillAdStrip();
     // Centred on the screen.
     trap([&] {
         const QSize screen = platform::screenSizeTwips();
@@ -349,10 +389,10 @@ void FrmFengmian::FengMainCsh()
     });
 
     buildUnitPanel();
-
-    // Review scopes of the marked-question and wrong-question panels.
-    iBiaoZhiScope = 1;
-    iCuoTiScope = 1;
+    buildPaperPanel();
+    buildStorePanel(bank::Store::Marked);
+    buildStorePanel(bank::Store::OwnWrong);
+    buildHelpPanel();
 }
 
 // ---- Unit panel --------------------------------------------------------------------------------
@@ -534,16 +574,12 @@ void FrmFengmian::ClickBotn_Click(int index)
     case 11:
         showPage(11);
         break;
+    case 8:
+        ModData::iUpdataShow = 1;
+        // The update window is shown here once it is part of the program.
+        break;
     case 12:
-        trap([&] {
-            const QString link = sSettings(2);
-            if (!platform::isWebLink(link))
-                return; // only http and https links are opened
-            if (openLink())
-                openLink()(link);
-            else
-                platform::openWebLink(link);
-        });
+        trap([&] { openLinkChecked(sSettings(2)); });
         break;
     case 15:
     case 16:
@@ -556,12 +592,33 @@ void FrmFengmian::ClickBotn_Click(int index)
         PicAd.show();
         unitStart();
         break;
+    case 21:
+        PicAd.show();
+        newRandomPaper();
+        break;
     case 22:
         PicAd.show();
         storeStart(index);
         break;
     case 24:
         storeStart(index);
+        break;
+    case 23:
+    case 25:
+        storeClear(index);
+        break;
+    case 28:
+    case 29:
+    case 30:
+    case 31:
+        paperView(index);
+        break;
+    case 32:
+    case 33:
+    case 34:
+    case 35:
+    case 36:
+        helpPage(index);
         break;
     case 37:
     case 38:
@@ -570,11 +627,9 @@ void FrmFengmian::ClickBotn_Click(int index)
         break;
     case 40:
     case 41:
-        iBiaoZhiScope = vb::Integer(iBiaoZhiScope ^ (index - 39));
-        break;
     case 42:
     case 43:
-        iCuoTiScope = vb::Integer(iCuoTiScope ^ (index - 41));
+        storeScope(index);
         break;
     case 47:
     case 48:
@@ -585,6 +640,8 @@ void FrmFengmian::ClickBotn_Click(int index)
     default:
         if (index >= bank::kAllUnitsButton && index <= 69)
             unitPick(index);
+        else if (index >= 70 && index <= 99)
+            paperStart(index);
         break;
     }
 }
@@ -606,6 +663,8 @@ void FrmFengmian::showPage(int tab)
     }
     if (tab == 16)
         ClickBotn_Click(bank::preselectUnitButton(unitRows(), ModData::iDanYuanCount));
+    if (tab == 17)
+        paperPreselect();
     PicAd.setVisible(tab != 15);
 }
 

@@ -15,6 +15,7 @@
 // Geometry is design twips of the 800 x 600 screen times the screen scale.
 
 #include "bank/exercise.h"
+#include "bank/questionset.h"
 #include "bank/unittable.h"
 #include "controls/tavobutton.h"
 #include "toolkit/controlarray.h"
@@ -24,8 +25,30 @@
 #include "toolkit/vb.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
+
+class QTextBrowser;
+
+// The help panel's page viewer: shows one of the installed help pages (GBK HTML files of the data
+// folder), read-only. Links are not followed and nothing beyond the page itself is loaded.
+class HelpBrowser : public tk::Control {
+    Q_OBJECT
+public:
+    explicit HelpBrowser(QWidget* container);
+    // Shows the page file; a page that cannot be read shows an empty page.
+    void Navigate(const QString& path);
+    QString LocationURL() const { return location_; } // the path last navigated to
+    QString pageText() const;                          // the page as plain text
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QTextBrowser* view_;
+    QString location_;
+};
 
 class FrmFengmian : public tk::FormT<FrmFengmian> {
     Q_OBJECT
@@ -39,6 +62,10 @@ public:
     void TimFH_Timer();             // page return after an exercise
     void lblMove_MouseDown(int button, int shift, float x, float y);
     void picShouYe_MouseDown(int button, int shift, float x, float y);
+    void LblAD_Click();
+    void LblInfo_Click(int index);
+    void LblShiJuanCCC_Click(int index); // wrong-question review of paper Index
+    void LblShiJuanDel_Click(int index); // deletion of generated paper Index
 
     // The exercise launcher. InitShiTi builds the question set of an exercise (its file pair for a
     // list-built one, checked against the unit files) and sets the exercise state; when the bank
@@ -55,6 +82,8 @@ public:
     vb::Integer iBiaoZhiScope = 1; // marked questions: 1 not yet reviewed, 2 reviewed, 3 both
     vb::Integer iCuoTiScope = 1;   // own wrong questions, the same bits
     QString sAdLink;               // advertisement link
+    vb::Integer iChongCiLast = 7;  // last sprint paper
+    QStringList sShiJuanHis;       // paper results table, entry n at index n - 1 (100 entries)
 
     // ---- Controls, from the bottom of the stack to its top ----
     tk::Image picShouYe{this};                // cover picture of the start page
@@ -75,9 +104,31 @@ public:
 
     tk::PictureBox PicKaCH{this}; // paper panel
     tk::Image PicKaCHLeft{&PicKaCH};
+    tk::Image ImgSuiJi{&PicKaCH};
+    tk::Label LblNoHis{&PicKaCH};
+    // Paper cards 0 to 29, each of these elements.
+    tk::ControlArray<tk::Image> ImgShiJuan{&PicKaCH};
+    tk::ControlArray<tk::Label> LblShiJuanBiao{&PicKaCH};  // title
+    tk::ControlArray<tk::Label> LblShiJuanTime{&PicKaCH};  // last exam time
+    tk::ControlArray<tk::Label> LblShiJuanSSSS{&PicKaCH};  // "最好成绩：    分"
+    tk::ControlArray<tk::Label> LblShiJuanScore{&PicKaCH}; // best score
+    tk::ControlArray<tk::Label> LblShiJuanCCC{&PicKaCH};   // "错题复习"
+    tk::ControlArray<tk::Label> LblShiJuanCuoTi{&PicKaCH}; // wrong-question count
+    tk::ControlArray<tk::Label> LblShiJuanDel{&PicKaCH};   // "删除试卷"
+
     tk::PictureBox PicBiaoZhi{this}; // marked-question panel
-    tk::PictureBox PicCuoTi{this};   // wrong-question panel
-    tk::PictureBox PicHelp{this};    // help panel
+    tk::Image ImgBiaoZhiBack{&PicBiaoZhi};
+    tk::Label LblBiaoZhiWei{&PicBiaoZhi}; // not yet reviewed
+    tk::Label LblBiaoZhiYI{&PicBiaoZhi};  // reviewed
+    tk::PictureBox PicCuoTi{this}; // wrong-question panel
+    tk::Image ImgCuoTiBack{&PicCuoTi};
+    tk::Label LblCuoTiWei{&PicCuoTi};
+    tk::Label LblCuoTiYI{&PicCuoTi};
+
+    tk::PictureBox PicHelp{this}; // help panel
+    tk::Image PicHelpLeft{&PicHelp};
+    tk::Label LlbHelpCAP{&PicHelp};
+    HelpBrowser WebHelpCON{&PicHelp};
 
     tk::PictureBox PicAd{this}; // advertisement strip
     tk::Label LblAD{&PicAd};
@@ -90,6 +141,10 @@ public:
     // How the exit confirmation ends the program, and how a web link is opened. Tests put their own.
     static void setEndProgramForTests(std::function<void()> end);
     static void setOpenLinkForTests(std::function<void(const QString&)> open);
+    // How the about window is shown from the footer links (modal); tests put their own.
+    static void setShowAboutForTests(std::function<void()> show);
+    // How a new random paper draws its numbers in [0, 1); tests put their own (no reseeding then).
+    static void setRandomForTests(std::function<double()> rnd);
 
 protected:
     void Form_Load() override;
@@ -105,4 +160,26 @@ private:
     void showNotice(const QString& title, const QString& prompt);
     void buildUnitPanel();
     void applySetup(const bank::ExerciseSetup& s);
+    void openLinkChecked(const QString& link); // http and https only
+    static void showAbout();                   // the about window, modal
+
+    // Advertisement strip (adstrip.cpp).
+    void fillAdStrip();
+    // Help panel (helppanel.cpp).
+    void buildHelpPanel();
+    void helpPage(int index);
+    // Paper panel (paperpanel.cpp).
+    void createPaperCards();
+    void buildPaperPanel();
+    void paperView(int index);
+    void paperCardsFollow();
+    void paperPreselect();
+    void paperStart(int index);
+    void newRandomPaper();
+    void deleteGeneratedPaper(int paper);
+    bool confirm(const QString& title, const QString& prompt); // message box "l20071"
+    // Marked and wrong-question panels (storepanels.cpp).
+    void buildStorePanel(bank::Store store);
+    void storeScope(int index);
+    void storeClear(int index);
 };

@@ -1,0 +1,62 @@
+// The advertisement strip: the downloaded advertisement file's text in its colour, and its link.
+
+#include "home/frmfengmian.h"
+
+#include "app/moddata.h"
+#include "history/historyfiles.h"
+#include "platform/programfolder.h"
+#include "platform/textfile.h"
+#include "toolkit/pointers.h"
+
+using ModData::dScaleX;
+using ModData::dScaleY;
+
+namespace {
+
+const char* const kAdFile = "170100";
+
+// The caption of the message line: trimmed as a whole, each "◎" a line break.
+QString adCaption(const QString& message)
+{
+    QString caption = vb::trim(message);
+    caption.replace(QChar(0x25CE), QStringLiteral("\r\n"));
+    return caption;
+}
+
+} // namespace
+
+// Part of the window build: read once per load, then left as it is until the window unloads.
+void FrmFengmian::fillAdStrip()
+{
+    const vb::ErrorTrap trap(QStringLiteral("fmload"));
+    const double sx = dScaleX;
+    const double sy = dScaleY;
+    QStringList lines;
+    trap([&] {
+        const auto read = platform::readAllLines(
+            history::userFile(platform::programFolder() + QStringLiteral("/ksdata"), kAdFile));
+        if (!read)
+            throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
+        lines = *read;
+    });
+    const QString message = lines.value(0);
+    const QString colour = lines.value(1);
+    sAdLink = lines.value(2);
+
+    trap([&] { PicAd.Move(3000 * sx, 8100 * sy); });
+    trap([&] { LblAD.Move(0, 0); });
+    LblAD.setMousePointer(99);
+    trap([&] { LblAD.setMouseIcon(tk::loadCursor(ModData::sDataPath + QStringLiteral("9l0015.mxy"))); });
+    LblAD.setFontName(QStringLiteral("宋体"));
+    trap([&] { LblAD.setFontSize(10 * sx); });
+    LblAD.setCaption(adCaption(message)); // always plain text
+    trap([&] { LblAD.setForeColor(vb::clng(vb::val(colour))); });
+    trap([&] { PicAd.setWidth(LblAD.Width()); });
+    trap([&] { PicAd.setHeight(LblAD.Height()); });
+    PicAd.hide();
+}
+
+void FrmFengmian::LblAD_Click()
+{
+    vb::attempt([&] { openLinkChecked(sAdLink); });
+}

@@ -1,0 +1,423 @@
+// The paper panel: paper cards in four views, paper starts, new random papers, and the review and
+// deletion of a paper from its card.
+
+#include "home/frmfengmian.h"
+
+#include "app/moddata.h"
+#include "bank/banklayout.h"
+#include "controls/frmkvmsgbox.h"
+#include "history/historyfiles.h"
+#include "history/paperresults.h"
+#include "history/randompaper.h"
+#include "platform/filelookup.h"
+#include "platform/programfolder.h"
+#include "platform/textfile.h"
+#include "toolkit/pointers.h"
+
+#include <QDateTime>
+
+using ModData::dScaleX;
+using ModData::dScaleY;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kCards = 30;
+constexpr int kSprintView = 28, kSimulationView = 29, kNewRandomView = 30, kRandomView = 31;
+
+QString picture(const char* id) { return ModData::sDataPath + QString::fromUtf8(id) + QStringLiteral(".mxy"); }
+
+QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
+
+// The n-th numeral of "一二三四五六七八九十"; empty beyond ten.
+QString numeral(int n)
+{
+    static const QString numerals = QStringLiteral("一二三四五六七八九十");
+    return n >= 1 && n <= 10 ? numerals.mid(n - 1, 1) : QString();
+}
+
+// The last sprint paper for a paper-mix code.
+int lastSprintPaper(int paperMix)
+{
+    if (paperMix >= 4 && paperMix <= 7)
+        return 1;
+    if (paperMix >= 8 && paperMix <= 11)
+        return 3;
+    if (paperMix >= 12 && paperMix <= 15)
+        return 5;
+    return 7;
+}
+
+std::function<double()>& randomSource()
+{
+    static std::function<double()> rnd;
+    return rnd;
+}
+
+void fail(int number) { throw vb::Error(number, vb::errorText(number)); }
+
+} // namespace
+
+void FrmFengmian::setRandomForTests(std::function<double()> rnd) { randomSource() = std::move(rnd); }
+
+void FrmFengmian::createPaperCards()
+{
+    for (int p = 0; p < kCards; ++p) {
+        ImgShiJuan.create(p);
+        for (auto* array : {&LblShiJuanBiao, &LblShiJuanDel, &LblShiJuanTime, &LblShiJuanSSSS, &LblShiJuanScore,
+                            &LblShiJuanCCC, &LblShiJuanCuoTi}) {
+            tk::Label& l = array->create(p);
+            l.setBackStyle(0);
+            l.setAutoSize(true);
+            l.setFontName(QStringLiteral("宋体"));
+        }
+        LblShiJuanBiao[p].setFontBold(true);
+        LblShiJuanTime[p].setForeColor(6710886);
+        LblShiJuanSSSS[p].setForeColor(6710886);
+        LblShiJuanSSSS[p].setCaption(QStringLiteral("最好成绩：    分"));
+        LblShiJuanScore[p].setFontBold(true);
+        LblShiJuanScore[p].setForeColor(15302412);
+        LblShiJuanScore[p].setAlignment(2);
+        LblShiJuanCCC[p].setCaption(QStringLiteral("错题复习"));
+        LblShiJuanCuoTi[p].setForeColor(6710886);
+        LblShiJuanDel[p].setForeColor(15302412);
+    }
+    LblShiJuanCCC.onClick = [this](int index) { LblShiJuanCCC_Click(index); };
+    LblShiJuanDel.onClick = [this](int index) { LblShiJuanDel_Click(index); };
+    LblNoHis.setBackStyle(0);
+    LblNoHis.setAutoSize(true);
+    LblNoHis.setFontName(QStringLiteral("宋体"));
+    LblNoHis.setForeColor(4210752);
+    LblNoHis.setCaption(QStringLiteral("您还没有练习过随机试卷！"));
+}
+
+// ---- Panel build ---------------------------------------------------------------------------------
+
+void FrmFengmian::buildPaperPanel()
+{
+    const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
+    const double sx = dScaleX;
+    const double sy = dScaleY;
+
+    for (int i = 28; i <= 31; ++i)
+        trap([&] { ClickBotn[i].Move(15 * sx, (15 + 750 * (i - 28)) * sy, 2700 * sx, 750 * sy); });
+
+    iChongCiLast = vb::Integer(lastSprintPaper(ModData::iPaperMix));
+    const int last = iChongCiLast;
+
+    // Titles, rows and the cards each list shows when its view opens.
+    int cardTop[kCards] = {};
+    for (int p = 0; p < kCards; ++p) {
+        QString title;
+        long colour = 3355443;
+        int row = 0;
+        if (p <= last) {
+            title = QStringLiteral("冲刺试卷") + numeral(p + 1);
+            colour = 15302412;
+            row = p / 2;
+        } else if (p < 20) {
+            title = QStringLiteral("模拟试卷") + numeral(p - last);
+            row = (p - last - 1) / 2;
+        } else {
+            title = QStringLiteral("随机试卷") + numeral(p - 19);
+            row = (p - 20) / 2;
+        }
+        cardTop[p] = 120 + 1350 * row;
+        LblShiJuanBiao[p].setCaption(title);
+        LblShiJuanBiao[p].setForeColor(colour);
+        ImgShiJuan[p].setVisible(p <= last);
+        LblShiJuanDel[p].setCaption(p < 20 ? QString() : QStringLiteral("删除试卷"));
+    }
+
+    // Paper results table: a file that cannot be read leaves every record untaken.
+    sShiJuanHis = history::prefilledResults();
+    trap([&] {
+        const auto table = history::readResults(userDir());
+        if (!table)
+            fail(vb::ErrFileNotFound);
+        sShiJuanHis = *table;
+    });
+
+    QCursor hand;
+    const bool haveHand = trap([&] { hand = tk::loadCursor(picture("9l0015")); });
+    for (int p = 0; p < kCards; ++p) {
+        const double x = 2880 + 4560 * (p % 2);
+        const double y = cardTop[p];
+        trap([&] { ImgShiJuan[p].Move(x * sx, y * sy, 4410 * sx, 1200 * sy); });
+        trap([&] { ImgShiJuan[p].loadPicture(picture("l20065")); });
+        trap([&] { LblShiJuanBiao[p].Move((x + 120) * sx, (y + 210) * sy); });
+        trap([&] { LblShiJuanBiao[p].setFontSize(10 * sx); });
+        trap([&] { LblShiJuanTime[p].setFontSize(9 * sx); });
+        const double small = LblShiJuanTime[p].FontSize();
+        trap([&] { LblShiJuanDel[p].Move((x + 1800) * sx, (y + 225) * sy); });
+        LblShiJuanDel[p].setFontSize(small);
+        for (tk::Label* l : {&LblShiJuanDel[p], &LblShiJuanCCC[p]}) {
+            l->setMousePointer(99);
+            if (haveHand)
+                l->setMouseIcon(hand);
+        }
+        trap([&] { LblShiJuanTime[p].Move((x + 120) * sx, (y + 555) * sy); });
+        LblShiJuanTime[p].setCaption(QStringLiteral("最后考试时间：") + sShiJuanHis.value(3 * p).left(16));
+        trap([&] { ClickBotn[70 + p].Move((x + 3000) * sx, (y + 630) * sy, 1275 * sx, 450 * sy); });
+        trap([&] { LblShiJuanSSSS[p].Move((x + 120) * sx, (y + 870) * sy); });
+        LblShiJuanSSSS[p].setFontSize(small);
+        trap([&] { LblShiJuanScore[p].Move((x + 1140) * sx, (y + 870) * sy); });
+        LblShiJuanScore[p].setFontSize(small);
+        LblShiJuanScore[p].setCaption(sShiJuanHis.value(3 * p + 1));
+        trap([&] { LblShiJuanCCC[p].Move((x + 1800) * sx, (y + 870) * sy); });
+        LblShiJuanCCC[p].setFontSize(small);
+        LblShiJuanCCC[p].setForeColor(224);
+        trap([&] { LblShiJuanCuoTi[p].Move((x + 2520) * sx, (y + 870) * sy); });
+        LblShiJuanCuoTi[p].setFontSize(small);
+
+        // Wrong-question count: no file of that name is none; one that cannot be read is reported.
+        int wrong = 0;
+        const QString path = history::paperWrongPath(userDir(), p);
+        if (platform::findFile(path, platform::EntryKind::Any)) {
+            trap([&] {
+                const auto line = history::readFirstLine(path);
+                if (!line || !platform::findFile(path))
+                    fail(vb::ErrPathFileAccess);
+                wrong = int(vb::trim(*line).size() / 4);
+            });
+        }
+        LblShiJuanCuoTi[p].setCaption(QStringLiteral("(") + QString::number(wrong) + QStringLiteral(")"));
+    }
+    paperCardsFollow();
+
+    trap([&] { ImgSuiJi.Move(2730 * sx, 90 * sy); });
+    trap([&] { ImgSuiJi.loadPicture(picture("l20066")); });
+    ImgSuiJi.hide();
+    ClickBotn[21].setVisible(ImgSuiJi.Visible());
+    trap([&] { LblNoHis.Move(4680 * sx, 2160 * sy); });
+    trap([&] { LblNoHis.setFontSize(20 * sx); });
+    LblNoHis.hide();
+
+    ClickBotn_Click(kSprintView);
+}
+
+// ---- Views ---------------------------------------------------------------------------------------
+
+void FrmFengmian::paperView(int index)
+{
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    LblNoHis.hide();
+    for (int i = kSprintView; i <= kRandomView; ++i)
+        ClickBotn[i].setEnabled(true);
+    ClickBotn[index].setEnabled(false);
+
+    int first = 0, last = -1;
+    const char* startPicture = "l20048";
+    if (index == kSprintView) {
+        last = iChongCiLast;
+        startPicture = "l20047";
+    } else if (index == kSimulationView) {
+        first = iChongCiLast + 1;
+        last = std::min<int>(ModData::iPaperMix, 20) - 1;
+    } else if (index == kRandomView) {
+        first = 20;
+        last = 19 + std::min<int>(iSuiJiCount, history::kMaxGeneratedPapers);
+    }
+    for (int p = 0; p < kCards; ++p) {
+        const bool shown = p >= first && p <= last;
+        ImgShiJuan[p].setVisible(shown);
+        if (shown)
+            trap([&] { ClickBotn[70 + p].loadPicture(picture(startPicture)); });
+    }
+    ImgSuiJi.setVisible(index == kNewRandomView);
+    LblNoHis.setVisible(index == kRandomView && iSuiJiCount == 0);
+    ClickBotn[21].setVisible(ImgSuiJi.Visible());
+    paperCardsFollow();
+}
+
+// Every label of a card and its start button show while the card's background does.
+void FrmFengmian::paperCardsFollow()
+{
+    for (int p = 0; p < kCards; ++p) {
+        const bool shown = ImgShiJuan[p].Visible();
+        for (auto* array : {&LblShiJuanBiao, &LblShiJuanDel, &LblShiJuanTime, &LblShiJuanSSSS, &LblShiJuanScore,
+                            &LblShiJuanCCC, &LblShiJuanCuoTi})
+            (*array)[p].setVisible(shown);
+        ClickBotn[70 + p].setVisible(shown);
+    }
+}
+
+// The papers tab opens the sprint view while one of sprint papers 1 to the last is below 75.
+void FrmFengmian::paperPreselect()
+{
+    bool allPassed = true;
+    for (int c = 1; c <= std::max<int>(1, iChongCiLast) && allPassed; ++c)
+        if (bank::numericValue(sShiJuanHis.value(3 * c + 1)) < 75)
+            allPassed = false;
+    ClickBotn_Click(allPassed ? kSimulationView : kSprintView);
+}
+
+// ---- Starts --------------------------------------------------------------------------------------
+
+void FrmFengmian::paperStart(int index)
+{
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    const int p = index - 70;
+    QString line;
+    if (p < 20) {
+        trap([&] {
+            const auto layout = platform::readAllLines(bank::bankLayoutPath(ModData::sDataPath));
+            if (!layout)
+                fail(vb::ErrFileNotFound);
+            line = bank::fixedPaperIds(*layout, p);
+        });
+    } else {
+        trap([&] {
+            const auto list = history::readGeneratedList(userDir());
+            if (!list)
+                fail(vb::ErrPathFileAccess);
+            line = list->value(p - 20);
+        });
+    }
+    // A paper without questions never starts.
+    if (bank::wholeIdCount(line) == 0) {
+        showNotice(QStringLiteral("模拟考试"), kCrLf + kCrLf + kCrLf + QStringLiteral("题库文件无法读取，本次练习未能开始！"));
+        return;
+    }
+    if (InitShiTi(bank::paperStart(p, line).set, QStringLiteral("模拟考试")))
+        startLianXi();
+}
+
+void FrmFengmian::newRandomPaper()
+{
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    const QString title = QStringLiteral("随机试卷");
+    auto stop = [&](const QString& text) { showNotice(title, kCrLf + kCrLf + kCrLf + text); };
+
+    std::function<double()> rnd = randomSource();
+    if (!rnd) {
+        vb::randomize();
+        rnd = [] { return double(vb::rnd()); };
+    }
+    std::vector<int> counts;
+    for (const bank::UnitRow& row : unitRows())
+        counts.push_back(row.count);
+    const auto ids = history::drawRandomPaper(ModData::iDanYuanCount, counts, rnd);
+    if (!ids) {
+        stop(QStringLiteral("题库中的题目不足，无法生成随机试卷！"));
+        return;
+    }
+
+    // Both history files are read before anything is written: one that cannot be read stops it all.
+    const auto list = history::readGeneratedList(userDir());
+    const auto results = history::readResults(userDir());
+    if (!list || !results) {
+        trap([] { fail(vb::ErrPathFileAccess); });
+        stop(QStringLiteral("考试记录无法读取，本次考试未能开始！"));
+        return;
+    }
+
+    if (!InitShiTi(bank::paperStart(history::kFirstGeneratedPaper, *ids).set, title))
+        return;
+
+    // The list first: the hand-in reads the paper's questions from it.
+    const QString listPath = history::userFile(userDir(), history::kGeneratedPapers);
+    if (!platform::writeWholeFile(listPath, history::listText(history::listWithNewPaper(*list, *ids)))) {
+        trap([] { fail(vb::ErrPathFileAccess); });
+        stop(QStringLiteral("考试记录无法写入，本次考试未能开始！"));
+        return;
+    }
+    trap([&] {
+        if (!history::writeResults(userDir(), history::resultsWithNewPaper(*results, QDateTime::currentDateTime())))
+            fail(vb::ErrPathFileAccess);
+    });
+    for (const history::PaperCopy& c : history::wrongFileMovesForNewPaper(iSuiJiCount)) {
+        trap([&] {
+            const history::CopyResult r = history::copyPaperWrongFile(userDir(), c.from, c.to);
+            if (r != history::CopyResult::Copied)
+                fail(r == history::CopyResult::SourceMissing ? vb::ErrFileNotFound : vb::ErrPathFileAccess);
+        });
+    }
+    trap([&] {
+        if (!history::writeLine(history::paperWrongPath(userDir(), history::kFirstGeneratedPaper), QString()))
+            fail(vb::ErrPathFileAccess);
+    });
+    startLianXi();
+}
+
+// ---- Review and deletion -------------------------------------------------------------------------
+
+bool FrmFengmian::confirm(const QString& title, const QString& prompt)
+{
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    ModData::iMsgAnswer = 0;
+    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
+    box.LblTitle.setCaption(title);
+    trap([&] { box.Image1.loadPicture(picture("l20071")); });
+    box.LblPrompt.setCaption(prompt);
+    trap([&] { box.Show(true); });
+    return ModData::iMsgAnswer == 1;
+}
+
+void FrmFengmian::LblShiJuanCCC_Click(int index)
+{
+    const vb::ErrorTrap trap(QStringLiteral("lblshijuancc"));
+    QString line;
+    trap([&] {
+        const QString path = history::paperWrongPath(userDir(), index);
+        if (path.isEmpty() || !platform::findFile(path, platform::EntryKind::Any))
+            return;
+        const auto read = history::readFirstLine(path);
+        if (!read)
+            fail(vb::ErrPathFileAccess);
+        line = vb::trim(*read);
+    });
+    if (bank::wholeIdCount(line) == 0) {
+        ModData::iMsgAnswer = 0;
+        FrmKVMSGBOX& box = FrmKVMSGBOX::get();
+        box.LblTitle.setCaption(QStringLiteral("没有生成错题"));
+        trap([&] { box.Image1.loadPicture(picture("l20071")); });
+        box.LblPrompt.setCaption(kCrLf + kCrLf + kCrLf + QStringLiteral("你可能是还没有做本套试题，或者上次得分为0。") +
+                                 kCrLf + QStringLiteral("请点“开始考试”做本套试题。"));
+        trap([&] { box.Show(true); });
+        return;
+    }
+    if (InitShiTi(bank::paperWrongReviewSet(index, line), QStringLiteral("错题复习")))
+        startLianXi();
+}
+
+void FrmFengmian::LblShiJuanDel_Click(int index)
+{
+    if (!history::isListedGeneratedPaper(index, iSuiJiCount))
+        return;
+    if (!confirm(QStringLiteral("删除试卷"), kCrLf + kCrLf + kCrLf + QStringLiteral("您确实要删除本套随机试题吗？")))
+        return;
+    deleteGeneratedPaper(index);
+}
+
+void FrmFengmian::deleteGeneratedPaper(int paper)
+{
+    const vb::ErrorTrap trap(QStringLiteral("lblshijuandel"));
+    const int count = iSuiJiCount;
+    // Nothing moves unless both files can be read.
+    const auto list = history::readGeneratedList(userDir());
+    const auto results = history::readResults(userDir());
+    if (!list || !results) {
+        trap([] { fail(vb::ErrPathFileAccess); });
+        return;
+    }
+    const bool listWritten = trap([&] {
+        if (!history::writeLinesClosed(history::userFile(userDir(), history::kGeneratedPapers),
+                                       history::listWithoutPaper(*list, paper, count)))
+            fail(vb::ErrPathFileAccess);
+    });
+    if (listWritten) {
+        for (const history::PaperCopy& c : history::wrongFileMovesForDeletion(paper, count)) {
+            trap([&] {
+                const history::CopyResult r = history::copyPaperWrongFile(userDir(), c.from, c.to);
+                if (r != history::CopyResult::Copied)
+                    fail(r == history::CopyResult::SourceMissing ? vb::ErrFileNotFound : vb::ErrPathFileAccess);
+            });
+        }
+        trap([&] {
+            if (!history::writeResults(userDir(), history::resultsWithoutPaper(*results, paper, count)))
+                fail(vb::ErrPathFileAccess);
+        });
+    }
+    FengMainCsh();
+}

@@ -1,0 +1,118 @@
+// The marked-question and own wrong-question panels: counters, review scopes and clearing.
+
+#include "home/frmfengmian.h"
+
+#include "app/moddata.h"
+#include "history/historyfiles.h"
+#include "history/idlist.h"
+#include "history/storeclear.h"
+#include "platform/programfolder.h"
+
+using ModData::dScaleX;
+using ModData::dScaleY;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// What tells the two twin panels apart.
+struct StorePanel {
+    bank::Store store;
+    const char* back;           // background picture
+    int bit1Button, bit2Button; // scope buttons
+    const char *bit1On, *bit1Off, *bit2On, *bit2Off;
+    int clearButton;
+    const char* clearTitle;
+    const char *prompt1, *prompt2, *prompt3;
+};
+
+constexpr StorePanel kMarkedPanel{bank::Store::Marked, "l20057", 40, 41, "l20090", "l20040", "l20091", "l20041", 23,
+                                  "清除收藏的题目", "您确实要清除未复习的收藏题目吗？",
+                                  "您确实要清除已复习的收藏题目吗？", "您确实要清除全部收藏题目吗？"};
+constexpr StorePanel kWrongPanel{bank::Store::OwnWrong, "l20058", 42, 43, "l20092", "l20042", "l20093", "l20043", 25,
+                                 "清除我的错题", "您确实要清除未学习的我的错题题目吗？",
+                                 "您确实要清除已学习的我的错题题目吗？", "您确实要清除全部我的错题题目吗？"};
+
+const StorePanel& panelOf(bank::Store store) { return store == bank::Store::Marked ? kMarkedPanel : kWrongPanel; }
+
+QString picture(const char* id) { return ModData::sDataPath + QString::fromUtf8(id) + QStringLiteral(".mxy"); }
+
+QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
+
+} // namespace
+
+void FrmFengmian::buildStorePanel(bank::Store store)
+{
+    const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
+    const double sx = dScaleX;
+    const double sy = dScaleY;
+    const StorePanel& k = panelOf(store);
+    const bool marked = store == bank::Store::Marked;
+    tk::Image& back = marked ? ImgBiaoZhiBack : ImgCuoTiBack;
+    tk::Label& notReviewed = marked ? LblBiaoZhiWei : LblCuoTiWei;
+    tk::Label& reviewed = marked ? LblBiaoZhiYI : LblCuoTiYI;
+    vb::Integer& scope = marked ? iBiaoZhiScope : iCuoTiScope;
+
+    trap([&] { back.Move(0, 0); });
+    trap([&] { back.loadPicture(picture(k.back)); });
+    for (tk::Label* counter : {&notReviewed, &reviewed}) {
+        trap([&] { counter->Move(7140 * sx, (counter == &notReviewed ? 2385 : 2835) * sy, 780 * sx, 270 * sy); });
+        counter->setCaption(QStringLiteral("00"));
+        counter->setAlignment(2);
+        trap([&] { counter->setFontSize(10 * sx); });
+    }
+    trap([&] { ClickBotn[k.bit1Button].Move(5775 * sx, 2235 * sy, 1200 * sx, 450 * sy); });
+    trap([&] { ClickBotn[k.bit2Button].Move(5775 * sx, 2685 * sy, 1200 * sx, 450 * sy); });
+
+    scope = history::kScopeNotReviewed;
+    trap([&] { ClickBotn[k.bit1Button].loadPicture(picture(k.bit1On)); });
+    trap([&] { ClickBotn[k.bit2Button].loadPicture(picture(k.bit2Off)); });
+
+    // A flags file that cannot be read counts as none: both counters 0.
+    const QString flags =
+        history::readStoreLine(history::storeFiles(userDir(), store).flags).value_or(QString());
+    const history::ReviewCounts counts = history::reviewCounts(flags);
+    reviewed.setCaption(QString::number(counts.reviewed));
+    notReviewed.setCaption(QString::number(counts.notReviewed));
+}
+
+void FrmFengmian::storeScope(int index)
+{
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    const StorePanel& k = index <= 41 ? kMarkedPanel : kWrongPanel;
+    vb::Integer& scope = index <= 41 ? iBiaoZhiScope : iCuoTiScope;
+    const bool bit1 = index == k.bit1Button;
+    const int bit = bit1 ? history::kScopeNotReviewed : history::kScopeReviewed;
+    const bool wasSet = (scope & bit) != 0;
+    scope = vb::Integer(wasSet ? scope - bit : scope + bit);
+    const char* pic = bit1 ? (wasSet ? k.bit1Off : k.bit1On) : (wasSet ? k.bit2Off : k.bit2On);
+    trap([&] { ClickBotn[index].loadPicture(picture(pic)); });
+}
+
+void FrmFengmian::storeClear(int index)
+{
+    const bool marked = index == kMarkedPanel.clearButton;
+    const StorePanel& k = marked ? kMarkedPanel : kWrongPanel;
+    const int scope = marked ? iBiaoZhiScope : iCuoTiScope;
+    if (scope < 1 || scope > 3)
+        return;
+    const char* prompt = scope == 1 ? k.prompt1 : scope == 2 ? k.prompt2 : k.prompt3;
+    if (!confirm(QString::fromUtf8(k.clearTitle), kCrLf + kCrLf + kCrLf + QString::fromUtf8(prompt)))
+        return;
+
+    const history::StoreFiles files = history::storeFiles(userDir(), k.store);
+    // A store that cannot be read is never rewritten.
+    const auto lines = history::readStore(files);
+    if (!lines || lines->list.isEmpty() || lines->flags.isEmpty())
+        return;
+    const history::StoreLines kept = history::clearStore(*lines, scope);
+    if (scope & history::kScopeNotReviewed)
+        (marked ? LblBiaoZhiWei : LblCuoTiWei).setCaption(QStringLiteral("0"));
+    if (scope & history::kScopeReviewed)
+        (marked ? LblBiaoZhiYI : LblCuoTiYI).setCaption(QStringLiteral("0"));
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    trap([&] {
+        if (!history::writeStore(files, kept))
+            throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
+    });
+}
