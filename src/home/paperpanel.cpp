@@ -133,7 +133,7 @@ void FrmFengmian::buildPaperPanel()
     sShiJuanHis = history::prefilledResults();
     trap([&] {
         const auto table = history::readResults(userDir());
-        if (!table)
+        if (!table || !platform::findFile(history::userFile(userDir(), history::kPaperResults)))
             fail(vb::ErrFileNotFound);
         sShiJuanHis = *table;
     });
