@@ -29,10 +29,17 @@ QString installFontSubstitutes()
         chosen = installed.first();
     if (chosen.isEmpty())
         return chosen;
+    // 宋体 draws every Latin letter and digit at exactly half the width of a Chinese character,
+    // and the windows rely on it: unit captions padded to 25 columns all come out equally wide.
+    // Its stand-in is a Ming face with the same half-width letters, where one is installed.
+    const QString ming = QStringLiteral("AR PL UMing CN");
+    const QString songTi = installed.contains(ming) ? ming : chosen;
     for (const QString& name : programFontNames()) {
         // An installed font of that very name is used as it is.
-        if (!QFontDatabase::families().contains(name))
-            QFont::insertSubstitution(name, chosen);
+        if (QFontDatabase::families().contains(name))
+            continue;
+        const bool song = name == QStringLiteral("宋体") || name == QStringLiteral("SimSun");
+        QFont::insertSubstitution(name, song ? songTi : chosen);
     }
     return chosen;
 }

@@ -18,3 +18,14 @@ TEST(ProgramFonts, EveryNameTheWindowsAskForDrawsChinese)
             << name.toStdString() << " -> " << QFontInfo(f).family().toStdString();
     }
 }
+
+TEST(ProgramFonts, SongTiCaptionsOfEqualColumnsAreEquallyWide)
+{
+    if (app::installFontSubstitutes().isEmpty())
+        GTEST_SKIP() << "no Chinese font installed";
+    const QFontMetrics m(QFont(QStringLiteral("宋体"), 9));
+    // Both are 16 display columns: a Chinese character counts two, a digit, dot or blank one.
+    const int a = m.horizontalAdvance(QStringLiteral("1.桌面与开始菜单"));
+    const int b = m.horizontalAdvance(QStringLiteral("12.窗口操作     "));
+    EXPECT_EQ(a, b);
+}
