@@ -1,5 +1,7 @@
 #include "home/frmfengmian.h"
 
+#include "app/frmabout.h"
+#include "app/frmupdata.h"
 #include "app/moddata.h"
 #include "bank/banklayout.h"
 #include "bank/questionset.h"
@@ -197,7 +199,8 @@ void FrmFengmian::showAbout()
 {
     if (aboutWindow())
         aboutWindow()();
-    // The about window is opened here once it is part of the program.
+    else
+        FrmAbout::get().Show(true);
 }
 
 // Links from settings and downloads open only when they are http or https.
@@ -576,7 +579,7 @@ void FrmFengmian::ClickBotn_Click(int index)
         break;
     case 8:
         ModData::iUpdataShow = 1;
-        // The update window is shown here once it is part of the program.
+        trap([] { FrmUpdata::get().Show(); });
         break;
     case 12:
         trap([&] { openLinkChecked(sSettings(2)); });
