@@ -1,11 +1,15 @@
 #include "exam/frmtm.h"
 
 #include "app/moddata.h"
+#include "exam/frmime.h"
 #include "exam/frmpicture.h"
+#include "exam/imemenu.h"
+#include "platform/keyboardlayout.h"
 #include "exam/questionshow.h"
 #include "platform/textfile.h"
 #include "platform/windowpos.h"
 #include "surface/frmmain.h"
+#include "toolkit/twips.h"
 #include "toolkit/vb.h"
 
 #include <QPainter>
@@ -463,11 +467,39 @@ void FrmTm::RtbTM_KeyUp(int, int) { handBack(); }
 void FrmTm::PicUnit_KeyUp(int, int) { handBack(); }
 void FrmTm::Image2_Click() { exam::pictureButtonClick(Image2); }
 
-// ---- Hooks of the buttons, pages, clock, picture and input method ------------------------------
-// Wired to their controls; filled in with those parts of the panel.
+// ---- Input method -------------------------------------------------------------------------------
 
-void FrmTm::LblIME_Click() {}
-void FrmTm::CmdEn_Click() {}
-void FrmTm::mEng_Click() {}
-void FrmTm::mCn_Click(int) {}
-void FrmTm::fillImeMenu() {}
+void FrmTm::fillImeMenu()
+{
+    imeMenu = exam::imeMenu(platform::keyboardLayouts());
+    exam::showImeMenu(imeMenu, mEng, mCn);
+}
+
+// The layout menu opens just above and left of the "EN" label, only while the option is on.
+void FrmTm::LblIME_Click()
+{
+    if (!bAutoIme)
+        return;
+    const QPointF at = exam::imeMenuPlace(LblIME.Left(), LblIME.Top(), FrmZhuYa.Top(), imeMenu.nextItem);
+    // The place is the menu's top-right corner.
+    QPoint corner = mapToGlobal(QPoint(tk::toPixels(at.x()), tk::toPixels(at.y())));
+    corner.rx() -= mIme.sizeHint().width();
+    step([&] { showPopup(mIme, corner); });
+}
+
+void FrmTm::CmdEn_Click()
+{
+    LblZXH_Click();
+    step([] { FrmIME::get().Show(true); });
+}
+
+void FrmTm::mEng_Click() { takeImeItem(0); }
+void FrmTm::mCn_Click(int index) { takeImeItem(index); }
+
+void FrmTm::takeImeItem(int item)
+{
+    lImeHkl = imeMenu.layoutOf(item);
+    handBack();
+    // The text box's focus handler switches to the layout while the option is on.
+    step([] { FrmMain::get().Text1.SetFocus(); });
+}

@@ -11,6 +11,7 @@
 // Sizes are twips of the 800 x 600 design times the screen scale.
 
 #include "controls/tavobutton.h"
+#include "exam/imemenu.h"
 #include "toolkit/controlarray.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QMenu>
 #include <array>
+#include <functional>
 
 class FrmTm : public tk::FormT<FrmTm> {
     Q_OBJECT
@@ -82,6 +84,12 @@ public:
     QMenu mIme; // "输入法"
     QAction* mEng = nullptr;
     std::array<QAction*, 11> mCn{}; // 1-10
+    exam::ImeMenu imeMenu;          // the installed layouts behind mEng and mCn, from the load
+    // Opens the input-method menu with its top-left corner at a point of the screen and returns
+    // when the menu has closed; the chosen item's handler has run by then. Modal by default;
+    // a test puts in a hand that picks an entry.
+    std::function<void(QMenu& menu, const QPoint& globalPos)> showPopup =
+        [](QMenu& menu, const QPoint& globalPos) { menu.exec(globalPos); };
 
     tk::Timer TimKsModel{this, 500, true};
     tk::Timer TimeKS{this, 60000, true};
@@ -128,6 +136,7 @@ protected:
 
 private:
     void handBack(); // the surface becomes the active window again
+    void takeImeItem(int item); // input-method menu item 0 (mEng) or K (mCnK) chosen
     void dock();
 
     // Panel buttons: leaving a practice exercise (the return button, leavepractice.cpp) and
