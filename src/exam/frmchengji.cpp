@@ -4,7 +4,7 @@
 #include "app/settingslist.h"
 #include "bank/questionset.h"
 #include "controls/frmkvmsgbox.h"
-#include "exam/exercisestate.h"
+#include "app/exercisestate.h"
 #include "exam/frmtm.h"
 #include "exam/paperflow.h"
 #include "history/handin.h"
@@ -249,7 +249,7 @@ void FrmChengji::InitShiTi()
                                                          : QStringLiteral("题库文件无法读取，本次练习未能开始！"));
         return;
     }
-    exam::applyExercise(r.setup);
+    app::applyExercise(r.setup);
 
     // The panel's number buttons beyond the review's questions.
     for (int i = iTmCount + 1; i <= kQuestions; ++i)

@@ -2,6 +2,7 @@
 
 #include "app/frmabout.h"
 #include "app/frmupdata.h"
+#include "app/exercisestate.h"
 #include "app/moddata.h"
 #include "bank/banklayout.h"
 #include "bank/questionset.h"
@@ -771,7 +772,7 @@ bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeT
     bank::LaunchResult r;
     const bool ran = trap([&] { r = bank::prepareExercise(ModData::sDataPath, set, marked); });
     if (ran && r.ok()) {
-        applySetup(r.setup);
+        app::applyExercise(r.setup);
         return true;
     }
     // Nothing starts with questions the bank files do not hold.
@@ -784,33 +785,6 @@ bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeT
                                 (writeFailed ? QStringLiteral("练习文件无法写入，本次练习未能开始！")
                                              : QStringLiteral("题库文件无法读取，本次练习未能开始！")));
     return false;
-}
-
-void FrmFengmian::applySetup(const bank::ExerciseSetup& s)
-{
-    using namespace ModData;
-    iLianXiType = vb::Integer(s.exerciseKind);
-    iLianXiSub = vb::Integer(s.subKind);
-    if (s.selIndex >= 0)
-        iSelIndex = vb::Integer(s.selIndex);
-    iRunMode = vb::Integer(s.runMode);
-    iTmCount = vb::Integer(s.count);
-    for (int q = 1; q <= bank::kTableSize; ++q) {
-        const size_t i = size_t(q - 1);
-        iTmCode(q) = bank::toInt16(i < s.codes.size() ? s.codes[i] : 0);
-        sTmDone(q) = q - 1 < s.done.size() ? s.done.at(q - 1) : QString();
-        iTmFlags(q) = bank::toInt16(i < s.flags.size() ? s.flags[i] : 0);
-        iTmLine(q) = bank::toInt16(i < s.lineOffsets.size() ? s.lineOffsets[i] : 0);
-        iTmStep(q) = 1;
-        for (int plane = 0; plane <= 6; ++plane)
-            sTmPic(q, plane) = QString();
-    }
-    sOpFile = s.paths.opFile;
-    sTmTextFile = s.paths.textFile;
-    sOpTextFile = s.paths.opTextFile;
-    iTmNo = 1;
-    iStepNo = 1;
-    iLeftMinutes = 50;
 }
 
 void FrmFengmian::startLianXi()

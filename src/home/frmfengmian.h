@@ -159,7 +159,6 @@ private:
     void exitConfirmation();
     void showNotice(const QString& title, const QString& prompt);
     void buildUnitPanel();
-    void applySetup(const bank::ExerciseSetup& s);
     void openLinkChecked(const QString& link); // http and https only
     static void showAbout();                   // the about window, modal
 

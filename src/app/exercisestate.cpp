@@ -1,9 +1,9 @@
-#include "exam/exercisestate.h"
+#include "app/exercisestate.h"
 
 #include "app/moddata.h"
 #include "bank/value.h"
 
-namespace exam {
+namespace app {
 
 void applyExercise(const bank::ExerciseSetup& s)
 {
@@ -32,4 +32,4 @@ void applyExercise(const bank::ExerciseSetup& s)
     iLeftMinutes = 50;
 }
 
-} // namespace exam
+} // namespace app

@@ -6,12 +6,12 @@
 //
 //   const bank::LaunchResult r = bank::prepareExercise(ModData::sDataPath, set, markedList);
 //   if (r.ok())
-//       exam::applyExercise(r.setup);
+//       app::applyExercise(r.setup);
 
 #include "bank/exercise.h"
 
-namespace exam {
+namespace app {
 
 void applyExercise(const bank::ExerciseSetup& setup);
 
-} // namespace exam
+} // namespace app
