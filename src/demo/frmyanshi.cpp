@@ -10,6 +10,7 @@
 #include "platform/programfolder.h"
 #include "platform/screenmetrics.h"
 #include "surface/frmmain.h"
+#include "surface/popupfill.h"
 #include "toolkit/vb.h"
 
 #include <QImage>
@@ -26,9 +27,6 @@ namespace {
 // A step is advanced inside the build of the step before it when it has no motion of its own
 // (key and timed steps). Questions have far fewer steps; a longer chain is a loop in the data.
 constexpr int kMaxChain = 100;
-
-constexpr int kCascadeSections[] = {0, 1, 3, 5, 7, 8}; // sTavoSub1-5
-constexpr int kListSections[] = {0, 2, 4, 6, 9};        // sTavoInde1-4
 
 // The arrow, as end points in design twips from the pointer position: outline LPoint(0-6) (the
 // eighth line joins the ends of lines 2 and 6) and fill LPoinB(0-5).
@@ -412,43 +410,9 @@ void FrmYanShi::systemMenu()
 {
     if (!bYanShiOn)
         return;
-    // Every element but the design's element 0 hidden, the cascade headers too.
-    std::vector<std::pair<ItemArray*, const pm::Section*>> arrays;
-    for (int n = 1; n <= 4; ++n)
-        arrays.push_back({&sTavoInde[n], nullptr});
-    for (int n = 1; n <= 5; ++n) {
-        arrays.push_back({&sTavoSub[n], nullptr});
-        sTavoMain[n]->menuAction()->setVisible(false);
-    }
-    for (auto& [items, section] : arrays)
-        for (int k = 1; k <= 10; ++k)
-            if ((*items)[k])
-                (*items)[k]->setVisible(false);
-
-    const int set = opCode / 1000 == 3 ? 1 : opCode / 1000 == 4 ? 2 : 0;
+    const int set = pm::setOfCode(opCode);
     pm::MenuBlock block;
     step([&] { block = pm::readMenuBlock(platform::programPath(pm::kFileName.toString()), set, menuBlock); });
-    for (int n = 1; n <= 4; ++n)
-        arrays[std::size_t(n - 1)].second = block.section(kListSections[n]);
-    for (int n = 1; n <= 5; ++n) {
-        const pm::Section* s = block.section(kCascadeSections[n]);
-        arrays[std::size_t(n + 3)].second = s;
-        if (s->present) {
-            sTavoMain[n]->menuAction()->setVisible(true);
-            sTavoMain[n]->setTitle(s->caption);
-        }
-    }
-    // Element k shows item position k; a separator keeps its position.
-    for (auto& [items, section] : arrays) {
-        if (!section->present)
-            continue;
-        for (int k = 0; k < section->items.size() && k <= 10; ++k) {
-            QAction* a = (*items)[std::size_t(k)];
-            if (!a)
-                continue;
-            a->setSeparator(pm::Section::isSeparator(section->items[k]));
-            a->setText(section->items[k]);
-            a->setVisible(true);
-        }
-    }
+    // Every element but the design's element 0 hidden, the cascade headers too; then the block.
+    surface::fillPopupTree({sTavoMain, sTavoSub, sTavoInde}, block, 1);
 }
