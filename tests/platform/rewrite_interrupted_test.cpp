@@ -2,6 +2,7 @@
 // file whole: a forked child starts the rewrite, stops itself at that moment and is killed.
 
 #include "platform/textfile.h"
+#include "rawfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,14 +16,7 @@
 
 using namespace platform;
 
-namespace {
-QByteArray readRaw(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-} // namespace
+using rawfiles::readRaw;
 
 TEST(TextFileRewrite, ProcessKilledMidRewriteLeavesTheOldFileWhole)
 {

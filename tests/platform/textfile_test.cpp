@@ -1,4 +1,5 @@
 #include "platform/textfile.h"
+#include "rawfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,22 +8,8 @@
 
 using namespace platform;
 
-namespace {
-QString writeRaw(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
-QByteArray readRaw(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-} // namespace
+using rawfiles::readRaw;
+using rawfiles::writeRaw;
 
 TEST(TextFile, GbkRoundTripKeepsCrLfAndWritesNoByteOrderMark)
 {
