@@ -9,6 +9,7 @@
 #include "demo/demostep.h"
 #include "exam/frmtm.h"
 #include "platform/textfile.h"
+#include "surface/tablabels.h"
 #include "toolkit/vb.h"
 
 #include <climits>
@@ -123,14 +124,7 @@ void FrmYanShi::setData()
         return;
     }
     // Tab labels parked.
-    for (int i = 0; i <= 13; ++i) {
-        tk::Label& t = LblXXK[i];
-        t.setHeight(1);
-        t.setWidth(1);
-        t.setLeft(-1 * sx);
-        t.setTop(-1 * sy);
-        t.setCaption(QString());
-    }
+    surface::parkTabLabels(LblXXK, sx, sy);
     const bank::OpRecord rec = record();
     // Background.
     if (rec.run(12, 17) != bank::kKeepMark)

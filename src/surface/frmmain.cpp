@@ -9,6 +9,7 @@
 #include "platform/screenmetrics.h"
 #include "platform/textfile.h"
 #include "platform/windowpos.h"
+#include "surface/tablabels.h"
 #include "toolkit/vb.h"
 
 using namespace ModData;
@@ -316,16 +317,7 @@ void FrmMain::setData()
     // 6
     step([&] { readRecord(); });
     // 7. Tab labels parked off the surface.
-    for (int i = 0; i <= 13; ++i) {
-        step([&] {
-            tk::Label& t = LblXXK[i];
-            t.setHeight(1);
-            t.setWidth(1);
-            t.setLeft(-1 * sx);
-            t.setTop(-1 * sy);
-            t.setCaption(QString());
-        });
-    }
+    surface::parkTabLabels(LblXXK, sx, sy);
     // 8. Step 1 starts on empty planes 1-5; the form picture stays.
     if (iStepNo == 1) {
         for (tk::Image* img : {&Image1, &Image2, &Image3, &Image4, &Image5})
