@@ -11,6 +11,8 @@
 #include <QMap>
 #include <QSet>
 
+#include <optional>
+
 namespace sample {
 
 namespace {
@@ -21,6 +23,23 @@ QStringList readLines(const QString& path, bool* ok = nullptr)
     if (ok)
         *ok = lines.has_value();
     return lines.value_or(QStringList());
+}
+
+// Twip rectangles with a point in common, edges included (a spot of no size is its corner).
+bool overlap(const bank::TwipRect& a, const bank::TwipRect& b)
+{
+    return a.left <= b.left + b.width && b.left <= a.left + a.width && a.top <= b.top + b.height
+        && b.top <= a.top + a.height;
+}
+
+// The question panel docks at the bottom-right corner of the 12000 x 9000 twip surface, 4980 x
+// 3630 twips large; what lies wholly under it cannot be reached without collapsing the panel.
+constexpr bank::TwipRect kDockedPanel{12000 - 4980, 9000 - 3630, 4980, 3630};
+
+bool underDockedPanel(const bank::TwipRect& r)
+{
+    const bank::TwipRect& p = kDockedPanel;
+    return r.left >= p.left && r.top >= p.top && r.left + r.width <= p.left + p.width && r.top + r.height <= p.top + p.height;
 }
 
 class Validator {
@@ -96,6 +115,7 @@ private:
     int checkLayout(QVector<int>& counts, int& paperMix, QStringList& papers);
     void checkUnit(int unit, int count);
     void checkRecord(const bank::OpRecord& r);
+    void checkRestOfGesture(const bank::OpRecord& before, const bank::OpRecord& r);
     void checkPopup(const bank::OpRecord& r);
     void checkMenuChoice(const bank::OpRecord& r);
     void checkTabStep(const bank::OpRecord& r);
@@ -261,7 +281,7 @@ void Validator::checkUnit(int unit, int count)
             problem(QStringLiteral("has no text"));
         if (text.startsWith(QLatin1String("picture")))
             needPicture(text.mid(7, 6));
-        bank::StepKind previous = bank::StepKind::Unknown;
+        std::optional<bank::OpRecord> previous;
         for (int s = 0; s < length; ++s) {
             m_where = QStringLiteral("question %1 step %2 (%3 line %4)")
                           .arg(unit * 100 + q + 1, 4, 10, QLatin1Char('0')).arg(s + 1).arg(opName).arg(line + 1);
@@ -276,15 +296,39 @@ void Validator::checkUnit(int unit, int count)
             if (r.opCode().isEnd() != last)
                 problem(last ? QStringLiteral("block does not end with 9999") : QStringLiteral("9999 before the end of the block"));
             checkRecord(r);
-            // The release that ends a double click reaches the next step's release judge.
-            if (s > 0 && previous == bank::StepKind::DoubleClick && r.opCode().kind() == bank::StepKind::Click)
-                problem(QStringLiteral("a click step after a double-click step is completed by the double click itself"));
-            previous = r.opCode().kind();
+            if (previous)
+                checkRestOfGesture(*previous, r);
+            previous = r;
         }
     }
     m_where.clear();
     if (line != records.size())
         problem(QStringLiteral("%1 has %2 records, the blocks take %3").arg(opName).arg(records.size()).arg(line));
+}
+
+// A step completed part way through a gesture leaves the rest of it (the release, the second
+// release of a double click) to the judges under the next step's record. The hot spot keeps the
+// mouse from its press, so its release is judged wherever the pointer then is; the second hot spot
+// judges its release by the place, against the next step's hot spot.
+void Validator::checkRestOfGesture(const bank::OpRecord& before, const bank::OpRecord& r)
+{
+    using K = bank::StepKind;
+    const K was = before.opCode().kind();
+    const K kind = r.opCode().kind();
+    if (was == K::DoubleClick && kind == K::Click)
+        problem(QStringLiteral("a click step after a double-click step is completed by the double click itself"));
+    // Button steps and right clicks are completed on the press of the hot spot.
+    const auto button = before.opCode().buttonStep();
+    if (button && button->button == 1 && kind == K::Click)
+        problem(QStringLiteral("a click step after a left-button step is completed by the release of the same click"));
+    if ((button || was == K::RightClick) && kind == K::TypeThenClick && answered(r, text(r.initialText())))
+        problem(QStringLiteral("a type-then-click step whose box already answers it is completed by the release "
+                               "of the click before"));
+    // A left press on the second hot spot completes a step without the drag-only mark.
+    if (before.secondHotSpotPlaced() && !before.dragOnly() && (kind == K::Drag || kind == K::RubberBand)
+        && !r.hotSpotHidden() && overlap(before.secondHotSpot(), r.hotSpot()))
+        problem(QStringLiteral("the hot spot of this drag covers the second hot spot of the step before: "
+                               "the release of its press completes it"));
 }
 
 void Validator::checkRecord(const bank::OpRecord& r)
@@ -307,6 +351,10 @@ void Validator::checkRecord(const bank::OpRecord& r)
     const bank::TwipRect h = r.hotSpot();
     if (hot && (h.left + h.width > 12000 || h.top + h.height > 9000))
         problem(QStringLiteral("hot spot lies beyond the surface"));
+    if (hot && underDockedPanel(h))
+        problem(QStringLiteral("hot spot lies under the docked question panel"));
+    if (r.secondHotSpotPlaced() && underDockedPanel(r.secondHotSpot()))
+        problem(QStringLiteral("second hot spot lies under the docked question panel"));
     if (r.hintPlaced() && (r.hintLeft() >= 12000 || r.hintTop() >= 9000))
         problem(QStringLiteral("hint lies beyond the surface"));
     using K = bank::StepKind;

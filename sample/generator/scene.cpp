@@ -413,7 +413,11 @@ void drawDesktop(Canvas& c, const QSize& size)
 void drawTaskbar(Canvas& c, const Words& w, const QSize& size)
 {
     const QString name = w.has(1) ? w.at(1) : QStringLiteral("taskbar");
-    const QRect bar(0, size.height() - 30, size.width(), 30);
+    const QString at = w.option(QStringLiteral("at"), QStringLiteral("bottom"), 2);
+    if (at != u"bottom" && at != u"top")
+        failAt(w.where, QStringLiteral("a taskbar lies at=bottom or at=top, not \"%1\"").arg(at));
+    const bool top = at == u"top";
+    const QRect bar(0, top ? 0 : size.height() - 30, size.width(), 30);
     QLinearGradient g(0, bar.top(), 0, bar.bottom());
     g.setColorAt(0, QColor(0x3C, 0x81, 0xF3));
     g.setColorAt(0.2, QColor(0x24, 0x5E, 0xDC));
@@ -451,6 +455,8 @@ void drawTaskbar(Canvas& c, const Words& w, const QSize& size)
     int k = 0;
     for (int i = 2; i < w.size(); ++i) {
         QString label = w.at(i);
+        if (label.startsWith(QLatin1String("at=")))
+            continue;
         const bool active = label.startsWith(QLatin1Char('*'));
         if (active)
             label = label.mid(1);

@@ -377,6 +377,7 @@ TEST_F(SampleFolder, ValidatorCatchesBrokenFolders)
     struct Fault {
         const char* file;
         Lines change; // empty: the file is removed
+        const char* expect = nullptr; // a problem that must be among those reported
     };
     const Fault faults[] = {
         {"xpdata/288820.mxy", [](QStringList& l) { l[0].chop(10); }},
@@ -389,6 +390,40 @@ TEST_F(SampleFolder, ValidatorCatchesBrokenFolders)
                  if (line.mid(7, 4) == QStringLiteral("9001"))
                      line.replace(7, 4, QStringLiteral("0001"));
          }},
+        // A click step after a left-button step would be completed by the release of its click.
+        {"xpdata/288825.mxy",
+         [](QStringList& l) {
+             for (qsizetype i = l.size() - 1; i >= 0; --i)
+                 if (l[i].mid(7, 4) == QStringLiteral("9001")) {
+                     l[i].replace(7, 4, QStringLiteral("0001"));
+                     break;
+                 }
+         },
+         "completed by the release of the same click"},
+        // A press on the second hot spot of question 0201's first step, then a drag whose hot spot
+        // lies under that press: the release completes the drag.
+        {"xpdata/288822.mxy",
+         [](QStringList& l) {
+             for (const QString& line : l)
+                 if (line.mid(7, 4) == QStringLiteral("0052")) {
+                     l[1] = line;
+                     l[0].replace(7, 4, QStringLiteral("2000"));
+                     l[0].replace(176, 20, line.mid(65, 20));
+                     break;
+                 }
+         },
+         "the release of its press completes it"},
+        // Hot spot and second hot spot on the clock of a bottom taskbar, under the docked question
+        // panel.
+        {"xpdata/288827.mxy", [](QStringList& l) { l[0].replace(65, 20, QStringLiteral("11100085500090000450")); },
+         ": hot spot lies under the docked question panel"},
+        {"xpdata/288831.mxy",
+         [](QStringList& l) {
+             for (QString& line : l)
+                 if (line.mid(7, 4) == QStringLiteral("2000"))
+                     line.replace(176, 20, QStringLiteral("11100085500090000450"));
+         },
+         "second hot spot lies under the docked question panel"},
         {"xpdata/600001.mxy", {}},
         {"examdata/742000.mxy", {}},
         {"ico02.CUR", {}},
@@ -420,7 +455,11 @@ TEST_F(SampleFolder, ValidatorCatchesBrokenFolders)
         } else {
             ASSERT_TRUE(QFile::remove(path));
         }
-        EXPECT_FALSE(sample::validateProgramFolder(dir.path()).isEmpty());
+        const QStringList problems = sample::validateProgramFolder(dir.path());
+        EXPECT_FALSE(problems.isEmpty());
+        if (fault.expect)
+            EXPECT_TRUE(problems.join(QLatin1Char('\n')).contains(QLatin1String(fault.expect)))
+                << problems.join(QLatin1Char('\n')).toStdString();
         QFile restore(path);
         ASSERT_TRUE(restore.open(QIODevice::WriteOnly | QIODevice::Truncate));
         restore.write(bytes);
