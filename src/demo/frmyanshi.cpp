@@ -278,19 +278,7 @@ void FrmYanShi::Form_Load()
         subMenuTable[set] = bank::menubar::submenuEntry(set).toString();
     }
     // Elements 1-10 of the popup tree's item arrays.
-    for (int n = 1; n <= 5; ++n)
-        for (int k = 1; k <= 10; ++k)
-            sTavoSub[n][k] = sTavoMain[n]->addAction(QString());
-    const QList<QAction*> roots = wm100.actions();
-    for (int n = 1; n <= 4; ++n) {
-        const int at = int(roots.indexOf(sTavoInde[n][0]));
-        QAction* before = at >= 0 && at + 1 < roots.size() ? roots[at + 1] : nullptr;
-        for (int k = 1; k <= 10; ++k) {
-            auto* a = new QAction(&wm100);
-            wm100.insertAction(before, a);
-            sTavoInde[n][k] = a;
-        }
-    }
+    surface::addPopupElements(wm100, {sTavoMain, sTavoSub, sTavoInde});
     stepNo = 1;
     CSH();
     setData();

@@ -9,6 +9,7 @@
 #include "platform/screenmetrics.h"
 #include "platform/textfile.h"
 #include "platform/windowpos.h"
+#include "surface/popupfill.h"
 #include "surface/tablabels.h"
 #include "toolkit/vb.h"
 
@@ -194,30 +195,15 @@ void FrmMain::Form_Load()
         subMenuTable[set] = bank::menubar::submenuEntry(set).toString();
     }
 
-    // Popup menu tree: elements 1 to 10 of the nine item arrays.
-    for (int n = 1; n <= 5; ++n) {
-        for (int k = 1; k <= 10; ++k) {
-            QAction* a = sTavoMain[n]->addAction(QString());
-            a->setVisible(false);
-            sTavoSub[n][k] = a;
+    // Popup menu tree: elements 1 to 10 of the nine item arrays, hidden until a menu is filled.
+    auto wire = [this](QAction* a, bool cascade, int n, int k) {
+        a->setVisible(false);
+        if (cascade)
             QObject::connect(a, &QAction::triggered, this, [this, n, k] { sTavoSub_Click(n, k); });
-        }
-    }
-    const QList<QAction*> roots = wm100.actions();
-    for (int n = 1; n <= 4; ++n) {
-        // Elements stand together after element 0, at their array's place in the tree.
-        QAction* before = nullptr;
-        const int at = int(roots.indexOf(sTavoInde[n][0]));
-        if (at >= 0 && at + 1 < roots.size())
-            before = roots[at + 1];
-        for (int k = 1; k <= 10; ++k) {
-            auto* a = new QAction(&wm100);
-            a->setVisible(false);
-            wm100.insertAction(before, a);
-            sTavoInde[n][k] = a;
+        else
             QObject::connect(a, &QAction::triggered, this, [this, n, k] { sTavoInde_Click(n, k); });
-        }
-    }
+    };
+    surface::addPopupElements(wm100, {sTavoMain, sTavoSub, sTavoInde}, wire);
 
     step([&] { lblMove.Move(1440 * sx, 0, 9495 * sx, 375 * sy); });
     step([&] { LblSuccess.setFontSize(72 * sx); });

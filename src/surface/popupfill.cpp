@@ -22,6 +22,34 @@ void fillItems(PopupItems& elements, const pm::Section& section)
 
 } // namespace
 
+void addPopupElements(QMenu& root, const PopupTree& tree, const NewElement& made)
+{
+    for (int n = 1; n <= 5; ++n) {
+        if (!tree.headers[n])
+            continue;
+        for (int k = 1; k <= 10; ++k) {
+            QAction* a = tree.headers[n]->addAction(QString());
+            tree.cascades[n][std::size_t(k)] = a;
+            if (made)
+                made(a, true, n, k);
+        }
+    }
+    const QList<QAction*> roots = root.actions();
+    for (int n = 1; n <= 4; ++n) {
+        QAction* before = nullptr;
+        const int at = int(roots.indexOf(tree.lists[n][0]));
+        if (at >= 0 && at + 1 < roots.size())
+            before = roots[at + 1];
+        for (int k = 1; k <= 10; ++k) {
+            auto* a = new QAction(&root);
+            root.insertAction(before, a);
+            tree.lists[n][std::size_t(k)] = a;
+            if (made)
+                made(a, false, n, k);
+        }
+    }
+}
+
 void fillPopupTree(const PopupTree& tree, const pm::MenuBlock& block, int firstHidden)
 {
     for (int n = 1; n <= 5; ++n)

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QMenu>
 #include <array>
+#include <functional>
 
 namespace surface {
 
@@ -23,6 +24,12 @@ struct PopupTree {
     std::array<PopupItems, 6>& cascades; // sTavoSub1-5
     std::array<PopupItems, 5>& lists;    // sTavoInde1-4
 };
+
+// Adds elements 1 to 10 to every item array of the tree `root`: a cascade's at the end of its
+// submenu, a list's together right after its element 0. `made` (if any) is told of each new
+// element: whether it belongs to a cascade, the array's number and the element's index.
+using NewElement = std::function<void(QAction* element, bool cascade, int array, int index)>;
+void addPopupElements(QMenu& root, const PopupTree& tree, const NewElement& made = {});
 
 // Hides the five cascade headers and the elements `firstHidden` to 10 of every item array, then
 // shows the sections the block has: element k shows item position k, a separator keeps its
