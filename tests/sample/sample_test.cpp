@@ -457,9 +457,10 @@ TEST_F(SampleFolder, ValidatorCatchesBrokenFolders)
         }
         const QStringList problems = sample::validateProgramFolder(dir.path());
         EXPECT_FALSE(problems.isEmpty());
-        if (fault.expect)
+        if (fault.expect) {
             EXPECT_TRUE(problems.join(QLatin1Char('\n')).contains(QLatin1String(fault.expect)))
                 << problems.join(QLatin1Char('\n')).toStdString();
+        }
         QFile restore(path);
         ASSERT_TRUE(restore.open(QIODevice::WriteOnly | QIODevice::Truncate));
         restore.write(bytes);
