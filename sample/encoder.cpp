@@ -36,13 +36,13 @@ QString box(const std::optional<Box>& b, const char* field)
         + digits(b->height, 5, field);
 }
 
-QString pointerSpec(const QString& spec, const char* field)
+QString pointerSpec(const QString& code, const char* field)
 {
-    if (spec.isEmpty())
+    if (code.isEmpty())
         return QStringLiteral("00000");
-    if (!spec.startsWith(QLatin1Char('S')) && !spec.startsWith(QLatin1Char('M')))
-        fail(QStringLiteral("%1: \"%2\" must begin with S or M").arg(QLatin1String(field), spec));
-    return fixed(spec, 5, field);
+    if (!code.startsWith(QLatin1Char('S')) && !code.startsWith(QLatin1Char('M')))
+        fail(QStringLiteral("%1: \"%2\" must begin with S or M").arg(QLatin1String(field), code));
+    return fixed(code, 5, field);
 }
 
 QString plane(const Plane& p, const char* field)
@@ -56,7 +56,7 @@ QString plane(const Plane& p, const char* field)
 QString encodeRecord(const OpRecord& r)
 {
     if (r.textBox && (r.key || !r.hotPointer.isEmpty() || !r.dragPointer.isEmpty()))
-        fail(QStringLiteral("a shown text box leaves no room for a key override or pointer specs"));
+        fail(QStringLiteral("a shown text box leaves no room for a key override or pointer codes"));
 
     QString line;
     line.reserve(196);

@@ -83,13 +83,13 @@ private:
             problem(QStringLiteral("%1 text %2 is not a line of the operation-text file").arg(QLatin1String(what), ref.digits));
     }
 
-    void needCursor(const bank::PointerSpec& spec)
+    void needCursor(const bank::PointerSpec& field)
     {
-        if (spec.kind != bank::PointerSpec::Kind::Custom)
+        if (field.kind != bank::PointerSpec::Kind::Custom)
             return;
-        const QString name = spec.cursorFileName();
+        const QString name = field.cursorFileName();
         if (name.isEmpty() || !QFile::exists(m_program.filePath(name)))
-            problem(QStringLiteral("cursor file for \"%1\" is missing").arg(spec.cursorDigits));
+            problem(QStringLiteral("cursor file for \"%1\" is missing").arg(field.cursorDigits));
     }
 
     // Text of a reference, "" for "000".
@@ -479,7 +479,7 @@ void Validator::checkTabStep(const bank::OpRecord& r)
     const auto t = r.tabSpec();
     const TabLayout layout = parseLayout(surfaceLayoutString(t->layout));
     if (layout.count == 0 || t->targetTab < 1 || t->targetTab > layout.count || t->currentTab < 1 || t->currentTab > layout.count) {
-        problem(QStringLiteral("tab spec names no tab of layout %1").arg(t->layout));
+        problem(QStringLiteral("tab field names no tab of layout %1").arg(t->layout));
         return;
     }
     const auto plane = r.plane(t->imagePlane);

@@ -80,7 +80,7 @@ void FrmMain::Label1_MouseUp(int button, int shift, float, float)
         doNext();
 }
 
-// The hot spot takes the pointer of the drag pointer spec, cols 101-105.
+// The hot spot takes the pointer of the drag pointer field, cols 101-105.
 void FrmMain::applyDragPointerToHotSpot()
 {
     const bank::PointerSpec p = current().dragPointer();

@@ -77,19 +77,19 @@ void FrmMain::promptForTargetTab()
 void FrmMain::placeTabStrip()
 {
     const bank::OpRecord rec(sOpRecord);
-    const std::optional<bank::TabSpec> spec = rec.tabSpec();
-    if (!spec)
+    const std::optional<bank::TabSpec> field = rec.tabSpec();
+    if (!field)
         return;
     const double sx = dScaleX;
     const double sy = dScaleY;
-    const int current = spec->currentTab;
-    targetTab = qint16(spec->targetTab);
+    const int current = field->currentTab;
+    targetTab = qint16(field->targetTab);
     vb::attempt([&] { LHelp.setCaption(tabs::tabPrompt(targetTab)); });
-    if (const std::optional<QString> layout = tabs::builtInLayout(spec->layout))
+    if (const std::optional<QString> layout = tabs::builtInLayout(field->layout))
         tabLayout = *layout;
     const tabs::TabLayout layout(tabLayout);
 
-    tabImage = qint16(spec->imagePlane);
+    tabImage = qint16(field->imagePlane);
     if (tk::Image* img = tabImageControl()) {
         vb::attempt([&] { tabOriginX = vb::cint(img->Left()); });
         vb::attempt([&] { tabOriginY = vb::cint(img->Top()); });

@@ -155,7 +155,7 @@ TEST(SampleEncoder, SharedBlockUsesReadBack)
              EXPECT_EQ(r.popupY(), 2100);
              EXPECT_FALSE(r.menuBarFrame());
          }},
-        {"two-row tab spec", sample::tabSpec(u'D', 2, 11, 3),
+        {"two-row tab field", sample::tabSpec(u'D', 2, 11, 3),
          [](const bank::OpRecord& r) {
              const auto t = r.tabSpec();
              ASSERT_TRUE(t);
@@ -165,7 +165,7 @@ TEST(SampleEncoder, SharedBlockUsesReadBack)
              EXPECT_EQ(t->imagePlane, 3);
              EXPECT_FALSE(r.menuBarLive());
          }},
-        {"back mark with a tab spec", sample::backMark(2) + sample::tabSpec(u'J', 1, 3, 1).right(5),
+        {"back mark with a tab field", sample::backMark(2) + sample::tabSpec(u'J', 1, 3, 1).right(5),
          [](const bank::OpRecord& r) {
              EXPECT_EQ(r.backMark(), QStringLiteral("Q0002"));
              EXPECT_EQ(r.backSteps(), 2);

@@ -30,7 +30,7 @@ inline QString withKeyOverride(const QString& line, int shift, int key)
 {
     return withCols(line, 86, QStringLiteral("P0%1%2").arg(shift).arg(key, 2, 10, QLatin1Char('0')));
 }
-inline QString withDragPointer(const QString& line, const QString& spec) { return withCols(line, 101, spec); }
+inline QString withDragPointer(const QString& line, const QString& field) { return withCols(line, 101, field); }
 inline QString dragOnly(const QString& line) { return withCols(line, 6, QStringLiteral("EE")); }
 
 // The surface shown and exposed, then the scene of step `stepNo` built on it, as the question

@@ -27,7 +27,7 @@ public:
     }
     Record& hotSpot(int l, int t, int w, int h) { m_r.hotSpot = sample::Box{l, t, w, h}; return *this; }
     Record& textBox(int l, int t, int w, int h) { m_r.textBox = sample::Box{l, t, w, h}; return *this; }
-    Record& pointer(const QString& spec) { m_r.hotPointer = spec; return *this; }
+    Record& pointer(const QString& field) { m_r.hotPointer = field; return *this; }
     Record& keyOverride(int shift, int key) { m_r.key = sample::KeyOverride{shift, key}; return *this; }
     Record& initialText(int ref) { m_r.initialText = ref; return *this; }
     Record& answer(int ref) { m_r.answerText = ref; return *this; }

@@ -28,13 +28,13 @@ TEST(SceneBuild, SharedBlockUses)
         const char* backMark;
     };
     const Case cases[] = {
-        // The font spec of a shown text box turns the menu bar on as well: popup (1200, 1421).
+        // The font field of a shown text box turns the menu bar on as well: popup (1200, 1421).
         {"0120001421", true, true, 1200, 1421, false, "NONO"},
         {"1030000000", false, true, 10300, 0, true, "NONO"},   // menu choice: frame around the bar
         {"1111100000", false, true, 11111, 0, false, "NONO"},  // "11111" places no frame
         {"0030000450", false, true, 300, 450, false, "NONO"},  // popup position: no frame
         {"Q000200000", false, false, 777, 0, false, "Q0002"},  // back mark reads 0
-        {"00000XA261", false, false, 777, 0, false, "NONO"},   // tab spec behind zeros reads 0
+        {"00000XA261", false, false, 777, 0, false, "NONO"},   // tab field behind zeros reads 0
         {"0000000000", false, false, 777, 0, false, "NONO"},
     };
     World w;
@@ -366,7 +366,7 @@ TEST(SceneBuild, HintKeepsItsPlaceUnderTheHiddenMark)
 TEST(SceneBuild, HotSpotPointer)
 {
     struct Case {
-        const char* spec;
+        const char* field;
         int pointer;
     };
     // "" stands for a shown text box 150 twips wide: its width digits "00150" give the default.
@@ -375,13 +375,13 @@ TEST(SceneBuild, HotSpotPointer)
     for (const auto& c : cases) {
         Record r(QStringLiteral("0001"));
         r.hotSpot(0, 0, 100, 100);
-        if (*c.spec)
-            r.pointer(QString::fromLatin1(c.spec));
+        if (*c.field)
+            r.pointer(QString::fromLatin1(c.field));
         else
             r.textBox(300, 300, 150, 285);
         w.ops({r});
         FrmMain& m = World::build(1);
-        EXPECT_EQ(m.Label1.MousePointer(), c.pointer) << c.spec; // a missing cursor file keeps 99
+        EXPECT_EQ(m.Label1.MousePointer(), c.pointer) << c.field; // a missing cursor file keeps 99
     }
 }
 

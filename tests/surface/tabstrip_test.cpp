@@ -140,7 +140,7 @@ TEST(TabStrip, ChoosingTabsOfTwoRows)
 TEST(TabStrip, PromptAndStepsBeginningOnTheTarget)
 {
     struct Case {
-        const char* spec;
+        const char* field;
         int hintRef;
         const char* caption;
         double hotWidth;
@@ -154,8 +154,8 @@ TEST(TabStrip, PromptAndStepsBeginningOnTheTarget)
     };
     TabWorld w;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
-        FrmMain& m = w.shown({tabStep(QString::fromLatin1(c.spec)).hintRef(c.hintRef)});
+        SCOPED_TRACE(c.field);
+        FrmMain& m = w.shown({tabStep(QString::fromLatin1(c.field)).hintRef(c.hintRef)});
         EXPECT_EQ(m.LHelp.Caption(), QString::fromUtf8(c.caption));
         EXPECT_EQ(m.Label1.Width(), c.hotWidth);
     }
@@ -209,7 +209,7 @@ TEST(TabStrip, StepBackSpot)
     }
 }
 
-// Odd tab specs: layout H has no tabs and a spot of no size; a tab image number outside 1-5 moves
+// Odd tab fields: layout H has no tabs and a spot of no size; a tab image number outside 1-5 moves
 // no origin and changes no picture; current tab 0 shows the record's own page; an unknown layout
 // letter keeps the last layout; a target beyond the layout's tabs cannot be chosen.
 TEST(TabStrip, OddTabSpecs)
