@@ -33,8 +33,14 @@ QString writeTarget(const QString& path) { return pathForWrite(path).value_or(pa
 
 QString decodeGbk(const QByteArray& bytes)
 {
+    // The decoder keeps an unfinished double-byte character at the end back for more input, and
+    // never gives it out: a file or a line ending in a lone lead byte would lose it, and a last
+    // line of only that byte would vanish. A NUL after the bytes ends it as an undecodable
+    // character (NUL is never a second byte), the way one in the middle of a file reads.
     QStringDecoder dec("GBK");
-    return dec.decode(bytes);
+    QString text = dec.decode(bytes + '\0');
+    text.chop(1);
+    return text;
 }
 
 QByteArray encodeGbk(const QString& text)

@@ -46,6 +46,24 @@ TEST(TextFile, LineNFollowsTheReadFromTheTopRule)
     }
 }
 
+// A lone lead byte of a double-byte character at the very end reads as an undecodable character,
+// as it does before a line end, and the whole-file reader and the line-n reader keep that line.
+TEST(TextFile, UnfinishedCharacterAtTheEndKeepsItsLine)
+{
+    QTemporaryDir dir;
+    const QString path = writeRaw(dir, "cut.mxy", "\xFE\r\x81");
+    const QString bad(QChar::ReplacementCharacter);
+    EXPECT_EQ(decodeGbk("a\x81"), "a" + bad);
+    EXPECT_EQ(decodeGbk("\x81\n"), bad + "\n");
+    EXPECT_EQ(decodeGbk("\xCE\xB4"), QStringLiteral("未"));
+    const auto lines = readAllLines(path);
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_EQ(*lines, (QStringList{bad, bad}));
+    const LineRead second = readLineN(path, 2);
+    EXPECT_TRUE(second.exists);
+    EXPECT_EQ(second.text, bad);
+}
+
 TEST(TextFile, SplitLinesTakesEveryLineEnd)
 {
     EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
