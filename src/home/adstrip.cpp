@@ -1,5 +1,6 @@
 // The advertisement strip: the downloaded advertisement file's text in its colour, and its link.
 
+#include "home/adstrip.h"
 #include "home/frmfengmian.h"
 
 #include "app/moddata.h"
@@ -12,17 +13,7 @@ using ModData::dScaleX;
 using ModData::dScaleY;
 
 namespace {
-
 const char* const kAdFile = "170100";
-
-// The caption of the message line: trimmed as a whole, each "◎" a line break.
-QString adCaption(const QString& message)
-{
-    QString caption = vb::trim(message);
-    caption.replace(QChar(0x25CE), QStringLiteral("\r\n"));
-    return caption;
-}
-
 } // namespace
 
 // Part of the window build: read once per load, then left as it is until the window unloads.
@@ -39,9 +30,8 @@ void FrmFengmian::fillAdStrip()
             throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
         lines = *read;
     });
-    const QString message = lines.value(0);
-    const QString colour = lines.value(1);
-    sAdLink = lines.value(2);
+    const home::AdText ad = home::adText(lines);
+    sAdLink = ad.link;
 
     trap([&] { PicAd.Move(3000 * sx, 8100 * sy); });
     trap([&] { LblAD.Move(0, 0); });
@@ -49,8 +39,8 @@ void FrmFengmian::fillAdStrip()
     trap([&] { LblAD.setMouseIcon(tk::loadCursor(ModData::sDataPath + QStringLiteral("9l0015.mxy"))); });
     LblAD.setFontName(QStringLiteral("宋体"));
     trap([&] { LblAD.setFontSize(10 * sx); });
-    LblAD.setCaption(adCaption(message)); // always plain text
-    trap([&] { LblAD.setForeColor(vb::clng(vb::val(colour))); });
+    LblAD.setCaption(ad.caption); // always plain text
+    trap([&] { LblAD.setForeColor(vb::clng(vb::val(ad.colour))); });
     trap([&] { PicAd.setWidth(LblAD.Width()); });
     trap([&] { PicAd.setHeight(LblAD.Height()); });
     PicAd.hide();
