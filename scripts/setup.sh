@@ -5,7 +5,8 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6svg6
       libgtest-dev libgmock-dev googletest libbenchmark-dev
-      fonts-wqy-microhei fonts-arphic-uming xvfb xauth imagemagick)
+      fonts-wqy-microhei fonts-arphic-uming xvfb xauth imagemagick
+      clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,108 @@
+// Generated random papers: the paper list, the paper results file and the papers'
+// wrong-question files, read and moved together when a paper is added at the head of the list
+// and when one is deleted, as the home window's paper panel does it.
+// Input parts ("\n=====\n" between them):
+//   0 line 1: the paper to delete (a number), line 2: the new paper's ids
+//   1 288891 generated paper list   2 288892 paper results
+//   3.. wrong-question files of papers 20, 21, ... (at most ten)
+
+#include "bank/exercise.h"
+#include "bank/questionset.h"
+#include "fuzzfiles.h"
+#include "history/handin.h"
+#include "history/historyfiles.h"
+#include "history/paperresults.h"
+#include "history/randompaper.h"
+#include "platform/textfile.h"
+
+#include <cstdlib>
+
+namespace h = history;
+
+namespace {
+
+// The count the home window keeps: the lines of the list before the first blank one.
+int listedCount(const QString& dir)
+{
+    return h::generatedPaperCount(platform::readAllLines(h::userFile(dir, h::kGeneratedPapers)).value_or(QStringList{}));
+}
+
+void showPapers(const QString& dir)
+{
+    const auto table = h::readResults(dir);
+    if (!table || table->size() != h::kResultEntries)
+        std::abort();
+    const auto list = h::readGeneratedList(dir);
+    if (!list)
+        std::abort();
+    for (int p = 0; p < h::kPaperCount; ++p) {
+        (void)table->value(3 * p).left(16);
+        (void)table->value(3 * p + 1);
+        if (const auto line = h::readFirstLine(h::paperWrongPath(dir, p))) {
+            const QString trimmed = line->trimmed();
+            if (bank::wholeIdCount(trimmed) > 0)
+                (void)bank::paperWrongReviewSet(p, trimmed);
+        }
+        if (p >= h::kFirstGeneratedPaper)
+            (void)bank::paperStart(p, h::handedInPaperIds(bank::kind::RandomPaper, 0, p, {}, *list));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzzfiles::clear();
+    const QList<QByteArray> parts = fuzzfiles::parts(fuzzfiles::bytes(data, size), 13);
+    const QStringList head = platform::splitLines(platform::decodeGbk(parts.value(0)));
+    const int toDelete = head.value(0).trimmed().toInt() % 64;
+    const QString newIds = head.value(1);
+    const QString dir = fuzzfiles::folder();
+    if (parts.size() > 1)
+        fuzzfiles::put(QStringLiteral("288891.mxy"), parts.at(1));
+    if (parts.size() > 2)
+        fuzzfiles::put(QStringLiteral("288892.mxy"), parts.at(2));
+    for (int i = 3; i < parts.size(); ++i)
+        fuzzfiles::put(h::paperWrongFileName(h::kFirstGeneratedPaper + i - 3), parts.at(i));
+
+    showPapers(dir);
+
+    // A paper deleted, if it is a listed one.
+    int count = listedCount(dir);
+    if (h::isListedGeneratedPaper(toDelete, count)) {
+        const auto list = h::readGeneratedList(dir);
+        const auto results = h::readResults(dir);
+        if (!list || !results)
+            std::abort();
+        const QStringList kept = h::listWithoutPaper(*list, toDelete, count);
+        if (!h::writeLinesClosed(h::userFile(dir, h::kGeneratedPapers), kept))
+            std::abort();
+        for (const h::PaperCopy& c : h::wrongFileMovesForDeletion(toDelete, count))
+            (void)h::copyPaperWrongFile(dir, c.from, c.to);
+        if (!h::writeResults(dir, h::resultsWithoutPaper(*results, toDelete, count)))
+            std::abort();
+        const int after = listedCount(dir);
+        if (after > count)
+            std::abort();
+        showPapers(dir);
+    }
+
+    // A new paper at the head of the list.
+    count = listedCount(dir);
+    const auto list = h::readGeneratedList(dir);
+    const auto results = h::readResults(dir);
+    if (!list || !results)
+        std::abort();
+    const QStringList lines = h::listWithNewPaper(*list, newIds);
+    if (lines.size() != h::kMaxGeneratedPapers || lines.first() != newIds)
+        std::abort();
+    if (!platform::writeWholeFile(h::userFile(dir, h::kGeneratedPapers), h::listText(lines)))
+        std::abort();
+    if (!h::writeResults(dir, h::resultsWithNewPaper(*results, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)))))
+        std::abort();
+    for (const h::PaperCopy& c : h::wrongFileMovesForNewPaper(count))
+        (void)h::copyPaperWrongFile(dir, c.from, c.to);
+    (void)h::writeLine(h::paperWrongPath(dir, h::kFirstGeneratedPaper), QString());
+    showPapers(dir);
+    return 0;
+}
