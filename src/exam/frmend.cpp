@@ -143,7 +143,15 @@ void FrmEnd2::Form_QueryUnload(int& cancel, int unloadMode)
         cancel = -1;
 }
 
-void FrmEnd2::Command1_Click()
+void FrmEnd2::Command1_Click() { exam::finalHandIn(); }
+
+void FrmEnd2::Command2_Click() { backToPaper(*this); }
+
+// ---- Final hand-in -------------------------------------------------------------------------------
+
+namespace exam {
+
+void finalHandIn()
 {
     iLeftMinutes = 50;
     step([] { FrmTm::get().LblTime.setCaption(QStringLiteral("剩余") + QString::number(iLeftMinutes) + QStringLiteral("分钟")); });
@@ -154,10 +162,13 @@ void FrmEnd2::Command1_Click()
     // The paper is over: its clock stops here, so that it cannot time out later over the score
     // window or the home window and hand the same paper in a second time.
     step([] { FrmTm::get().TimeKS.setEnabled(false); });
-    unload();
+    step([] { FrmEnd2::unloadIfLoaded(); });
+    step([] { FrmEnd1::unloadIfLoaded(); });
+    // Hidden, as the hand-in button leaves it; after a time-out it was still up over the surface.
+    step([] { FrmTm::get().Hide(); });
     step([] { FrmTm::unloadIfLoaded(); }); // refused for the whole paper: the reviews reuse it
     step([] { FrmMain::unloadIfLoaded(); });
     step([] { FrmChengji::get().Show(); });
 }
 
-void FrmEnd2::Command2_Click() { backToPaper(*this); }
+} // namespace exam

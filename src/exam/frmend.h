@@ -58,3 +58,12 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
 };
+
+namespace exam {
+
+// The final hand-in: the clock row back to 50 minutes, the clock stopped, the hand-in windows
+// closed, the panel hidden (it stays loaded for the reviews), the surface unloaded, the score
+// window shown. FrmEnd2's confirm.
+void finalHandIn();
+
+} // namespace exam
