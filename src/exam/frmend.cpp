@@ -1,9 +1,13 @@
 #include "exam/frmend.h"
 
 #include "app/moddata.h"
+#include "demo/frmyanshi.h"
 #include "exam/frmchengji.h"
+#include "exam/frmczts.h"
+#include "exam/frmime.h"
 #include "exam/frmtm.h"
 #include "exam/paperflow.h"
+#include "exam/standardbox.h"
 #include "platform/screenmetrics.h"
 #include "surface/frmmain.h"
 #include "toolkit/vb.h"
@@ -160,8 +164,10 @@ void finalHandIn()
         panel.LblTimeJD.setWidth(panel.PTime.Width() * (50 - iLeftMinutes) / 50);
     });
     // The paper is over: its clock stops here, so that it cannot time out later over the score
-    // window or the home window and hand the same paper in a second time.
+    // window or the home window and hand the same paper in a second time; a demonstration armed
+    // by the hint window never comes up.
     step([] { FrmTm::get().TimeKS.setEnabled(false); });
+    step([] { FrmTm::get().TimStartYS.setEnabled(false); });
     step([] { FrmEnd2::unloadIfLoaded(); });
     step([] { FrmEnd1::unloadIfLoaded(); });
     // Hidden, as the hand-in button leaves it; after a time-out it was still up over the surface.
@@ -169,6 +175,14 @@ void finalHandIn()
     step([] { FrmTm::unloadIfLoaded(); }); // refused for the whole paper: the reviews reuse it
     step([] { FrmMain::unloadIfLoaded(); });
     step([] { FrmChengji::get().Show(); });
+
+    // Whatever else of the paper was open goes now; the score window is up, so none of them
+    // brings the paper back on its way out.
+    step([] { closeStandardBoxes(); });
+    step([] { FrmIME::unloadIfLoaded(); });
+    step([] { FrmCZTS::unloadIfLoaded(); });
+    bYanShiOn = false;
+    step([] { FrmYanShi::unloadIfLoaded(); });
 }
 
 } // namespace exam
