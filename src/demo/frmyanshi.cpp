@@ -7,6 +7,7 @@
 #include "bank/popupmenu.h"
 #include "demo/demostep.h"
 #include "exam/frmtm.h"
+#include "exam/paperflow.h"
 #include "platform/programfolder.h"
 #include "platform/screenmetrics.h"
 #include "surface/frmmain.h"
@@ -337,6 +338,8 @@ void FrmYanShi::TimEnd_Timer()
     bYanShiOn = false;
     TimEnd.setEnabled(false);
     step([&] { unload(); });
+    if (paperflow::paperOver()) // the paper was handed in meanwhile: nothing of it comes back
+        return;
     step([] { FrmMain::get().Show(); });
     step([] { FrmTm::get().TimerREDO.setEnabled(true); });
     step([] { FrmTm::get().Show(); });

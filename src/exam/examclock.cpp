@@ -8,6 +8,7 @@
 #include "exam/frmend.h"
 #include "exam/frmpicture.h"
 #include "exam/frmtm.h"
+#include "exam/paperflow.h"
 #include "exam/questionshow.h"
 #include "exam/standardbox.h"
 #include "platform/textfile.h"
@@ -66,6 +67,10 @@ void FrmTm::startDemo()
 
 void FrmTm::TimStartYS_Timer()
 {
+    if (paperflow::paperOver()) { // handed in before the demonstration came up
+        TimStartYS.setEnabled(false);
+        return;
+    }
     iStartYsTicks = qint16(iStartYsTicks + 1);
     if (iStartYsTicks < 2)
         return;

@@ -4,10 +4,13 @@
 #include "app/settingslist.h"
 #include "exam/datapicture.h"
 #include "exam/frmtm.h"
+#include "exam/paperflow.h"
 #include "exam/standardbox.h"
 #include "platform/screenmetrics.h"
 #include "surface/frmmain.h"
 #include "toolkit/vb.h"
+
+#include <QPointer>
 
 using namespace ModData;
 
@@ -83,15 +86,19 @@ void FrmCZTS::Label2_Click() { unload(); }
 void FrmCZTS::Label3_Click() { unload(); }
 
 // Gives up the examination conditions: the paper goes on as practice and the current question's
-// demonstration starts once this window and the panel's click that opened it are gone.
+// demonstration starts once this window and the panel's click that opened it are gone. A paper
+// handed in while the question was open (its time-out) took this window with it: then nothing.
 void FrmCZTS::Command2_Click()
 {
+    const QPointer<FrmCZTS> self(this);
     exam::BoxRequest ask;
     ask.prompt = QStringLiteral("立即看答案将不能测试您的实际水平，如果你坚持现在看答案，成绩将不记入本次练习记录！"
                                 "\r\n您现在就要看答案吗？");
     ask.title = QStringLiteral("不建议您立即看答案");
     ask.buttons = exam::BoxButtons::YesNo;
     if (exam::standardBox(ask) != exam::BoxAnswer::Yes)
+        return;
+    if (!self || isUnloaded() || paperflow::paperOver())
         return;
 
     iRunMode = 2;

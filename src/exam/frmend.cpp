@@ -1,9 +1,13 @@
 #include "exam/frmend.h"
 
 #include "app/moddata.h"
+#include "demo/frmyanshi.h"
 #include "exam/frmchengji.h"
+#include "exam/frmczts.h"
+#include "exam/frmime.h"
 #include "exam/frmtm.h"
 #include "exam/paperflow.h"
+#include "exam/standardbox.h"
 #include "platform/screenmetrics.h"
 #include "surface/frmmain.h"
 #include "toolkit/vb.h"
@@ -143,7 +147,15 @@ void FrmEnd2::Form_QueryUnload(int& cancel, int unloadMode)
         cancel = -1;
 }
 
-void FrmEnd2::Command1_Click()
+void FrmEnd2::Command1_Click() { exam::finalHandIn(); }
+
+void FrmEnd2::Command2_Click() { backToPaper(*this); }
+
+// ---- Final hand-in -------------------------------------------------------------------------------
+
+namespace exam {
+
+void finalHandIn()
 {
     iLeftMinutes = 50;
     step([] { FrmTm::get().LblTime.setCaption(QStringLiteral("剩余") + QString::number(iLeftMinutes) + QStringLiteral("分钟")); });
@@ -152,12 +164,25 @@ void FrmEnd2::Command1_Click()
         panel.LblTimeJD.setWidth(panel.PTime.Width() * (50 - iLeftMinutes) / 50);
     });
     // The paper is over: its clock stops here, so that it cannot time out later over the score
-    // window or the home window and hand the same paper in a second time.
+    // window or the home window and hand the same paper in a second time; a demonstration armed
+    // by the hint window never comes up.
     step([] { FrmTm::get().TimeKS.setEnabled(false); });
-    unload();
+    step([] { FrmTm::get().TimStartYS.setEnabled(false); });
+    step([] { FrmEnd2::unloadIfLoaded(); });
+    step([] { FrmEnd1::unloadIfLoaded(); });
+    // Hidden, as the hand-in button leaves it; after a time-out it was still up over the surface.
+    step([] { FrmTm::get().Hide(); });
     step([] { FrmTm::unloadIfLoaded(); }); // refused for the whole paper: the reviews reuse it
     step([] { FrmMain::unloadIfLoaded(); });
     step([] { FrmChengji::get().Show(); });
+
+    // Whatever else of the paper was open goes now; the score window is up, so none of them
+    // brings the paper back on its way out.
+    step([] { closeStandardBoxes(); });
+    step([] { FrmIME::unloadIfLoaded(); });
+    step([] { FrmCZTS::unloadIfLoaded(); });
+    bYanShiOn = false;
+    step([] { FrmYanShi::unloadIfLoaded(); });
 }
 
-void FrmEnd2::Command2_Click() { backToPaper(*this); }
+} // namespace exam

@@ -58,3 +58,14 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
 };
+
+namespace exam {
+
+// The final hand-in, once per paper: the clock row back to 50 minutes, the clock and the
+// demonstration starter stopped, the hand-in windows closed, the panel hidden (it stays loaded for
+// the reviews), the surface unloaded, the score window shown; then every other window of the
+// paper is closed (standard boxes, input-method dialog, hint window, demonstration).
+// FrmEnd2's confirm.
+void finalHandIn();
+
+} // namespace exam

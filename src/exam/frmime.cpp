@@ -5,6 +5,7 @@
 #include "exam/datapicture.h"
 #include "exam/frmtm.h"
 #include "exam/imemenu.h"
+#include "exam/paperflow.h"
 #include "history/historyfiles.h"
 #include "platform/screenmetrics.h"
 #include "platform/textfile.h"
@@ -79,9 +80,12 @@ void FrmIME::Form_Load()
     vb::attempt([&] { Check1.setValue(line.text == QLatin1String("1") ? 1 : 0); });
 }
 
-// The panel comes back expanded at the surface's bottom-right corner and the bar goes.
+// The panel comes back expanded at the surface's bottom-right corner and the bar goes; not when
+// the paper was handed in meanwhile (a time-out while the dialog was open).
 void FrmIME::Form_Unload(int&)
 {
+    if (paperflow::paperOver())
+        return;
     const double sx = dScaleX;
     const double sy = dScaleY;
     FrmMain& surface = FrmMain::get();

@@ -1,6 +1,7 @@
 #include "exam/paperflow.h"
 
 #include "app/moddata.h"
+#include "exam/frmchengji.h"
 #include "exam/frmtm.h"
 #include "platform/programfolder.h"
 #include "surface/frmmain.h"
@@ -18,5 +19,7 @@ void dockPanel()
     panel.setLeft(surface.Left() + surface.Width() - panel.Width());
     panel.setTop(surface.Top() + surface.Height() - panel.Height());
 }
+
+bool paperOver() { return FrmChengji::isLoaded(); }
 
 } // namespace paperflow

@@ -24,4 +24,9 @@ QString userDir();
 // The panel at the surface's bottom-right corner, with the panel's current size.
 void dockPanel();
 
+// From the final hand-in until the score window leads on (home, or a review): the windows of the
+// paper still on their way out (input-method dialog, hint window, demonstration) bring nothing of
+// it back.
+bool paperOver();
+
 } // namespace paperflow

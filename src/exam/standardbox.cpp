@@ -1,6 +1,8 @@
 #include "exam/standardbox.h"
 
+#include <QList>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace exam {
 
@@ -10,6 +12,13 @@ std::function<BoxAnswer(const BoxRequest&)>& testBox()
 {
     static std::function<BoxAnswer(const BoxRequest&)> box;
     return box;
+}
+
+// The boxes open now, innermost last.
+QList<QPointer<QMessageBox>>& openBoxes()
+{
+    static QList<QPointer<QMessageBox>> boxes;
+    return boxes;
 }
 
 } // namespace
@@ -24,11 +33,20 @@ BoxAnswer standardBox(const BoxRequest& request)
     box.setTextFormat(Qt::PlainText);
     if (yesNo)
         box.setDefaultButton(request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    openBoxes().append(&box);
     const int pressed = box.exec();
+    openBoxes().removeAll(&box);
     if (!yesNo)
         return BoxAnswer::Ok;
     // Closing the box without a button counts as its No.
     return pressed == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
+}
+
+void closeStandardBoxes()
+{
+    for (const QPointer<QMessageBox>& box : openBoxes())
+        if (box)
+            box->reject();
 }
 
 void setStandardBoxForTests(std::function<BoxAnswer(const BoxRequest&)> box)

@@ -26,6 +26,10 @@ struct BoxRequest {
 
 BoxAnswer standardBox(const BoxRequest& request);
 
+// Closes every standard box still open, as its close box would (a question answers No): the
+// paper they belong to is over.
+void closeStandardBoxes();
+
 // An empty function puts the real box back.
 void setStandardBoxForTests(std::function<BoxAnswer(const BoxRequest&)> box);
 

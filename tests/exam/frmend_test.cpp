@@ -169,16 +169,30 @@ TEST(HandInWindows, FinalHandInEndsThePaperAndShowsTheScore)
     EXPECT_EQ(sKsStartTime, QStringLiteral("-1")) << "the score window scored it";
 }
 
-TEST(HandInWindows, AfterATimeOutThePanelStaysWhereItWas)
+// The time-out leaves the panel up over the surface while the hand-in windows are open; the
+// final hand-in hides it all the same, so nothing of the paper stays usable over the score window.
+TEST(HandInWindows, AfterATimeOutTheFinalHandInHidesThePanel)
 {
     Paper world;
     FrmTm& p = world.panel();
     FrmMain::get().Show();
     p.Show();
-    const QPointF docked(p.Left(), p.Top());
-    p.TimeKS.setEnabled(false); // the time-out stopped the clock
-    FrmEnd2::get().Command1_Click();
-    EXPECT_TRUE(p.isVisible());
-    EXPECT_EQ(QPointF(p.Left(), p.Top()), docked);
-    EXPECT_TRUE(FrmChengji::isLoaded());
+    iLeftMinutes = 1;
+    world.answer = exam::BoxAnswer::Ok;
+    bool panelUpMeanwhile = false;
+    world.onBox = [&] {
+        whenModal([&] {
+            panelUpMeanwhile = p.isVisible();
+            whenModal([&] { FrmEnd2::get().Command1_Click(); });
+            FrmEnd1::get().Command1_Click();
+        });
+    };
+    p.TimeKS.fire();
+    tktest::flushDeletes();
+    EXPECT_TRUE(panelUpMeanwhile) << "the time-out neither moves nor hides the panel";
+    ASSERT_TRUE(FrmTm::isLoaded());
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_FALSE(FrmMain::isLoaded());
+    ASSERT_TRUE(FrmChengji::isLoaded());
+    EXPECT_TRUE(FrmChengji::get().isVisible());
 }
