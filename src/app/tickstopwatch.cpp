@@ -84,23 +84,24 @@ bool P_Cls_Tick::delay(qint64 ms)
     for (;;) {
         QEventLoop loop;
         QTimer::singleShot(slice, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        // Once the application is quitting every local loop returns at once, with -1, or with
+        // the quit's code when the quit came while this one ran.
         if (loop.exec() != 0)
-            break; // the program is ending
+            return false;
         // Either clock ends the delay: the counter, or the time really spent.
         if (ticksBetween(noted, tickCount()) >= ms || elapsed.elapsed() >= ms)
-            break;
+            return true;
     }
-    return true;
 }
 
 void P_Cls_Tick::WaitPauseOrStop(qint64 lWaitTime)
 {
     // A handler that runs during the wait may delete the stopwatch: then the wait simply ends.
     QPointer<P_Cls_Tick> self(this);
+    // Once the application quits, the wait ends: the delay cannot run events any more.
     while (self && pause_ && !stop_) {
-        if (QCoreApplication::closingDown())
+        if (QCoreApplication::closingDown() || !delay(lWaitTime))
             return;
-        delay(lWaitTime);
     }
 }
 

@@ -33,7 +33,7 @@ public:
     void OverTick();
 
     // Holds, letting events run in slices of at most lWaitTime ms (10 ms at the most), while
-    // oPause is set and oStop is not.
+    // oPause is set and oStop is not, and the application is not quitting.
     void WaitPauseOrStop(qint64 lWaitTime);
 
     // False at once when less than lTicks ms passed since the last period ended; otherwise ends
@@ -58,7 +58,8 @@ signals:
 
 private:
     static quint32 tickCount();
-    // Lets events run for ms milliseconds of the tick counter; always true.
+    // Lets events run for ms milliseconds of the tick counter: true, or false at once when the
+    // application is quitting.
     bool delay(qint64 ms);
 
     quint32 startTick_;

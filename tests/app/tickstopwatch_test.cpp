@@ -182,3 +182,32 @@ TEST_F(Stopwatch, DeletedDuringTheWaitEndsTheWait)
     EXPECT_TRUE(t->DoTickEvents(0, true, 5));
     EXPECT_TRUE(t.isNull());
 }
+
+// Once the application is quitting, every local event loop returns at once: a paused wait must
+// end then, not spin. A guard in the tick counter releases a wait that spins: the wait reads the
+// counter a few times in each of its 20 ms slices, a spinning one thousands of times at once.
+TEST_F(Stopwatch, APausedWaitEndsWhenTheApplicationQuits)
+{
+    P_Cls_Tick t;
+    int reads = 0;
+    bool guardReleased = false;
+    P_Cls_Tick::setTickSourceForTests([&] {
+        if (++reads == 2000) {
+            guardReleased = true;
+            t.setOStop(true);
+        }
+        return now;
+    });
+    bool returned = false;
+    QTimer::singleShot(0, [&] {
+        t.setOPause(true);
+        afterPasses(2, [] { QCoreApplication::quit(); });
+        returned = t.DoTickEvents(0, true, 20);
+        QCoreApplication::exit(); // the main loop ends even if the quit did not reach it
+    });
+    QCoreApplication::exec();
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(guardReleased) << "the wait went on after the quit";
+    EXPECT_TRUE(t.oPause());
+    EXPECT_FALSE(t.oStop());
+}
