@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         (void)vb::clng(vb::val(ad.colour)); // the strip traps an overflow
     } catch (const vb::Error&) {
     }
-    // Only a web link is ever opened.
+    // Only a web link is ever opened, and what is opened is that link trimmed.
     if (platform::isWebLink(ad.link)) {
-        const QUrl url(ad.link);
+        const QUrl url(ad.link.trimmed(), QUrl::StrictMode);
         const QString scheme = url.scheme().toLower();
         if ((scheme != u"http" && scheme != u"https") || url.host().isEmpty())
             std::abort();

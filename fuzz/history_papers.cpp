@@ -15,7 +15,11 @@
 #include "history/randompaper.h"
 #include "platform/textfile.h"
 
+#include <QFile>
+
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace h = history;
 
@@ -48,6 +52,50 @@ void showPapers(const QString& dir)
     }
 }
 
+// What a paper's files hold: its list line, its three results entries, its wrong-question file.
+struct Snapshot {
+    QStringList list;
+    QStringList results;
+    QList<std::optional<QByteArray>> wrong; // papers 0 to 29; nothing for no file
+};
+
+// A line as it reads after being written back: what GBK cannot hold (an undecodable byte read
+// as U+FFFD) is written as "?".
+QStringList rewritten(QStringList lines)
+{
+    for (QString& l : lines)
+        l = platform::decodeGbk(platform::encodeGbk(l));
+    return lines;
+}
+
+Snapshot snapshot(const QString& dir)
+{
+    Snapshot s;
+    s.list = rewritten(h::readGeneratedList(dir).value_or(QStringList{}));
+    s.results = rewritten(h::readResults(dir).value_or(QStringList{}));
+    for (int p = 0; p < h::kPaperCount; ++p) {
+        QFile f(h::paperWrongPath(dir, p));
+        if (f.open(QIODevice::ReadOnly))
+            s.wrong << f.readAll();
+        else
+            s.wrong << std::nullopt;
+    }
+    return s;
+}
+
+// Paper `to` now holds what paper `from` held before: results and wrong-question file (a paper
+// without a file leaves none, or an empty line).
+void samePaper(const Snapshot& before, int from, const Snapshot& after, int to)
+{
+    for (int k = 0; k < 3; ++k)
+        if (after.results.value(3 * to + k) != before.results.value(3 * from + k))
+            std::abort();
+    const auto& was = before.wrong.at(from);
+    const auto& now = after.wrong.at(to);
+    if (was ? now != was : (now && *now != QByteArray("\r\n")))
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -56,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QList<QByteArray> parts = fuzzfiles::parts(fuzzfiles::bytes(data, size), 13);
     const QStringList head = platform::splitLines(platform::decodeGbk(parts.value(0)));
     const int toDelete = head.value(0).trimmed().toInt() % 64;
-    const QString newIds = head.value(1);
+    // The new paper's ids: never a blank line (a draw gives 40 ids).
+    const QString newIds = head.value(1).trimmed().isEmpty() ? QStringLiteral("0101") : head.value(1);
     const QString dir = fuzzfiles::folder();
     if (parts.size() > 1)
         fuzzfiles::put(QStringLiteral("288891.mxy"), parts.at(1));
@@ -70,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A paper deleted, if it is a listed one.
     int count = listedCount(dir);
     if (h::isListedGeneratedPaper(toDelete, count)) {
+        const Snapshot before = snapshot(dir);
         const auto list = h::readGeneratedList(dir);
         const auto results = h::readResults(dir);
         if (!list || !results)
@@ -82,8 +132,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!h::writeResults(dir, h::resultsWithoutPaper(*results, toDelete, count)))
             std::abort();
         const int after = listedCount(dir);
-        if (after > count)
+        if (after != count - 1)
             std::abort();
+        // Every paper after the deleted one moved up one, with its list line, record and file.
+        const Snapshot now = snapshot(dir);
+        for (int p = toDelete; p <= 18 + count; ++p) {
+            if (now.list.value(p - 20) != before.list.value(p - 19))
+                std::abort();
+            samePaper(before, p + 1, now, p);
+        }
         showPapers(dir);
     }
 
@@ -93,6 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto results = h::readResults(dir);
     if (!list || !results)
         std::abort();
+    const Snapshot before = snapshot(dir);
     const QStringList lines = h::listWithNewPaper(*list, newIds);
     if (lines.size() != h::kMaxGeneratedPapers || lines.first() != newIds)
         std::abort();
@@ -103,6 +161,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const h::PaperCopy& c : h::wrongFileMovesForNewPaper(count))
         (void)h::copyPaperWrongFile(dir, c.from, c.to);
     (void)h::writeLine(h::paperWrongPath(dir, h::kFirstGeneratedPaper), QString());
+    // The listed papers moved down one, the new paper first with no record and no wrong questions.
+    const Snapshot now = snapshot(dir);
+    if (listedCount(dir) != std::min(count + 1, h::kMaxGeneratedPapers))
+        std::abort();
+    for (int p = 21; p <= std::min(20 + count, 29); ++p) {
+        if (now.list.value(p - 20) != before.list.value(p - 21))
+            std::abort();
+        samePaper(before, p - 1, now, p);
+    }
+    if (now.wrong.at(20) != QByteArray("\r\n") || now.results.value(61) != u"0")
+        std::abort();
     showPapers(dir);
     return 0;
 }

@@ -78,20 +78,20 @@ StoreLines mergeMarked(const StoreLines& store, const Questions& questions)
 
 StoreLines removeUnmarked(const StoreLines& store, const Questions& questions)
 {
-    QString lookup = lookupString(store.list);
+    // Whole ids, so that a garbled id holding "_" or any other character stays as it is.
+    QStringList ids = bank::splitIds(store.list, INT_MAX);
     QString flags = store.flags;
     for (const Question& q : questions) {
         if (isMarked(q.flags))
             continue;
-        const qsizetype pos = lookup.indexOf(u'_' + bank::idText(q.code));
-        if (pos < 0)
+        const qsizetype number = ids.indexOf(bank::idText(q.code)); // from 0
+        if (number < 0)
             continue;
-        lookup.remove(pos, 5);
-        const qsizetype number = pos / 5; // from 0
+        ids.removeAt(number);
         if (number < flags.size())
             flags.remove(number, 1);
     }
-    return {lookup.remove(u'_'), flags};
+    return {ids.join(QString()), flags};
 }
 
 QString paperWrongIds(const QString& paperIds, const Questions& questions)

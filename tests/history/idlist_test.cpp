@@ -66,6 +66,8 @@ TEST(IdList, MarkedMergeAndRemovalTable)
         {"first and last unmarked", purge, {"010102030405", "FTF"}, qs({{101, 1}, {405, 0}, {203, 3}}), {"0203", "T"}},
         {"unlisted question: nothing changes", purge, {"0101", "T"}, qs({{999, 0}}), {"0101", "T"}},
         {"short flags: the id goes, no flag to remove", purge, {"01010203", "T"}, qs({{203, 0}}), {"0101", "T"}},
+        // A garbled id holding "_" stays whole: the ids after it keep their places and flags.
+        {"garbled id with an underscore kept whole", purge, {"00_100020_03", "TFT"}, qs({{2, 0}}), {"00_10_03", "TT"}},
     };
     for (const Case& c : cases) {
         const StoreLines got = c.change(c.store, c.questions);
