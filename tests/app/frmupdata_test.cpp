@@ -1,6 +1,8 @@
 #include "app/frmupdata.h"
 #include "app/moddata.h"
 #include "app/modzcb.h"
+#include "app/startup.h"
+#include "localhttp.h"
 #include "platform/programfolder.h"
 #include "platform/routedhttp.h"
 #include "platform/updaterstart.h"
@@ -63,7 +65,7 @@ protected:
         ModData::dScaleX = ModData::dScaleY = 1;
         ModData::iUpdataShow = 1;
         ModZCB::setWebServiceAddress(server.address());
-        QGuiApplication::setApplicationDisplayName(kTitle);
+        app::setProgramTitle(kTitle);
         FrmUpdata::setMessageBoxForTests([this](const QString& text, const QString& title, bool yesNo) {
             boxes.push_back({text, title, yesNo});
             return yesNo && answerYes;
@@ -85,7 +87,7 @@ protected:
         app::update::setProgramFileNameForTests({});
         platform::setProgramFolder({});
         ModZCB::setWebServiceAddress({});
-        QGuiApplication::setApplicationDisplayName({});
+        app::setProgramTitle({});
         ModData::resetAll();
     }
 
