@@ -204,15 +204,17 @@ void FrmFengmian::showAbout()
         FrmAbout::get().Show(true);
 }
 
-// Links from settings and downloads open only when they are http or https.
+// Links from settings and downloads open only when they are http or https; what opens is the
+// address as the browser gets it.
 void FrmFengmian::openLinkChecked(const QString& link)
 {
-    if (!platform::isWebLink(link))
+    const QString address = platform::webLink(link);
+    if (address.isEmpty())
         return;
     if (openLink())
-        openLink()(link);
+        openLink()(address);
     else
-        platform::openWebLink(link);
+        platform::openWebLink(address);
 }
 
 // ---- Window build ------------------------------------------------------------------------------
