@@ -120,9 +120,10 @@ void finishUpdate(const QString& listPath)
     namespace up = app::update;
     const vb::ErrorTrap trap(kTagCheck);
     const up::Outcome outcome = up::applyList(listPath);
-    // The list becomes the installed bank version only when every newer file arrived: after a
-    // failure the next check finds the bank still older and fetches what is missing.
-    if (outcome.updated == outcome.attempted) {
+    // The list becomes the installed bank version only when every newer file arrived (after a
+    // failure the next check finds the bank still older and fetches what is missing), and only
+    // when it holds a bank version: anything else would stand in the way of every later update.
+    if (outcome.updated == outcome.attempted && up::isBankVersion(outcome.version)) {
         trap([&] {
             const QString bankVersion = writePath(
                 sDataPath.isEmpty() ? platform::programFolder() : sDataPath,
@@ -181,6 +182,64 @@ QString serverName(const QString& fileName)
     const QString base = fileName.contains(u'.') ? fileName.left(std::max<qsizetype>(0, fileName.size() - 4)) : fileName;
     return base + QStringLiteral(".rar");
 }
+
+std::optional<QStringList> nameParts(const QString& name)
+{
+    QString n = name;
+    n.replace(u'\\', u'/');
+    const QStringList parts = n.split(u'/');
+    for (const QString& part : parts) {
+        // An empty part is an absolute name or a doubled separator; ":" a drive.
+        if (!platform::isPlainName(part) || part.contains(u':'))
+            return std::nullopt;
+    }
+    return parts;
+}
+
+bool isBankVersion(const QString& text)
+{
+    return text.size() == 12 &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+QString listVersion(const QString& listText)
+{
+    const QString t = vb::trim(listText);
+    if (!t.startsWith(QLatin1String("20")))
+        return {};
+    const QString version = vb::left(t, 12);
+    return isBankVersion(version) ? version : QString();
+}
+
+Check checkReply(const QString& reply, const QString& installedVersion)
+{
+    if (reply.startsWith(QLatin1String("error")))
+        return Check::Failed;
+    const QString version = listVersion(reply);
+    if (version.isEmpty())
+        return Check::NotAList;
+    // An installed version that is none (no file, or a line that is no version) never holds an
+    // update back.
+    if (isBankVersion(installedVersion) && QString::compare(version, installedVersion) <= 0)
+        return Check::UpToDate;
+    return Check::Newer;
+}
+
+QString checkText(Check check)
+{
+    switch (check) {
+    case Check::Failed:
+        return QStringLiteral("无法连接升级服务器，请稍后再试。");
+    case Check::NotAList:
+        return QStringLiteral("升级信息无法读取，请稍后再试。");
+    case Check::UpToDate:
+    case Check::Newer:
+        break;
+    }
+    return QStringLiteral("已是最新版本，无需升级。");
+}
+
+QString listFetchFailedText() { return QStringLiteral("升级文件无法下载，请稍后再试。"); }
 
 QString dataFolderName()
 {
@@ -281,15 +340,24 @@ EntryPlan planEntry(const Entry& entry, Folder& folder)
     if (const auto f = folderOfLetter(entry.letter))
         folder = *f;
     EntryPlan plan;
-    plan.address = updateBase() + serverFolderPart(folder) + segment(serverName(entry.fileName));
-    QString name = localName(entry.fileName);
-    if (!platform::isPlainName(name)) {
+    const auto local = nameParts(localName(entry.fileName));
+    const auto remote = nameParts(serverName(entry.fileName));
+    if (!local || !remote) {
         // A name from the list never leaves its folder: such an entry is never fetched.
         plan.refused = true;
         plan.newer = QString::compare(entry.stamp, kMissingStamp) > 0;
         return plan;
     }
-    const QString dir = localFolder(folder);
+    QStringList remoteSegments;
+    for (const QString& part : *remote)
+        remoteSegments << segment(part);
+    plan.address = updateBase() + serverFolderPart(folder) + remoteSegments.join(u'/');
+    // Sub-folders of the target folder, found ignoring letter case (the program creates none).
+    QString dir = localFolder(folder);
+    for (qsizetype i = 0; i + 1 < local->size(); ++i)
+        dir = platform::findInFolder(dir, local->at(i), platform::EntryKind::Folder)
+                  .value_or(platform::joinPath(dir, local->at(i)));
+    QString name = local->last();
     if (isRunningProgram(name)) {
         // The running file itself is compared; a newer one is fetched beside it.
         plan.program = true;
@@ -310,25 +378,43 @@ Outcome applyList(const QString& listPath)
         trap([] { vb::raise(vb::ErrFileNotFound); });
         return outcome;
     }
-    const QString order = writePath(platform::programFolder(), QStringLiteral("uprun.dll"));
-    Folder folder = Folder::Program; // the first entry line without a letter of its own
-    for (const QString& line : *lines) {
-        const auto entry = parseEntry(line);
-        if (!entry)
-            continue;
-        const EntryPlan plan = planEntry(*entry, folder);
-        if (plan.program) {
-            outcome.replaceProgram = true;
+    outcome.version = listVersion(lines->value(0));
+    // Every entry line's plan, in order; the first entry line without a letter of its own goes
+    // to the program folder.
+    auto plans = [&] {
+        std::vector<EntryPlan> all;
+        Folder folder = Folder::Program;
+        for (const QString& line : *lines) {
+            if (const auto entry = parseEntry(line))
+                all.push_back(planEntry(*entry, folder));
+        }
+        return all;
+    };
+    // A program file left from an earlier update is never handed on: only one fetched whole now
+    // is ever ordered.
+    for (const EntryPlan& plan : plans()) {
+        if (plan.program && !plan.refused) {
             trap([&] {
-                if (!platform::writeWholeFile(order, plan.targetPath + QStringLiteral("\r\n")))
+                if (QFile::exists(plan.targetPath) && !QFile::remove(plan.targetPath))
                     vb::raise(vb::ErrPathFileAccess);
             });
         }
+    }
+    const QString order = writePath(platform::programFolder(), QStringLiteral("uprun.dll"));
+    for (const EntryPlan& plan : plans()) {
         if (!plan.newer)
             continue;
         ++outcome.attempted;
-        if (!plan.refused && platform::downloadToFile(plan.address, plan.targetPath))
-            ++outcome.updated;
+        if (plan.refused || !platform::downloadToFile(plan.address, plan.targetPath))
+            continue;
+        ++outcome.updated;
+        if (plan.program) {
+            const bool ordered = trap([&] {
+                if (!platform::writeWholeFile(order, plan.targetPath + QStringLiteral("\r\n")))
+                    vb::raise(vb::ErrPathFileAccess);
+            });
+            outcome.replaceProgram = outcome.replaceProgram || ordered;
+        }
     }
     return outcome;
 }
@@ -427,17 +513,32 @@ void FrmUpdata::TKUP()
     // Closed while the request waited: the check ends with the window.
     if (!self || isUnloaded())
         return;
-    // No reply, the time-out text ("error...") or anything that is no update list.
-    if (!reply.startsWith(QLatin1String("20")))
+    namespace up = app::update;
+    // No reply, the failure text, anything that is no update list, or a list that is not newer:
+    // the window says which.
+    const up::Check check = up::checkReply(reply, sTkVer);
+    if (check != up::Check::Newer) {
+        Label2.setCaption(up::checkText(check));
         return;
-    const QString version = vb::left(vb::trim(reply), 12);
-    if (QString::compare(version, sTkVer) <= 0)
-        return;
+    }
 
     // The list is read from the file fetched now, never from one left by an earlier update.
     const QString listPath = downloadedListPath();
-    if (!platform::downloadToFile(address, listPath) || !self || isUnloaded())
+    const bool folderThere = platform::findFile(userFolder(), platform::EntryKind::Folder).has_value();
+    const bool fetched = folderThere && platform::downloadToFile(address, listPath);
+    if (!self || isUnloaded())
         return;
+    QString listText;
+    if (fetched) {
+        const auto lines = platform::readAllLines(listPath);
+        listText = lines ? lines->value(0) : QString();
+    }
+    if (up::listVersion(listText).isEmpty()) {
+        trap([&] { vb::raise(folderThere ? vb::ErrFileNotFound : vb::ErrPathNotFound); });
+        if (self && !isUnloaded())
+            Label2.setCaption(up::listFetchFailedText());
+        return;
+    }
 
     Hide();
     bool yes = false;

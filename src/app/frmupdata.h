@@ -78,6 +78,31 @@ std::optional<Entry> parseEntry(const QString& line);
 QString localName(const QString& fileName);
 QString serverName(const QString& fileName);
 
+// The parts of a name that may hold sub-folders ("pics\x.mxy" is "pics", "x.mxy"; "\" and "/"
+// both separate). Nothing for a name that would leave its folder: an absolute name, a drive, an
+// empty part, "." or "..".
+std::optional<QStringList> nameParts(const QString& name);
+
+// A bank version: exactly 12 digits "YYYYMMDDHHMM".
+bool isBankVersion(const QString& text);
+// The bank version of an update list's text: the first 12 characters of the trimmed text, when
+// the text begins with "20" and they are a bank version; empty otherwise.
+QString listVersion(const QString& listText);
+
+// What the list request's reply says.
+enum class Check {
+    Failed,   // no reply: the server could not be reached, or the failure text came back
+    NotAList, // a reply, but no update list with a bank version
+    UpToDate, // a list, not newer than the installed bank
+    Newer,    // a list newer than the installed bank (or the installed version is none)
+};
+Check checkReply(const QString& reply, const QString& installedVersion);
+
+// The window's line for a check that did not find an update.
+QString checkText(Check check);
+// The window's line when the newer list could not be fetched.
+QString listFetchFailedText();
+
 // The data folder path without the program folder and without separators ("xpdata").
 QString dataFolderName();
 
@@ -108,7 +133,7 @@ void setProgramFileNameForTests(const QString& name);
 // What the check does with one entry, worked out before it acts.
 struct EntryPlan {
     bool refused = false;    // its name would leave its folder: nothing is fetched
-    bool program = false;    // it names the running program: uprun.dll gets targetPath
+    bool program = false;    // it names the running program: fetched whole, uprun.dll gets targetPath
     bool newer = false;      // its stamp is greater than the local file's
     QString targetPath;      // where the fetched bytes go ("_bak" for the program)
     QString address;         // where they come from
@@ -119,10 +144,13 @@ EntryPlan planEntry(const Entry& entry, Folder& folder);
 struct Outcome {
     int updated = 0;
     int attempted = 0;
-    bool replaceProgram = false; // an entry named the running program
+    bool replaceProgram = false; // a new program file arrived whole and uprun.dll names it
+    QString version;             // the list's bank version; empty when it has none
 };
-// Works through the downloaded update list: orders the program's replacement, fetches every
-// newer file. Errors (no list, uprun.dll not written) are reported under "tkup".
+// Works through the downloaded update list: deletes the "_bak" files its program entries would
+// fetch to (an old one is never handed on), fetches every newer file, and orders the program's
+// replacement only for a program file fetched whole now. Errors (no list, uprun.dll not
+// written) are reported under "tkup".
 Outcome applyList(const QString& listPath);
 
 // "已更新" & updated & "/" & attempted & "文件。请重新打开软件！"

@@ -29,9 +29,11 @@ QString fetch(const QString& url, int timeoutSeconds, bool reportFailures)
 {
     platform::HttpRequest request;
     const bool sent = request.send(url);
-    if (!sent && reportFailures) {
-        // Reported once; the wait still runs to its time-out, as for any unanswered request.
-        vb::ErrorTrap(QStringLiteral("getHtmlStr"))([] { vb::raise(5); });
+    if (!sent) {
+        // Nothing can arrive: no wait. Reported once, unless this is the reporter's own request.
+        if (reportFailures)
+            vb::ErrorTrap(QStringLiteral("getHtmlStr"))([] { vb::raise(5); });
+        return timeoutText();
     }
 
     // Whole clock seconds: the request gives up once more than timeoutSeconds second boundaries
@@ -55,14 +57,12 @@ QString fetch(const QString& url, int timeoutSeconds, bool reportFailures)
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    if (sent) {
-        QObject::connect(&request, &platform::HttpRequest::finished, &loop, [&] {
-            if (request.isComplete())
-                loop.quit();
-        });
-    }
-    // The other windows' events run while it waits, also when nothing was sent.
-    for (qint64 ms = remainingMs(); ms > 0 && !request.isComplete(); ms = remainingMs()) {
+    // A request that plainly failed (refused, no such host, a reply outside 2xx) ends the wait at
+    // once; only a server that does not answer keeps it waiting until the time-out.
+    QObject::connect(&request, &platform::HttpRequest::finished, &loop, &QEventLoop::quit);
+    auto ended = [&] { return request.isComplete() || request.hasFailed(); };
+    // The other windows' events run while it waits.
+    for (qint64 ms = remainingMs(); ms > 0 && !ended(); ms = remainingMs()) {
         deadline.start(int(ms));
         if (loop.exec() != 0)
             break; // the program is ending: no more waiting

@@ -35,7 +35,8 @@ QString runLogEntry(const QString& tag, long number, const QString& text, const 
 // "YYYY-MM-DD HH:MM:SS", the entry with blanks trimmed at both ends, and a line end.
 QString runLogRecord(const QDateTime& when, const QString& entry);
 
-// Sends the report to the web service (time-out 1 s; its own failure is not reported again),
+// Sends the report to the web service (time-out 1 s for a server that does not answer, no wait
+// at all when the request plainly failed; its own failure is not reported again),
 // then appends an entry to the run log `sErrLogFile`. Works on copies of its arguments, so a
 // report made while it waits cannot change this one. Never raises.
 void reportError(QString tag, long number, QString text, QString extra);
@@ -51,9 +52,11 @@ void installErrorReporter();
 // ---- Web request ------------------------------------------------------------------------------
 
 // HTTP GET of url, waited with the program's other events running. The body of a 2xx reply
-// as GBK text, blanks trimmed; otherwise, once more than timeoutSeconds clock-second boundaries
-// have passed since the start (so 1 to 2 s for a time-out of 1), timeoutText(). A request that
-// cannot be sent is reported under "getHtmlStr" once and still ends with the time-out text.
+// as GBK text, blanks trimmed. timeoutText() as soon as the request has plainly failed (the
+// connection refused, no such host, a reply outside 2xx), or, for a server that does not
+// answer, once more than timeoutSeconds clock-second boundaries have passed since the start
+// (so 1 to 2 s for a time-out of 1). A request that cannot be sent is reported under
+// "getHtmlStr" once and ends at once with the time-out text.
 QString getHtmlStr(QString url, int timeoutSeconds);
 
 // ---- Registry write ---------------------------------------------------------------------------

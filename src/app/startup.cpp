@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace app {
 
@@ -94,13 +93,23 @@ void readInfo()
     trimSettings(settings);
     ModData::sSettings = settings;
 
-    QGuiApplication::setApplicationDisplayName(
-        app::programTitle(ModData::sSettings, ModData::sKeMu));
+    setProgramTitle(app::programTitle(ModData::sSettings, ModData::sKeMu));
 
     firstRun();
 }
 
-QString programTitle() { return QGuiApplication::applicationDisplayName(); }
+namespace {
+QString& title()
+{
+    static QString text;
+    return text;
+}
+} // namespace
+
+// Kept apart from the application's display name, which the window system would add to every
+// window's caption.
+QString programTitle() { return title(); }
+void setProgramTitle(const QString& text) { title() = text; }
 
 QString runLogPath(const QDateTime& when)
 {

@@ -13,8 +13,10 @@ namespace app {
 // reported under "readInfo", at most one for each file read.
 void readInfo();
 
-// The program title: the application display name that standard message boxes show.
+// The program title, which standard message boxes of the program show. It is no part of any
+// window's caption: each window shows exactly its own.
 QString programTitle();
+void setProgramTitle(const QString& text);
 
 // Program folder & "/ksdata/" & "YYYYMMDDHHMMSS" & ".txt".
 QString runLogPath(const QDateTime& when);

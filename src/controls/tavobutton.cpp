@@ -150,7 +150,7 @@ void tavoButton::ImgBack_MouseUp(int, int, float, float)
     centreCaption(false);
     Timer1.setEnabled(false);
     // Last: the handler may unload the window that holds this button.
-    tk::raiseEvent(onClick);
+    tk::raiseEvent(this, onClick);
 }
 
 void tavoButton::UserControl_Resize()

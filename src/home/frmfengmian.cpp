@@ -204,15 +204,17 @@ void FrmFengmian::showAbout()
         FrmAbout::get().Show(true);
 }
 
-// Links from settings and downloads open only when they are http or https.
+// Links from settings and downloads open only when they are http or https; what opens is the
+// address as the browser gets it.
 void FrmFengmian::openLinkChecked(const QString& link)
 {
-    if (!platform::isWebLink(link))
+    const QString address = platform::webLink(link);
+    if (address.isEmpty())
         return;
     if (openLink())
-        openLink()(link);
+        openLink()(address);
     else
-        platform::openWebLink(link);
+        platform::openWebLink(address);
 }
 
 // ---- Window build ------------------------------------------------------------------------------
@@ -699,6 +701,8 @@ void FrmFengmian::exitConfirmation()
 
 void FrmFengmian::showNotice(const QString& title, const QString& prompt)
 {
+    if (isUnloaded()) // a handler resumed after the window was closed under its wait
+        return;
     const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
     ModData::iMsgAnswer = 0;
     FrmKVMSGBOX& box = FrmKVMSGBOX::get();
@@ -769,6 +773,10 @@ bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeT
             throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
         marked = *line;
     });
+    // The report's wait may have let the candidate start another exercise: its files and state
+    // are never overwritten by a launcher that resumes on the closed window.
+    if (isUnloaded())
+        return false;
     bank::LaunchResult r;
     const bool ran = trap([&] { r = bank::prepareExercise(ModData::sDataPath, set, marked); });
     if (ran && r.ok()) {
@@ -789,6 +797,8 @@ bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeT
 
 void FrmFengmian::startLianXi()
 {
+    if (isUnloaded()) // closed while the handler waited: another exercise runs already
+        return;
     const vb::ErrorTrap trap(QStringLiteral("startlianxi"));
     trap([&] { unload(); });
     if (bank::isMockPaper(ModData::iLianXiType)) {

@@ -176,7 +176,8 @@ private:
     void paperStart(int index);
     void newRandomPaper();
     void deleteGeneratedPaper(int paper);
-    bool confirm(const QString& title, const QString& prompt); // message box "l20071"
+    // Message box "l20071"; its failing steps are reported under the caller's error tag.
+    bool confirm(const QString& tag, const QString& title, const QString& prompt);
     // Marked and wrong-question panels (storepanels.cpp).
     void buildStorePanel(bank::Store store);
     void storeScope(int index);

@@ -342,9 +342,9 @@ void FrmFengmian::newRandomPaper()
 
 // ---- Review and deletion -------------------------------------------------------------------------
 
-bool FrmFengmian::confirm(const QString& title, const QString& prompt)
+bool FrmFengmian::confirm(const QString& tag, const QString& title, const QString& prompt)
 {
-    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    const vb::ErrorTrap trap(tag);
     ModData::iMsgAnswer = 0;
     FrmKVMSGBOX& box = FrmKVMSGBOX::get();
     box.LblTitle.setCaption(title);
@@ -385,7 +385,8 @@ void FrmFengmian::LblShiJuanDel_Click(int index)
 {
     if (!history::isListedGeneratedPaper(index, iSuiJiCount))
         return;
-    if (!confirm(QStringLiteral("删除试卷"), kCrLf + kCrLf + kCrLf + QStringLiteral("您确实要删除本套随机试题吗？")))
+    if (!confirm(QStringLiteral("lblshijuandel"), QStringLiteral("删除试卷"), kCrLf + kCrLf + kCrLf + QStringLiteral("您确实要删除本套随机试题吗？")) ||
+        isUnloaded())
         return;
     deleteGeneratedPaper(index);
 }
@@ -419,5 +420,7 @@ void FrmFengmian::deleteGeneratedPaper(int paper)
                 fail(vb::ErrPathFileAccess);
         });
     }
-    FengMainCsh();
+    // The files are a whole set again; the panels are rebuilt only on a window still open.
+    if (!isUnloaded())
+        FengMainCsh();
 }

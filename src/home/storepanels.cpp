@@ -97,7 +97,7 @@ void FrmFengmian::storeClear(int index)
     if (scope < 1 || scope > 3)
         return;
     const char* prompt = scope == 1 ? k.prompt1 : scope == 2 ? k.prompt2 : k.prompt3;
-    if (!confirm(QString::fromUtf8(k.clearTitle), kCrLf + kCrLf + kCrLf + QString::fromUtf8(prompt)))
+    if (!confirm(QStringLiteral("clickbotn"), QString::fromUtf8(k.clearTitle), kCrLf + kCrLf + kCrLf + QString::fromUtf8(prompt)))
         return;
 
     const history::StoreFiles files = history::storeFiles(userDir(), k.store);

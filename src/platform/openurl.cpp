@@ -5,20 +5,26 @@
 
 namespace platform {
 
-bool isWebLink(const QString& url)
+QString webLink(const QString& text)
 {
-    const QUrl u(url.trimmed(), QUrl::StrictMode);
-    if (!u.isValid() || u.host().isEmpty())
-        return false;
+    QString link = text.trimmed();
+    if (link.startsWith(QStringLiteral("www."), Qt::CaseInsensitive))
+        link.prepend(QStringLiteral("http://"));
+    const QUrl u(link, QUrl::TolerantMode);
     const QString scheme = u.scheme().toLower();
-    return scheme == u"http" || scheme == u"https";
+    if (!u.isValid() || u.host().isEmpty() || (scheme != u"http" && scheme != u"https"))
+        return {};
+    return QString::fromLatin1(u.toEncoded());
 }
 
-bool openWebLink(const QString& url)
+bool isWebLink(const QString& text) { return !webLink(text).isEmpty(); }
+
+bool openWebLink(const QString& text)
 {
-    if (!isWebLink(url))
+    const QString link = webLink(text);
+    if (link.isEmpty())
         return false;
-    return QDesktopServices::openUrl(QUrl(url.trimmed(), QUrl::StrictMode));
+    return QDesktopServices::openUrl(QUrl::fromEncoded(link.toLatin1(), QUrl::StrictMode));
 }
 
 } // namespace platform

@@ -1,40 +1,36 @@
 #include "platform/singleinstance.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
-#include <QLockFile>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace platform {
 
-QString SingleInstance::lockPath(const QString& programFolder)
-{
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QFileInfo(base).isDir())
-        base = QDir::tempPath();
-    QString folder = QFileInfo(programFolder).canonicalFilePath();
-    if (folder.isEmpty())
-        folder = QDir::cleanPath(QDir(programFolder).absolutePath());
-    const QByteArray key =
-        QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return base + QStringLiteral("/xpprac-") + QString::fromLatin1(key) + QStringLiteral(".lock");
-}
-
 SingleInstance::SingleInstance(const QString& programFolder)
-    : lock_(std::make_unique<QLockFile>(lockPath(programFolder)))
 {
-    // Only a living holder counts: the lock of a copy that crashed is taken over.
-    lock_->setStaleLockTime(0);
-    owned_ = lock_->tryLock(0);
-    // When the runtime folder cannot hold a lock at all there is nobody to refuse.
-    if (!owned_ && lock_->error() != QLockFile::LockFailedError)
-        owned_ = true;
+    const QByteArray path = QFile::encodeName(QDir(programFolder).absolutePath());
+    // Not handed on to programs started from here (the external update program).
+    fd_ = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) {
+        owned_ = true; // a folder that cannot be opened cannot be locked: nobody to refuse
+        return;
+    }
+    int result;
+    do {
+        result = ::flock(fd_, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    // Only a living holder refuses; a file system without locks has nobody to refuse either.
+    owned_ = result == 0 || errno != EWOULDBLOCK;
 }
 
 SingleInstance::~SingleInstance()
 {
-    if (lock_ && lock_->isLocked())
-        lock_->unlock();
+    if (fd_ >= 0)
+        ::close(fd_); // lets go of the lock
 }
 
 } // namespace platform

@@ -1,17 +1,17 @@
 #pragma once
-// One running copy per program folder. The lock lives in the user's runtime folder, never in the
-// program folder, so a refused second copy leaves the program folder exactly as it found it.
+// One running copy per program folder. The lock is the program folder's own (an advisory lock
+// on the folder itself, held for the life of the process), so every copy started on that folder
+// meets the same lock, whatever its environment and by whatever path it names the folder; and
+// nothing is written anywhere, so a refused second copy leaves every folder as it found it.
+// A copy that ends, or crashes, lets go of the lock with its process.
 
 #include <QString>
-#include <memory>
-
-class QLockFile;
 
 namespace platform {
 
 class SingleInstance {
 public:
-    // Takes the lock of the program folder when no other living process holds it.
+    // Takes the lock of the program folder when no other living copy holds it.
     explicit SingleInstance(const QString& programFolder);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -20,11 +20,8 @@ public:
     // True when another copy of the program in the same folder was already running.
     bool previousInstance() const { return !owned_; }
 
-    // Where the lock of a program folder is kept.
-    static QString lockPath(const QString& programFolder);
-
 private:
-    std::unique_ptr<QLockFile> lock_;
+    int fd_ = -1;
     bool owned_ = false;
 };
 

@@ -225,11 +225,17 @@ void Control::copyFrom(const Control& other)
 
 namespace detail {
 
-void dispatchMouse(const void* target, const QMouseEvent& event, QPointF pos, const QRect& area,
+void dispatchMouse(const QObject* target, const QMouseEvent& event, QPointF pos, const QRect& area,
                    bool& afterDblClick, const MouseTargets& t)
 {
+    // One count for the whole event: its MouseUp may unload the form, and no Click follows then.
+    const HandlerScope running(target);
+    auto raise = [&running](const auto& handler, auto... args) {
+        if (!running.formUnloaded())
+            raiseEvent(handler, args...);
+    };
     // The target of the last press: a double click whose first click went elsewhere is a press.
-    static const void* lastPressed = nullptr;
+    static const QObject* lastPressed = nullptr;
     const float x = float(toTwips(pos.x()));
     const float y = float(toTwips(pos.y()));
     const int shift = shiftState(event.modifiers());
@@ -240,24 +246,24 @@ void dispatchMouse(const void* target, const QMouseEvent& event, QPointF pos, co
     case QEvent::MouseButtonPress:
         lastPressed = target;
         afterDblClick = false;
-        raiseEvent(t.down, buttonOf(event.button()), shift, x, y);
+        raise(t.down, buttonOf(event.button()), shift, x, y);
         break;
     case QEvent::MouseMove:
-        raiseEvent(t.move, buttonBits(event.buttons()), shift, x, y);
+        raise(t.move, buttonBits(event.buttons()), shift, x, y);
         break;
     case QEvent::MouseButtonRelease: {
         const bool click = area.contains(pos.toPoint()) && !afterDblClick;
         afterDblClick = false;
         const int button = buttonOf(event.button());
-        raiseEvent(t.up, button, shift, x, y);
+        raise(t.up, button, shift, x, y);
         if (click)
-            raiseEvent(t.click, button);
+            raise(t.click, button);
         break;
     }
     case QEvent::MouseButtonDblClick:
         // Qt reports the second press of a double click as this event: it is no MouseDown.
         afterDblClick = true;
-        raiseEvent(t.dblClick);
+        raise(t.dblClick);
         break;
     default:
         break;
@@ -335,7 +341,7 @@ void Control::dispatchMouse(QMouseEvent* event, QWidget* source)
     detail::dispatchMouse(this, *event, p, rect(), afterDblClick_, t);
 }
 
-void Control::clickedByMouse(int) { raiseEvent(onClick); }
+void Control::clickedByMouse(int) { raiseEvent(this, onClick); }
 
 void Control::mousePressEvent(QMouseEvent* event)
 {

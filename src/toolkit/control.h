@@ -37,8 +37,10 @@
 #include "toolkit/vb.h"
 
 #include <QCursor>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <concepts>
 #include <functional>
 
 class QMouseEvent;
@@ -63,8 +65,31 @@ QColor colorFromVb(vb::Long color);
 // Raises vb::Error 380 for a number that is no colour, as assigning it to a colour property did.
 void checkColour(vb::Long color);
 
+class Form;
+
+namespace detail {
+// Counts one handler of the form that holds `source` (the form itself, or a control or timer
+// anywhere inside it) as running, for as long as the scope lives: the form is never deleted
+// while a handler of it is still on the stack (see Form::unload). A source outside every form
+// counts nothing.
+class HandlerScope {
+public:
+    explicit HandlerScope(const QObject* source);
+    ~HandlerScope();
+    bool formUnloaded() const; // the form was unloaded: its events are no longer raised
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+private:
+    QPointer<Form> form_;
+};
+} // namespace detail
+
 // Runs one event handler; an error that escapes it ends it silently (never through Qt's loop).
+// This form, without a source, is for a handler that forwards to another one of the same form
+// while it is counted already (a control array hands on its element's events).
 template <class F, class... A>
+    requires std::invocable<const F&, A&&...>
 void raiseEvent(const F& handler, A&&... args)
 {
     if constexpr (requires { static_cast<bool>(handler); }) {
@@ -75,6 +100,18 @@ void raiseEvent(const F& handler, A&&... args)
         handler(std::forward<A>(args)...);
     } catch (...) {
     }
+}
+
+// Runs one event handler of the form that holds `source` (a control, a timer, the form itself):
+// counted as running on that form, and an error escaping it ends it silently. The controls and
+// timers of an unloaded form raise nothing, though the form may live on until its running
+// handlers have returned.
+template <class F, class... A>
+void raiseEvent(const QObject* source, const F& handler, A&&... args)
+{
+    const detail::HandlerScope running(source);
+    if (!running.formUnloaded())
+        raiseEvent(handler, std::forward<A>(args)...);
 }
 
 class Control : public QWidget {

@@ -459,7 +459,7 @@ void CheckBox::setValue(int value)
         return;
     value_ = value;
     update();
-    raiseEvent(onClick);
+    raiseEvent(this, onClick);
 }
 
 void CheckBox::clickedByMouse(int button)

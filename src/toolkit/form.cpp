@@ -30,15 +30,44 @@ Form::~Form()
         modalLoop_->quit();
 }
 
+namespace detail {
+
+HandlerScope::HandlerScope(const QObject* source)
+{
+    for (const QObject* o = source; o; o = o->parent()) {
+        if (auto* f = qobject_cast<const Form*>(o)) {
+            form_ = const_cast<Form*>(f);
+            ++form_->handlersRunning_;
+            return;
+        }
+    }
+}
+
+bool HandlerScope::formUnloaded() const { return form_ && form_->isUnloaded(); }
+
+HandlerScope::~HandlerScope()
+{
+    Form* f = form_.data();
+    if (f && --f->handlersRunning_ == 0 && f->deletePending_)
+        f->deleteLater(); // nothing of the form is left on the stack above the caller
+}
+
+} // namespace detail
+
 void Form::load()
 {
     if (loaded_)
         return;
     loaded_ = true;
-    try {
-        Form_Load();
-    } catch (...) {
-    }
+    raiseEvent(this, [this] { Form_Load(); });
+}
+
+void Form::deleteWhenIdle()
+{
+    if (handlersRunning_ > 0)
+        deletePending_ = true; // the last handler to return deletes it
+    else
+        deleteLater();
 }
 
 bool Form::unload(UnloadMode mode)
@@ -49,11 +78,13 @@ bool Form::unload(UnloadMode mode)
         return false;
     unloading_ = true;
     int cancel = 0;
-    try {
-        Form_QueryUnload(cancel, mode);
-        if (cancel == 0)
-            Form_Unload(cancel);
-    } catch (...) {
+    {
+        const detail::HandlerScope running(this);
+        raiseEvent([&] {
+            Form_QueryUnload(cancel, mode);
+            if (cancel == 0)
+                Form_Unload(cancel);
+        });
     }
     unloading_ = false;
     if (cancel != 0)
@@ -62,7 +93,7 @@ bool Form::unload(UnloadMode mode)
     hide(); // ends a modal show
     if (modalLoop_)
         modalLoop_->quit();
-    deleteLater(); // never inside the handler that is running now
+    deleteWhenIdle();
     return true;
 }
 
@@ -214,11 +245,10 @@ void Form::keyPressEvent(QKeyEvent* event)
     if (!loaded_ || unloaded_)
         return;
     const KeyInfo k = keyInfo(*event);
-    QPointer<Form> self(this);
-    raiseEvent([&] { Form_KeyDown(k.keyCode, k.shift); });
+    raiseEvent(this, [&] { Form_KeyDown(k.keyCode, k.shift); });
     int ascii = keyAscii(*event);
-    if (self && ascii != 0)
-        raiseEvent([&] { Form_KeyPress(ascii); });
+    if (!unloaded_ && ascii != 0)
+        raiseEvent(this, [&] { Form_KeyPress(ascii); });
 }
 
 void Form::keyReleaseEvent(QKeyEvent* event)
@@ -228,7 +258,7 @@ void Form::keyReleaseEvent(QKeyEvent* event)
         return;
     const KeyInfo k = keyInfo(*event);
     if (!k.autoRepeat) // a held key gives one KeyUp, at its real release
-        raiseEvent([&] { Form_KeyUp(k.keyCode, k.shift); });
+        raiseEvent(this, [&] { Form_KeyUp(k.keyCode, k.shift); });
 }
 
 void Form::Form_MouseDown(int, int, float, float) {}

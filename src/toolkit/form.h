@@ -21,8 +21,12 @@
 //   FrmMain::unloadIfLoaded();              // the same, but never loads it first
 //
 // The window's close box asks the form as an unload from its control menu (mode 0).
-// An unloaded form is hidden at once and deleted later (deleteLater), so a handler of the form
-// may unload its own form and return safely; its controls are still there until it returns.
+// An unloaded form is hidden at once and deleted only once no handler of it is running anywhere
+// on the stack: its events, its controls' and timers' events, its load and unload (each raised
+// through tk::raiseEvent with a source inside the form). A handler may unload its own form, or
+// wait (an error report, a modal box) while another window unloads it: the form and its
+// controls stay until the outermost of its handlers has returned. An unloaded form raises no
+// more events and Show does nothing; a handler that resumes finds it hidden and unloaded.
 // Geometry is in twips (see twips.h): Left/Top the window's position on the screen, Width/Height
 // its client size (the same as its outer size for the program's borderless windows).
 // The form's own events are virtual methods named as the program names them; they are raised
@@ -92,6 +96,8 @@ public:
     void raiseTop();                 // to the top of the ordinary windows
 
     bool isModalShown() const { return modalLoop_ != nullptr; }
+    // How many of the form's handlers are running now (nested ones each count).
+    int handlersRunning() const { return handlersRunning_; }
 
 protected:
     virtual void Form_Load() {}
@@ -122,9 +128,11 @@ protected:
 private:
     template <class T>
     friend class FormT;
+    friend class detail::HandlerScope;
 
     void applyPointer();
     void handleMouse(QMouseEvent* event);
+    void deleteWhenIdle();
 
     QPixmap picture_;
     vb::Long backColor_ = kButtonFace;
@@ -135,6 +143,8 @@ private:
     bool unloaded_ = false;
     bool unloading_ = false;
     bool afterDblClick_ = false;
+    int handlersRunning_ = 0;
+    bool deletePending_ = false;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     QEventLoop* modalLoop_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QMouseEvent;
+class QObject;
 
 namespace tk::detail {
 
@@ -15,10 +16,10 @@ struct MouseTargets {
     std::function<void()> dblClick;
 };
 
-// target: who receives the event (only compared, never used); pos: the event's position in the
-// target's own pixels; area: the target's own rectangle. afterDblClick carries between events:
-// the release that ends a double click gives no Click.
-void dispatchMouse(const void* target, const QMouseEvent& event, QPointF pos, const QRect& area,
+// target: who receives the event (a form or a control; its form counts the handlers as running);
+// pos: the event's position in the target's own pixels; area: the target's own rectangle.
+// afterDblClick carries between events: the release that ends a double click gives no Click.
+void dispatchMouse(const QObject* target, const QMouseEvent& event, QPointF pos, const QRect& area,
                    bool& afterDblClick, const MouseTargets& targets);
 
 } // namespace tk::detail

@@ -118,7 +118,7 @@ void TextBox::textEdited()
     if (now == lastText_)
         return;
     lastText_ = now;
-    raiseEvent(onChange);
+    raiseEvent(this, onChange);
 }
 
 int TextBox::SelStart() const
@@ -245,13 +245,13 @@ void TextBox::SetFocus()
 void TextBox::gotFocus()
 {
     focused_ = true;
-    raiseEvent(onGotFocus);
+    raiseEvent(this, onGotFocus);
 }
 
 void TextBox::lostFocus()
 {
     focused_ = false;
-    raiseEvent(onLostFocus);
+    raiseEvent(this, onLostFocus);
 }
 
 bool TextBox::eventFilter(QObject* watched, QEvent* event)
@@ -273,12 +273,12 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event)
         auto* ke = static_cast<QKeyEvent*>(event);
         const KeyInfo k = keyInfo(*ke);
         QPointer<TextBox> self(this);
-        raiseEvent(onKeyDown, k.keyCode, k.shift);
+        raiseEvent(this, onKeyDown, k.keyCode, k.shift);
         const int typed = keyAscii(*ke);
         if (!self || typed == 0 || !onKeyPress)
             return !self;
         int ascii = typed;
-        raiseEvent(onKeyPress, ascii);
+        raiseEvent(this, onKeyPress, ascii);
         if (!self)
             return true;
         if (ascii == typed)
@@ -290,7 +290,7 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyRelease: {
         const KeyInfo k = keyInfo(*static_cast<QKeyEvent*>(event));
         if (!k.autoRepeat)
-            raiseEvent(onKeyUp, k.keyCode, k.shift);
+            raiseEvent(this, onKeyUp, k.keyCode, k.shift);
         break;
     }
     case QEvent::MouseButtonPress:

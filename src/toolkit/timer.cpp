@@ -43,7 +43,7 @@ bool Timer::fire()
         return false;
     running_ = true;
     QPointer<Timer> self(this);
-    raiseEvent(onTimer);
+    raiseEvent(this, onTimer);
     if (self)
         running_ = false;
     return true;

@@ -1,6 +1,8 @@
 #include "app/frmupdata.h"
 #include "app/moddata.h"
 #include "app/modzcb.h"
+#include "app/startup.h"
+#include "localhttp.h"
 #include "platform/programfolder.h"
 #include "platform/routedhttp.h"
 #include "platform/updaterstart.h"
@@ -63,7 +65,7 @@ protected:
         ModData::dScaleX = ModData::dScaleY = 1;
         ModData::iUpdataShow = 1;
         ModZCB::setWebServiceAddress(server.address());
-        QGuiApplication::setApplicationDisplayName(kTitle);
+        app::setProgramTitle(kTitle);
         FrmUpdata::setMessageBoxForTests([this](const QString& text, const QString& title, bool yesNo) {
             boxes.push_back({text, title, yesNo});
             return yesNo && answerYes;
@@ -85,7 +87,7 @@ protected:
         app::update::setProgramFileNameForTests({});
         platform::setProgramFolder({});
         ModZCB::setWebServiceAddress({});
-        QGuiApplication::setApplicationDisplayName({});
+        app::setProgramTitle({});
         ModData::resetAll();
     }
 
@@ -258,19 +260,29 @@ TEST_F(UpdateWindow, AFailedAdvertisementKeepsThePreviousFile)
 
 // ---- The check without an update -------------------------------------------------------------------
 
-TEST_F(UpdateWindow, NoNewerListAsksNothingAndKeepsTheTexts)
+// Without an update the window stays and says why: up to date only for a real list that is not
+// newer; a check that failed says so.
+TEST_F(UpdateWindow, NoNewerListAsksNothingAndSaysWhy)
 {
+    const QString upToDate = QStringLiteral("已是最新版本，无需升级。");
+    const QString failed = QStringLiteral("无法连接升级服务器，请稍后再试。");
+    const QString notAList = QStringLiteral("升级信息无法读取，请稍后再试。");
     const struct {
         const char* name;
         int status;
         QByteArray body;
+        QString said;
     } cases[] = {
-        {"same version", 200, "202601010000\r\nD202701010101288890\r\n"},
-        {"older version", 200, "202512312359\r\nD202701010101288890\r\n"},
-        {"failure text", 200, "error: no list"},
-        {"not a list", 200, "<html>moved</html>"},
-        {"empty reply", 200, ""},
-        {"no reply", 404, "not here"}, // the web request waits out its time-out
+        {"same version", 200, "202601010000\r\nD202701010101288890\r\n", upToDate},
+        {"older version", 200, "202512312359\r\nD202701010101288890\r\n", upToDate},
+        {"failure text", 200, "error: no list", failed},
+        {"the time-out text itself", 200, ModZCB::timeoutText().toUtf8(), failed},
+        {"no reply", 404, "not here", failed},
+        {"server error", 500, "202701010000\r\n", failed},
+        {"not a list", 200, "<html>moved</html>", notAList},
+        {"empty reply", 200, "", notAList},
+        {"a notice, no version", 200, "2099 maintenance notice\r\n", notAList},
+        {"eleven digits", 200, "20270101000\r\nD202701010101288890\r\n", notAList},
     };
     for (const auto& c : cases) {
         server.route(kListPath, c.body, c.status);
@@ -279,15 +291,60 @@ TEST_F(UpdateWindow, NoNewerListAsksNothingAndKeepsTheTexts)
         EXPECT_TRUE(boxes.empty()) << c.name;
         EXPECT_TRUE(w.isVisible()) << c.name;
         EXPECT_FALSE(w.Timer1.Enabled()) << c.name;
-        EXPECT_EQ(w.Label2.Caption(), QStringLiteral("已是最新版本，无需升级。")) << c.name;
+        EXPECT_EQ(w.Label2.Caption(), c.said) << c.name;
         EXPECT_EQ(w.Label1.Caption(), QStringLiteral("最新题库版本是：202601010000")) << c.name;
         EXPECT_EQ(server.targets(), (QStringList{kAdPath, kListPath})) << c.name;
         EXPECT_FALSE(QFile::exists(path("ksdata/288895.mxy"))) << c.name;
+        EXPECT_FALSE(QFile::exists(path("xpdata/288895.mxy"))) << c.name;
         EXPECT_EQ(ends, 0) << c.name;
         // Only Command1 closes it; the next open loads it afresh and checks again.
         QTest::mouseClick(&w.Command1, Qt::LeftButton, {}, QPoint(3, 3));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(FrmUpdata::isLoaded()) << c.name;
+    }
+}
+
+// Nobody listens where the update server should be.
+TEST_F(UpdateWindow, AnUnreachableServerIsACheckThatFailed)
+{
+    ModZCB::setWebServiceAddress(LocalHttp::closedAddress());
+    FrmUpdata& w = openAndCheck();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.Label2.Caption(), QStringLiteral("无法连接升级服务器，请稍后再试。"));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ends, 0);
+}
+
+// A newer list that cannot be fetched as a file (its user folder missing, or the file not
+// written) is reported under "tkup", and the window says the update could not be fetched.
+TEST_F(UpdateWindow, ANewerListThatCannotBeFetchedIsReportedAndSaid)
+{
+    const struct {
+        const char* name;
+        bool userFolder;
+        const char* report;
+    } cases[] = {
+        {"user folder missing", false, "tkup:76"},
+        {"list file not written", true, "tkup:53"},
+    };
+    for (const auto& c : cases) {
+        QDir(path("ksdata")).removeRecursively();
+        if (c.userFolder) {
+            QDir(dir.path()).mkdir(QStringLiteral("ksdata"));
+            QDir(path("ksdata")).mkdir(QStringLiteral("288895.mxy")); // a folder where the file goes
+        }
+        serveList("202701010000\r\nD202701010101288890\r\n");
+        spy.reports.clear();
+        boxes.clear();
+        FrmUpdata& w = openAndCheck();
+        EXPECT_TRUE(spy.reports.contains(QString::fromUtf8(c.report))) << c.name << ": " << spy.reports.join(u' ').toStdString();
+        EXPECT_EQ(w.Label2.Caption(), QStringLiteral("升级文件无法下载，请稍后再试。")) << c.name;
+        EXPECT_TRUE(w.isVisible()) << c.name;
+        EXPECT_TRUE(boxes.empty()) << c.name;
+        EXPECT_FALSE(QFile::exists(path("xpdata/288895.mxy"))) << c.name;
+        EXPECT_EQ(ends, 0) << c.name;
+        w.Command1_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
@@ -327,6 +384,9 @@ TEST_F(UpdateWindow, NewerListAnsweredNoLeavesTheWindowHiddenUntilShownAgain)
     } cases[] = {
         {"202601010000", "202601010001\r\nD202701010101288890\r\n"},
         {"", "201001010000\r\nD202701010101288890\r\n"}, // no bank version file: any list is newer
+        // A bank version that is none never holds an update back.
+        {"2099 maintenance notice", "202601010001\r\nD202701010101288890\r\n"},
+        {"20990101", "202601010001\r\nD202701010101288890\r\n"},
     };
     for (const auto& c : cases) {
         ModData::sTkVer = QString::fromUtf8(c.bank);
@@ -475,34 +535,37 @@ TEST_F(UpdateWindow, ANameThatLeavesItsFolderIsRefused)
     EXPECT_EQ(ends, 1);
 }
 
-// An entry naming the running program orders its replacement: the new file goes beside the
-// running one under "_bak", and the update program is started, newer or not.
-TEST_F(UpdateWindow, TheRunningProgramIsReplacedThroughTheUpdateProgram)
+// An entry naming the running program orders its replacement only when the new program file
+// arrived whole in this update: it goes beside the running one under "_bak", and the update
+// program is started. A "_bak" file left from before is deleted first, never handed on.
+TEST_F(UpdateWindow, TheRunningProgramIsReplacedOnlyByAFileFetchedNow)
 {
     const struct {
         const char* name;
         const char* line;
+        int status;           // of the program file on the server
         bool updaterThere;
-        const char* bak;      // the order's path, relative to the program folder
-        bool fetched;
-        const char* server;
+        const char* bak;      // the "_bak" path of the entry, relative to the program folder
+        bool ordered;
+        const char* server;   // what is fetched after the list
         const char* message;
     } cases[] = {
-        {"older", "M202001010101XPPRAC.EXE", true, "xpprac_bak", false, "", "已更新0/0文件。请重新打开软件！"},
-        {"newer", "M202701010101XPPRAC.EXE", true, "xpprac_bak", true, "XPPRAC.rar", "已更新1/1文件。请重新打开软件！"},
-        {"user folder", "K202001010101xpprac.exe", true, "ksdata/xpprac_bak", true, "ksdata/xpprac.rar", "已更新1/1文件。请重新打开软件！"},
+        {"older", "M202001010101XPPRAC.EXE", 200, true, "xpprac_bak", false, "", "已更新0/0文件。请重新打开软件！"},
+        {"newer", "M202701010101XPPRAC.EXE", 200, true, "xpprac_bak", true, "XPPRAC.rar", "已更新1/1文件。请重新打开软件！"},
+        {"user folder", "K202701010101xpprac.exe", 200, true, "ksdata/xpprac_bak", true, "ksdata/xpprac.rar", "已更新1/1文件。请重新打开软件！"},
+        {"newer, not fetched", "M202701010101xpprac.exe", 404, true, "xpprac_bak", false, "xpprac.rar", "已更新0/1文件。请重新打开软件！"},
         // "xpprac" becomes "xpprac.mxy": another file, which this server does not have.
-        {"no update program", "M202001010101xpprac", true, "", false, "xpprac.rar", "已更新0/1文件。请重新打开软件！"},
-        {"update program missing", "M202001010101xpprac.exe", false, "xpprac_bak", false, "", "已更新0/0文件。请重新打开软件！"},
+        {"no update program", "M202701010101xpprac", 404, true, "xpprac_bak", false, "xpprac.rar", "已更新0/1文件。请重新打开软件！"},
+        {"update program missing", "M202701010101xpprac.exe", 200, false, "xpprac_bak", true, "xpprac.rar", "已更新1/1文件。请重新打开软件！"},
     };
     for (const auto& c : cases) {
         writeFile(path("xpprac"), "running", minute(2026, 1, 1, 0, 0));
+        writeFile(path("xpprac_bak"), "old program");
+        writeFile(path("ksdata/xpprac_bak"), "old program");
         QFile::remove(path("uprun.dll"));
-        QFile::remove(path("xpprac_bak"));
-        QFile::remove(path("ksdata/xpprac_bak"));
         serveList("202606010000\r\n" + QByteArray(c.line) + "\r\n");
-        if (c.fetched)
-            server.route(kBase + QLatin1String(c.server), "new program");
+        if (*c.server)
+            server.route(kBase + QLatin1String(c.server), "new program", c.status);
         server.clearTargets();
         boxes.clear();
         updaterStarts.clear();
@@ -513,17 +576,20 @@ TEST_F(UpdateWindow, TheRunningProgramIsReplacedThroughTheUpdateProgram)
         openAndCheck();
 
         EXPECT_EQ(fileBytes(path("xpprac")), "running") << c.name;
-        if (*c.bak) {
+        EXPECT_EQ(fetchedAfterTheList(), *c.server ? QStringList{kBase + QLatin1String(c.server)} : QStringList())
+            << c.name;
+        if (c.ordered) {
+            EXPECT_EQ(fileBytes(path(c.bak)), "new program") << c.name;
             EXPECT_EQ(fileBytes(path("uprun.dll")), (path(c.bak) + QStringLiteral("\r\n")).toUtf8()) << c.name;
             EXPECT_EQ(updaterStarts, QStringList{path("kvitpk.rar")}) << c.name;
         } else {
             EXPECT_FALSE(QFile::exists(path("uprun.dll"))) << c.name;
             EXPECT_TRUE(updaterStarts.isEmpty()) << c.name;
         }
-        EXPECT_EQ(fetchedAfterTheList(), *c.server ? QStringList{kBase + QLatin1String(c.server)} : QStringList())
-            << c.name;
-        if (c.fetched) {
-            EXPECT_EQ(fileBytes(path(c.bak)), "new program") << c.name;
+        // The old "_bak" of the entry's folder is gone unless the new program took its place;
+        // the other folder's is not the entry's business.
+        if (std::string(c.name) != "no update program") {
+            EXPECT_NE(fileBytes(path(c.bak)), "old program") << c.name;
         }
         ASSERT_EQ(boxes.size(), 2u) << c.name;
         EXPECT_EQ(boxes[1].text, QString::fromUtf8(c.message)) << c.name;
@@ -532,4 +598,37 @@ TEST_F(UpdateWindow, TheRunningProgramIsReplacedThroughTheUpdateProgram)
         FrmUpdata::unloadIfLoaded();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// A name with sub-folders that stay inside the entry's folder is fetched into that sub-folder
+// (found ignoring letter case; the program creates none); ".." and absolute names stay refused.
+TEST_F(UpdateWindow, NamesWithSubFoldersStayInsideTheirFolder)
+{
+    QDir(path("examdata")).mkpath(QStringLiteral("pics/small"));
+    const QString outside = QFileInfo(dir.path()).dir().filePath(QStringLiteral("evil_o_update.txt"));
+    QFile::remove(outside);
+    serveList("202606010000\r\n"
+              "E202606011000pics\\x.mxy\r\n"
+              "E202606011000PICS/Small\\y\r\n"
+              "D202606011000nothere\\z.mxy\r\n"
+              "E202606011000pics\\..\\..\\..\\evil_o_update.txt\r\n"
+              "E202606011000\\evil_o_update.txt\r\n"
+              "E202606011000/tmp/evil_o_update.txt\r\n"
+              "E202606011000C:\\evil_o_update.txt\r\n"
+              "E202606011000pics\\\\double.txt\r\n");
+    server.route(kBase + QStringLiteral("examdata/pics/x.rar"), "x picture");
+    server.route(kBase + QStringLiteral("examdata/PICS/Small/y.rar"), "y picture");
+
+    openAndCheck();
+
+    // Nothing is asked for a sub-folder that is not there: that entry is attempted, not fetched.
+    EXPECT_EQ(fetchedAfterTheList(), (QStringList{kBase + QStringLiteral("examdata/pics/x.rar"),
+                                                  kBase + QStringLiteral("examdata/PICS/Small/y.rar")}));
+    EXPECT_EQ(fileBytes(path("examdata/pics/x.mxy")), "x picture");
+    EXPECT_EQ(fileBytes(path("examdata/pics/small/y.mxy")), "y picture");
+    EXPECT_FALSE(QFileInfo::exists(path("xpdata/nothere")));
+    EXPECT_FALSE(QFile::exists(outside));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/evil_o_update.txt")));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, QStringLiteral("已更新2/8文件。请重新打开软件！"));
 }

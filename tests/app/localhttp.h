@@ -1,6 +1,8 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 inside the test process. It answers while the code under test
-// waits in its own event loop, and remembers every request target it saw.
+// waits in its own event loop, and remembers every request target it saw. A held server reads
+// the requests but answers none until it is released: a server that is slow, for as long as a
+// test needs, without any time involved.
 
 #include <QByteArray>
 #include <QHash>
@@ -8,6 +10,7 @@
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <utility>
 
 class LocalHttp : public QObject {
 public:
@@ -21,6 +24,17 @@ public:
     }
     QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
     const QStringList& targets() const { return targets_; }
+
+    void hold() { held_ = true; }
+    // Answers every held request, and every later one at once.
+    void release()
+    {
+        held_ = false;
+        const QList<QTcpSocket*> waiting = std::exchange(waiting_, {});
+        for (QTcpSocket* s : waiting)
+            answer(s);
+    }
+    qsizetype heldCount() const { return waiting_.size(); }
 
     // A port of this machine on which nobody listens.
     static QString closedAddress()
@@ -42,13 +56,21 @@ private:
             if (!got.contains("\r\n\r\n"))
                 return;
             targets_ << QString::fromLatin1(got.split(' ').value(1));
-            QByteArray reply = "HTTP/1.1 " + QByteArray::number(status_) + " X\r\nContent-Length: " +
-                               QByteArray::number(body_.size()) +
-                               "\r\nConnection: close\r\n\r\n" + body_;
-            s->write(reply);
-            s->disconnectFromHost();
             pending_.remove(s);
+            if (held_)
+                waiting_ << s;
+            else
+                answer(s);
         });
+        connect(s, &QTcpSocket::disconnected, this, [this, s] { waiting_.removeAll(s); });
+    }
+
+    void answer(QTcpSocket* s)
+    {
+        QByteArray reply = "HTTP/1.1 " + QByteArray::number(status_) + " X\r\nContent-Length: " +
+                           QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
+        s->write(reply);
+        s->disconnectFromHost();
     }
 
     QTcpServer server_;
@@ -56,4 +78,6 @@ private:
     QByteArray body_;
     QStringList targets_;
     QHash<QTcpSocket*, QByteArray> pending_;
+    bool held_ = false;
+    QList<QTcpSocket*> waiting_;
 };

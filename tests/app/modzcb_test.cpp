@@ -102,49 +102,70 @@ TEST_F(ErrorReport, ReachesTheServerAndAppendsTheEntryInGbk)
     EXPECT_EQ(fileBytes(ModData::sErrLogFile), expected);
 }
 
-TEST_F(ErrorReport, UnreachableServerTimesOutWithinTwoSecondsAndOtherEventsRun)
+// A server that takes the request and never answers: the report gives up after 1 to 2 seconds,
+// and the program's other events run meanwhile.
+TEST_F(ErrorReport, SilentServerIsWaitedForOneToTwoSecondsAndOtherEventsRun)
 {
     ModZCB::installErrorReporter(); // the real hook: its own request's failure must not come back
-    // A port where nobody listens, and an address the request cannot even be sent to.
+    LocalHttp silent;
+    silent.hold();
+    ModZCB::setWebServiceAddress(silent.address());
+
+    bool otherWindowTicked = false;
+    QTimer other;
+    other.setSingleShot(true);
+    other.setInterval(20);
+    QObject::connect(&other, &QTimer::timeout, [&] { otherWindowTicked = true; });
+    other.start();
+
+    QElapsedTimer clock;
+    clock.start();
+    vb::report(QStringLiteral("clickbotn"), 9, QStringLiteral("Subscript out of range"));
+    const qint64 ms = clock.elapsed();
+
+    EXPECT_EQ(silent.heldCount(), 1);
+    EXPECT_GE(ms, 1000);
+    EXPECT_LE(ms, 2100);
+    EXPECT_TRUE(otherWindowTicked);
+    EXPECT_EQ(ModData::sErrProc, QStringLiteral("clickbotn"));
+    const QString log = platform::decodeGbk(fileBytes(ModData::sErrLogFile));
+    EXPECT_EQ(log.count(QStringLiteral("软件运行提示:")), 1);
+    EXPECT_TRUE(log.contains(QStringLiteral("软件运行提示:clickbotnSubscript out of range\r\n")));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\r\n\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"))
+                    .match(log)
+                    .hasMatch());
+}
+
+// A report whose request plainly failed (nobody listens, or the address cannot even be sent)
+// still writes its entry once, and its own failure is not reported again.
+TEST_F(ErrorReport, FailedRequestStillWritesTheEntryOnce)
+{
+    ModZCB::installErrorReporter();
     for (const QString& address : {LocalHttp::closedAddress(), QStringLiteral("ftp://127.0.0.1:1")}) {
         QFile::remove(ModData::sErrLogFile);
         ModZCB::setWebServiceAddress(address);
-
-        bool otherWindowTicked = false;
-        QTimer other;
-        other.setSingleShot(true);
-        other.setInterval(20);
-        QObject::connect(&other, &QTimer::timeout, [&] { otherWindowTicked = true; });
-        other.start();
-
-        QElapsedTimer clock;
-        clock.start();
         vb::report(QStringLiteral("clickbotn"), 9, QStringLiteral("Subscript out of range"));
-        const qint64 ms = clock.elapsed();
-
-        EXPECT_GE(ms, 1000) << address.toStdString();
-        EXPECT_LE(ms, 2100) << address.toStdString();
-        EXPECT_TRUE(otherWindowTicked);
         EXPECT_EQ(ModData::sErrProc, QStringLiteral("clickbotn"));
         const QString log = platform::decodeGbk(fileBytes(ModData::sErrLogFile));
         EXPECT_EQ(log.count(QStringLiteral("软件运行提示:")), 1) << address.toStdString();
         EXPECT_TRUE(log.contains(QStringLiteral("软件运行提示:clickbotnSubscript out of range\r\n")));
-        EXPECT_TRUE(
-            QRegularExpression(QStringLiteral("^\r\n\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"))
-                .match(log)
-                .hasMatch());
     }
 }
 
 TEST_F(ErrorReport, ReportNestedInTheWaitKeepsTheOuterEntryIntact)
 {
     ModZCB::installErrorReporter();
-    ModZCB::setWebServiceAddress(LocalHttp::closedAddress());
+    LocalHttp server;
+    server.hold(); // the outer report waits until its request has reached the server
+    ModZCB::setWebServiceAddress(server.address());
 
     QTimer other;
-    other.setSingleShot(true);
-    other.setInterval(20);
-    QObject::connect(&other, &QTimer::timeout, [] {
+    other.setInterval(0);
+    QObject::connect(&other, &QTimer::timeout, [&] {
+        if (server.heldCount() == 0)
+            return;
+        other.stop();
+        server.release();
         vb::ErrorTrap(QStringLiteral("lblinfo"))([] { vb::raise(vb::ErrFileNotFound); });
     });
     other.start();
@@ -185,6 +206,35 @@ TEST(WebRequest, OnlyA2xxReplyIsText)
     EXPECT_EQ(ModZCB::getHtmlStr(LocalHttp::closedAddress() + QStringLiteral("/x"), 0),
               ModZCB::timeoutText());
     EXPECT_TRUE(spy.reports.isEmpty());
+}
+
+// A request that has plainly failed ends the wait at once, whatever its time-out: asked with a
+// time-out of a minute, none of them lets a guard half as long go off.
+TEST(WebRequest, PlainlyFailedRequestEndsTheWaitAtOnce)
+{
+    LocalHttp notFound(404, "error page");
+    LocalHttp failing(500, "error page");
+    const struct {
+        const char* name;
+        QString url;
+    } cases[] = {
+        {"connection refused", LocalHttp::closedAddress() + QStringLiteral("/x")},
+        {"no such host", QStringLiteral("http://no-such-host.invalid/x")},
+        {"not found", notFound.address() + QStringLiteral("/x")},
+        {"server error", failing.address() + QStringLiteral("/x")},
+        {"cannot be sent", QStringLiteral("ftp://127.0.0.1/x")},
+    };
+    ReportSpy spy;
+    for (const auto& c : cases) {
+        int guardsGoneOff = 0;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] { ++guardsGoneOff; });
+        guard.start(30000);
+        EXPECT_EQ(ModZCB::getHtmlStr(c.url, 60), ModZCB::timeoutText()) << c.name;
+        EXPECT_EQ(guardsGoneOff, 0) << c.name;
+    }
+    EXPECT_EQ(spy.reports, QStringList{QStringLiteral("getHtmlStr:5")}); // only the one not sent
 }
 
 TEST(WebRequest, AddressThatCannotBeSentIsReportedOnce)

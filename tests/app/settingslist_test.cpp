@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -144,6 +145,9 @@ TEST_F(ReadInfo, ThreeLayersAndDerivedValuesTakenBeforeTheOverride)
         EXPECT_EQ(ModData::sDanYuan(u, 1), defaults(u + 5).trimmed()) << u;
     EXPECT_EQ(ModData::sSettings(9), QStringLiteral("模拟考试练习系统"));
     EXPECT_EQ(app::programTitle(), QStringLiteral("品牌模拟考试练习系统——Windows XP模块"));
+    // The title stays out of every window's caption: the window system adds the application's
+    // display name, once one is set, to each caption ("模拟考试练习系统 — 品牌…").
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 }
 
 TEST_F(ReadInfo, AtMostOneReportPerFile)

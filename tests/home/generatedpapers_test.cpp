@@ -294,3 +294,31 @@ TEST_F(GeneratedPapers, MissingWrongFilesLeaveNoStaleWrongQuestions)
     EXPECT_EQ(w.LblShiJuanCuoTi[21].Caption(), QStringLiteral("(0)"));
     EXPECT_TRUE(reports.list.contains(QStringLiteral("lblshijuandel:53")));
 }
+
+// The deletion's confirmation reports its failing steps under the deletion's own tag; the
+// clearing of a store, which asks the same way, under the button handler's.
+TEST_F(GeneratedPapers, TheConfirmationReportsUnderTheTagOfItsHandler)
+{
+    listPapers(3);
+    numberedResults();
+    const auto icon = platform::findFile(dataPath(QStringLiteral("l20071.mxy")));
+    ASSERT_TRUE(icon.has_value());
+    ASSERT_TRUE(QFile::remove(*icon));
+    const struct {
+        const char* name;
+        std::function<void(FrmFengmian&)> ask;
+        const char* report;
+    } rows[] = {
+        {"paper deletion", [](FrmFengmian& w) { w.LblShiJuanDel_Click(21); }, "lblshijuandel:53"},
+        {"marked store clearing", [](FrmFengmian& w) { w.ClickBotn_Click(23); }, "clickbotn:53"},
+    };
+    for (const auto& r : rows) {
+        FrmFengmian& w = FrmFengmian::get();
+        Reports reports;
+        BoxAnswer cancel(0);
+        r.ask(w);
+        EXPECT_EQ(cancel.titles.size(), 1) << r.name;
+        EXPECT_EQ(reports.list, QStringList{QString::fromUtf8(r.report)}) << r.name;
+        unloadWindows();
+    }
+}

@@ -259,16 +259,23 @@ TEST_F(HomePages, MinimiseExitAndWebSite)
     }
     EXPECT_EQ(ended, 1);
 
-    // Only http and https links from the settings are opened.
+    // Only http and https links from the settings are opened, written as people write them.
     const struct {
         const char* link;
-        bool opens;
-    } links[] = {{"http://127.0.0.1/xp", true}, {"https://127.0.0.1/", true},
-                 {"file:///etc/passwd", false}, {"calc.exe", false}, {"", false}};
+        const char* opens; // the address handed to the browser; nullptr: none
+    } links[] = {{"http://127.0.0.1/xp", "http://127.0.0.1/xp"},
+                 {"https://127.0.0.1/", "https://127.0.0.1/"},
+                 {"http://www.example.com/ad page.html", "http://www.example.com/ad%20page.html"},
+                 {"http://example.com/?q={x}", "http://example.com/?q=%7Bx%7D"},
+                 {"http://example.com/a|b", "http://example.com/a%7Cb"},
+                 {"www.example.com", "http://www.example.com"},
+                 {"file:///etc/passwd", nullptr},
+                 {"calc.exe", nullptr},
+                 {"", nullptr}};
     for (const auto& l : links) {
         opened.clear();
         ModData::sSettings(2) = QString::fromUtf8(l.link);
         w.ClickBotn_Click(12);
-        EXPECT_EQ(opened.size(), l.opens ? 1 : 0) << l.link;
+        EXPECT_EQ(opened, l.opens ? QStringList{QString::fromUtf8(l.opens)} : QStringList{}) << l.link;
     }
 }

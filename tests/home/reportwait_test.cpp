@@ -1,0 +1,132 @@
+// The error report's wait runs the program's other events, clicks included. A click that starts
+// an exercise during it unloads the home window while the reporting handler still waits: the
+// window must stay until that handler has returned, and the handler that resumes on the closed
+// window starts nothing more. The reports go through the real reporter, to a server that holds
+// its answer until the click has been made.
+
+#include "app/localhttp.h"
+#include "app/modzcb.h"
+#include "bank/exercise.h"
+#include "homefixture.h"
+
+#include <QTest>
+
+using namespace hometest;
+
+class ReportWait : public HomeTest {
+protected:
+    void SetUp() override
+    {
+        HomeTest::SetUp();
+        if (IsSkipped())
+            return;
+        ModZCB::setWebServiceAddress(server.address());
+        server.hold();
+    }
+    void TearDown() override
+    {
+        vb::setReporter({});
+        ModZCB::setWebServiceAddress({});
+        HomeTest::TearDown();
+    }
+
+    // The real reporter, noting for each report whether the home window still existed.
+    void reportThroughTheRealReporter(const QPointer<FrmFengmian>& home)
+    {
+        vb::setReporter([this, home](const QString& tag, long number, const QString& text) {
+            reports << tag + u':' + QString::number(number);
+            homeThere << !home.isNull();
+            ModZCB::reportError(tag, number, text, QString());
+        });
+    }
+    // Once the first report waits for its answer: the server answers from then on, and the
+    // candidate clicks.
+    void duringTheFirstWait(std::function<void()> click)
+    {
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [this, click] {
+            if (server.heldCount() == 0)
+                return;
+            poll.stop();
+            waited = true;
+            server.release();
+            click();
+        });
+        poll.start();
+    }
+
+    LocalHttp server;
+    QTimer poll;
+    QStringList reports;
+    QList<bool> homeThere;
+    bool waited = false;
+};
+
+TEST_F(ReportWait, StartClickedWhileTheUnitPickReportsFreesNothingUnderThePick)
+{
+    makeBank({3, 0}); // the second unit has no questions: its pick reports twice
+    FrmFengmian& w = FrmFengmian::get();
+    w.Show();
+    w.ClickBotn_Click(4); // the question-bank panel
+    ASSERT_TRUE(w.PicTiKu.isVisible());
+    QPointer<FrmFengmian> home(&w);
+    reportThroughTheRealReporter(home);
+    BoxAnswer box;
+    duringTheFirstWait([&w] { QTest::mouseClick(&w.ClickBotn[20], Qt::LeftButton, {}, QPoint(10, 10)); });
+
+    QTest::mouseClick(&w.ClickBotn[51], Qt::LeftButton, {}, QPoint(10, 10));
+
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(reports.count(QStringLiteral("clickbotn:6")), 2) << reports.join(u' ').toStdString();
+    EXPECT_FALSE(homeThere.contains(false)); // every report ran with the window still there
+    EXPECT_FALSE(FrmFengmian::isLoaded());   // the start went on: the exercise runs
+    EXPECT_TRUE(FrmTm::isLoaded());
+    ASSERT_TRUE(home);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(home); // gone once the pick had returned
+}
+
+// The random paper's launcher reports (the marked list cannot be read) and waits; meanwhile the
+// candidate opens the question bank and starts the first unit. The launcher that resumes writes
+// no exercise and no paper over the running one, and starts nothing.
+TEST_F(ReportWait, AUnitStartedWhileTheRandomPaperReportsIsTheOnlyExercise)
+{
+    makeBank({30, 30, 30, 30});
+    // The marked list cannot be read (a folder stands in its place): every launch reports.
+    QFile::remove(userPath(QStringLiteral("288862.mxy")));
+    ASSERT_TRUE(QDir().mkdir(userPath(QStringLiteral("288862.mxy"))));
+    const QStringList listBefore = readLines(userPath(QStringLiteral("288891.mxy")));
+    FrmFengmian& w = FrmFengmian::get();
+    w.Show();
+    w.ClickBotn_Click(5);  // the paper panel
+    w.ClickBotn_Click(30); // its new random paper view
+    ASSERT_TRUE(w.ClickBotn[21].isVisible());
+    QPointer<FrmFengmian> home(&w);
+    reportThroughTheRealReporter(home);
+    BoxAnswer box;
+    int kindDuringWait = -1;
+    int unitDuringWait = -1;
+    duringTheFirstWait([&] {
+        for (int button : {4, 50, 20})
+            QTest::mouseClick(&w.ClickBotn[button], Qt::LeftButton, {}, QPoint(10, 10));
+        kindDuringWait = ModData::iLianXiType;
+        unitDuringWait = ModData::iSelIndex;
+    });
+
+    QTest::mouseClick(&w.ClickBotn[21], Qt::LeftButton, {}, QPoint(10, 10));
+
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(reports, (QStringList{QStringLiteral("initshiti:75"), QStringLiteral("initshiti:75")}));
+    EXPECT_FALSE(homeThere.contains(false));
+    EXPECT_FALSE(FrmFengmian::isLoaded());
+    EXPECT_TRUE(FrmTm::isLoaded()); // the unit practice runs
+    EXPECT_FALSE(FrmLogon::isLoaded()); // and no paper waits for its log-on
+    EXPECT_FALSE(bank::isMockPaper(kindDuringWait));
+    EXPECT_EQ(ModData::iLianXiType, kindDuringWait); // nothing was set up over it
+    EXPECT_EQ(ModData::iSelIndex, unitDuringWait);
+    EXPECT_EQ(readLines(userPath(QStringLiteral("288891.mxy"))), listBefore);
+    EXPECT_TRUE(box.titles.isEmpty()) << box.titles.join(u' ').toStdString();
+    ASSERT_TRUE(home);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(home);
+}
