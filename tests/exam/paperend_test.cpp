@@ -165,6 +165,30 @@ TEST(PaperEnd, ATimeOutHandsInOverEveryOtherWindowOfThePaper)
     }
 }
 
+// The question picture window is topmost: left open, it would stay over the score window and the
+// home window.
+TEST(PaperEnd, TheQuestionPictureGoesWithTheHandIn)
+{
+    for (bool timeOut : {false, true}) {
+        SCOPED_TRACE(timeOut ? "time-out" : "hand-in button");
+        RunningPaper world;
+        Paper::writeFile(sTmTextFile, QStringLiteral("000101picturep00001看图\r\n000101二\r\n000101三\r\n"));
+        FrmTm& p = world.panel();
+        p.DqExam();
+        ASSERT_TRUE(p.Image2.isVisible());
+        p.Image2_Click();
+        ASSERT_TRUE(FrmPicture::get().isVisible());
+        if (timeOut) {
+            RunningPaper::timeOut();
+        } else {
+            confirmBothOnceOpen();
+            p.CmdGN_Click(8);
+        }
+        expectPaperOver();
+        EXPECT_EQ(p.Image2.Caption(), QStringLiteral("显示图片"));
+    }
+}
+
 // The demonstration's own end gives the surface and the panel back only while the paper lasts.
 TEST(PaperEnd, ADemonstrationEndingAfterTheHandInGivesNothingBack)
 {
