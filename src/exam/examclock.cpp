@@ -36,7 +36,12 @@ void FrmTm::TimeKS_Timer()
         timeUp.title = sKeMu;
         exam::standardBox(timeUp);
         TimeKS.setEnabled(false);
-        vb::attempt([] { FrmEnd1::get().Show(true); });
+        // A hand-in window already open (from the hand-in button) cannot open again, and going
+        // back from it would go on without a clock: the paper is handed in now.
+        if (FrmEnd1::isLoaded() || FrmEnd2::isLoaded())
+            exam::finalHandIn();
+        else
+            vb::attempt([] { FrmEnd1::get().Show(true); });
     }
 }
 

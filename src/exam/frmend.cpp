@@ -5,6 +5,7 @@
 #include "exam/frmchengji.h"
 #include "exam/frmczts.h"
 #include "exam/frmime.h"
+#include "exam/frmpicture.h"
 #include "exam/frmtm.h"
 #include "exam/paperflow.h"
 #include "exam/standardbox.h"
@@ -183,6 +184,13 @@ void finalHandIn()
     step([] { FrmCZTS::unloadIfLoaded(); });
     bYanShiOn = false;
     step([] { FrmYanShi::unloadIfLoaded(); });
+    // The question picture is topmost: left open it would stay over the score and home windows.
+    step([] {
+        if (FrmTm::isLoaded())
+            hidePicture(FrmTm::get().Image2);
+        else if (FrmPicture::isLoaded())
+            FrmPicture::get().Hide();
+    });
 }
 
 } // namespace exam

@@ -64,8 +64,8 @@ namespace exam {
 // The final hand-in, once per paper: the clock row back to 50 minutes, the clock and the
 // demonstration starter stopped, the hand-in windows closed, the panel hidden (it stays loaded for
 // the reviews), the surface unloaded, the score window shown; then every other window of the
-// paper is closed (standard boxes, input-method dialog, hint window, demonstration).
-// FrmEnd2's confirm.
+// paper is closed (standard boxes, input-method dialog, hint window, demonstration, question
+// picture). FrmEnd2's confirm, and a time-out that finds a hand-in window already open.
 void finalHandIn();
 
 } // namespace exam

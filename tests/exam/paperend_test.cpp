@@ -33,8 +33,8 @@ void confirmBothOnceOpen()
 }
 
 // A mock paper under way on the surface, the panel with its examination buttons;
-// at the time-out the candidate confirms both hand-in windows. Other questions of the standard
-// box go to `onOtherBox`.
+// at the time-out the candidate confirms both hand-in windows (`onTimeUp`). Other questions of
+// the standard box go to `onOtherBox`. No hand posted for a window outlives the paper.
 class RunningPaper : public Paper {
 public:
     RunningPaper()
@@ -50,12 +50,16 @@ public:
         answer = exam::BoxAnswer::Yes;
         onBox = [this] {
             if (asked.back().prompt == kTimeUp)
-                confirmBothOnceOpen();
+                onTimeUp();
             else if (onOtherBox)
                 onOtherBox();
         };
     }
-    ~RunningPaper() { dialogfixture::closeDialogs(); }
+    ~RunningPaper()
+    {
+        QCoreApplication::processEvents();
+        dialogfixture::closeDialogs();
+    }
 
     // The last minute of the clock runs out.
     static void timeOut()
@@ -64,6 +68,7 @@ public:
         panel().TimeKS.fire();
     }
 
+    std::function<void()> onTimeUp = confirmBothOnceOpen;
     std::function<void()> onOtherBox;
 };
 
@@ -162,6 +167,70 @@ TEST(PaperEnd, ATimeOutHandsInOverEveryOtherWindowOfThePaper)
         expectPaperOver();
         EXPECT_TRUE(std::any_of(world.asked.begin(), world.asked.end(),
                                 [](const exam::BoxRequest& r) { return r.prompt == kTimeUp; }));
+    }
+}
+
+// The time-out comes while the hand-in button's window is open: the paper is handed in then and
+// there, with no way back to a paper without a clock.
+TEST(PaperEnd, ATimeOutWhileAHandInWindowIsOpenHandsThePaperIn)
+{
+    for (bool second : {false, true}) {
+        SCOPED_TRACE(second ? "second window" : "first window");
+        RunningPaper world;
+        FrmTm& p = world.panel();
+        // Should a hand-in window open again, the candidate goes back from it.
+        world.onTimeUp = [] {
+            whenModal([] {
+                if (FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown())
+                    FrmEnd1::get().Command2_Click();
+            });
+        };
+        bool timedOut = false;
+        const auto timeOutThenBack = [&] {
+            RunningPaper::timeOut();
+            timedOut = true;
+            // Whatever is still open, the candidate goes back.
+            if (FrmEnd2::isLoaded())
+                FrmEnd2::get().Command2_Click();
+            if (FrmEnd1::isLoaded())
+                FrmEnd1::get().Command2_Click();
+        };
+        whenModal([&] {
+            if (!second) {
+                timeOutThenBack();
+                return;
+            }
+            whenModal(timeOutThenBack);
+            FrmEnd1::get().Command1_Click();
+        });
+        p.CmdGN_Click(8);
+        EXPECT_TRUE(timedOut);
+        expectPaperOver();
+        EXPECT_EQ(world.asked.size(), 1u);
+    }
+}
+
+// The question picture window is topmost: left open, it would stay over the score window and the
+// home window.
+TEST(PaperEnd, TheQuestionPictureGoesWithTheHandIn)
+{
+    for (bool timeOut : {false, true}) {
+        SCOPED_TRACE(timeOut ? "time-out" : "hand-in button");
+        RunningPaper world;
+        Paper::writeFile(sTmTextFile, QStringLiteral("000101picturep00001看图\r\n000101二\r\n000101三\r\n"));
+        FrmTm& p = world.panel();
+        p.DqExam();
+        ASSERT_TRUE(p.Image2.isVisible());
+        p.Image2_Click();
+        ASSERT_TRUE(FrmPicture::get().isVisible());
+        if (timeOut) {
+            RunningPaper::timeOut();
+        } else {
+            confirmBothOnceOpen();
+            p.CmdGN_Click(8);
+        }
+        expectPaperOver();
+        EXPECT_EQ(p.Image2.Caption(), QStringLiteral("显示图片"));
     }
 }
 
