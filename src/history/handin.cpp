@@ -56,15 +56,18 @@ HandInFiles readHandInFiles(const QString& userDir)
 
 bool writeHandInOutcome(const QString& userDir, int paper, const HandInOutcome& out)
 {
-    bool ok = true;
+    const QString wrongPath = paperWrongPath(userDir, paper);
+    if (wrongPath.isEmpty())
+        return false;
+    FileSet set;
     if (out.marked)
-        ok = writeStore(storeFiles(userDir, bank::Store::Marked), *out.marked) && ok;
-    ok = writeLine(paperWrongPath(userDir, paper), out.paperWrong) && ok;
+        addStore(set, storeFiles(userDir, bank::Store::Marked), *out.marked);
+    set.push_back({wrongPath, lineBytes(out.paperWrong)});
     if (out.ownWrong)
-        ok = writeStore(storeFiles(userDir, bank::Store::OwnWrong), *out.ownWrong) && ok;
+        addStore(set, storeFiles(userDir, bank::Store::OwnWrong), *out.ownWrong);
     if (out.results)
-        ok = writeResults(userDir, *out.results) && ok;
-    return ok;
+        set.push_back({userFile(userDir, kPaperResults), resultsBytes(*out.results)});
+    return writeSet(userDir, set);
 }
 
 } // namespace history

@@ -53,8 +53,8 @@ struct HandInOutcome {
 HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files);
 
 HandInFiles readHandInFiles(const QString& userDir);
-// Writes in the score window's order: marked store, paper wrong-question file, own wrong store,
-// paper results; false when a write failed.
+// Writes the marked store, the paper's wrong-question file, the own wrong store and the paper
+// results as one unit; false when it was not written (every file then stays as it was).
 bool writeHandInOutcome(const QString& userDir, int paper, const HandInOutcome& out);
 
 } // namespace history

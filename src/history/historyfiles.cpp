@@ -25,10 +25,23 @@ QString paperWrongPath(const QString& userDir, int paper)
     return name.isEmpty() ? QString() : bank::joinPath(userDir, name);
 }
 
+void settleUserFolder(const QString& userDir)
+{
+    platform::settleFileSet(userDir);
+}
+
+namespace {
+void settleFolderOf(const QString& path)
+{
+    settleUserFolder(QFileInfo(path).path());
+}
+} // namespace
+
 std::optional<QStringList> readLines(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
+    settleFolderOf(path);
     if (auto lines = platform::readAllLines(path))
         return lines;
     if (QFileInfo::exists(path))
@@ -40,6 +53,7 @@ std::optional<QString> readFirstLine(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
+    settleFolderOf(path);
     const platform::LineRead r = platform::readLine1(path);
     if (r.readable)
         return r.text;
@@ -56,17 +70,32 @@ std::optional<QString> readStoreLine(const QString& path)
     return line;
 }
 
-bool writeLine(const QString& path, const QString& line)
+QByteArray lineBytes(const QString& line)
 {
-    return platform::writeWholeFile(path, line + QStringLiteral("\r\n"));
+    return platform::encodeGbk(line + QStringLiteral("\r\n"));
 }
 
-bool writeLinesClosed(const QString& path, const QStringList& lines)
+QByteArray closedLinesBytes(const QStringList& lines)
 {
     QString text;
     for (const QString& l : lines)
         text += l + QStringLiteral("\r\n");
-    return writeLine(path, text);
+    return lineBytes(text);
+}
+
+bool writeLine(const QString& path, const QString& line)
+{
+    return platform::writeWholeFileBytes(path, lineBytes(line));
+}
+
+bool writeLinesClosed(const QString& path, const QStringList& lines)
+{
+    return platform::writeWholeFileBytes(path, closedLinesBytes(lines));
+}
+
+bool writeSet(const QString& userDir, const FileSet& files)
+{
+    return platform::writeFileSet(userDir, files);
 }
 
 int generatedPaperCount(const QStringList& listLines)

@@ -3,9 +3,13 @@
 // follows. Every rewrite replaces the whole file through a temporary file and a rename, so a
 // crash or a full disk leaves the old file whole.
 
+#include "platform/textfile.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace history {
 
@@ -27,6 +31,10 @@ inline constexpr int kPaperCount = 30;
 QString paperWrongFileName(int paper);
 QString paperWrongPath(const QString& userDir, int paper);
 
+// Every reading below first settles the file's folder: a set of files that a failure or a kill
+// interrupted is finished or undone (platform::settleFileSet) before anything of it is read.
+void settleUserFolder(const QString& userDir);
+
 // Line 1 of a history file. A missing file reads as the empty line; nothing (std::nullopt) only
 // for a file that exists but cannot be read, which must then not be rewritten.
 std::optional<QString> readFirstLine(const QString& path);
@@ -39,6 +47,14 @@ std::optional<QStringList> readLines(const QString& path);
 bool writeLine(const QString& path, const QString& line);
 // Replaces the file with each line followed by CR LF, and one more CR LF after them all.
 bool writeLinesClosed(const QString& path, const QStringList& lines);
+// The bytes those two write.
+QByteArray lineBytes(const QString& line);
+QByteArray closedLinesBytes(const QStringList& lines);
+
+// Files of the user folder that must agree, written as one unit: either all of them take their
+// new bytes or none does (platform::writeFileSet).
+using FileSet = std::vector<platform::FileWrite>;
+bool writeSet(const QString& userDir, const FileSet& files);
 
 // Generated random papers: the generated paper list holds one line per paper, at most this many.
 inline constexpr int kMaxGeneratedPapers = 10;

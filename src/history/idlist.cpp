@@ -3,6 +3,7 @@
 #include "bank/exercise.h"
 #include "history/historyfiles.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 #include <climits>
@@ -136,12 +137,20 @@ std::optional<StoreLines> readStore(const StoreFiles& files)
     auto flags = readStoreLine(files.flags);
     if (!list || !flags)
         return std::nullopt;
-    return StoreLines{*list, *flags};
+    return StoreLines{*list, fitFlags(*flags, bank::wholeIdCount(*list))};
+}
+
+void addStore(FileSet& set, const StoreFiles& files, const StoreLines& lines)
+{
+    set.push_back({files.list, lineBytes(lines.list)});
+    set.push_back({files.flags, lineBytes(lines.flags)});
 }
 
 bool writeStore(const StoreFiles& files, const StoreLines& lines)
 {
-    return writeLine(files.list, lines.list) && writeLine(files.flags, lines.flags);
+    FileSet set;
+    addStore(set, files, lines);
+    return writeSet(QFileInfo(files.list).path(), set);
 }
 
 bool mergeMarkedStore(const QString& userDir, const Questions& questions)

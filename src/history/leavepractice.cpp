@@ -132,10 +132,12 @@ LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in)
 {
     LeaveFiles f;
     f.progress = readLines(userFile(userDir, kUnitProgress));
-    const StoreFiles marked = storeFiles(userDir, bank::Store::Marked);
-    f.markedList = readStoreLine(marked.list);
-    f.markedFlags = readStoreLine(marked.flags);
-    f.ownWrongFlags = readStoreLine(storeFiles(userDir, bank::Store::OwnWrong).flags);
+    if (const auto marked = readStore(storeFiles(userDir, bank::Store::Marked))) {
+        f.markedList = marked->list;
+        f.markedFlags = marked->flags;
+    }
+    if (const auto own = readStore(storeFiles(userDir, bank::Store::OwnWrong)))
+        f.ownWrongFlags = own->flags;
     if (in.exerciseKind == k::PaperWrong)
         f.paperWrong = readFirstLine(paperWrongPath(userDir, in.selIndex));
     return f;
@@ -143,19 +145,23 @@ LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in)
 
 bool writeLeaveOutcome(const QString& userDir, const LeaveInput& in, const LeaveOutcome& out)
 {
-    bool ok = true;
+    FileSet set;
     if (out.progress)
-        ok = writeLinesClosed(userFile(userDir, kUnitProgress), *out.progress) && ok;
+        set.push_back({userFile(userDir, kUnitProgress), closedLinesBytes(*out.progress)});
     if (out.ownWrongFlags)
-        ok = writeLine(storeFiles(userDir, bank::Store::OwnWrong).flags, *out.ownWrongFlags) && ok;
+        set.push_back({storeFiles(userDir, bank::Store::OwnWrong).flags, lineBytes(*out.ownWrongFlags)});
     const StoreFiles marked = storeFiles(userDir, bank::Store::Marked);
     if (out.markedList)
-        ok = writeLine(marked.list, *out.markedList) && ok;
+        set.push_back({marked.list, lineBytes(*out.markedList)});
     if (out.markedFlags)
-        ok = writeLine(marked.flags, *out.markedFlags) && ok;
-    if (out.paperWrong)
-        ok = writeLine(paperWrongPath(userDir, in.selIndex), *out.paperWrong) && ok;
-    return ok;
+        set.push_back({marked.flags, lineBytes(*out.markedFlags)});
+    if (out.paperWrong) {
+        const QString path = paperWrongPath(userDir, in.selIndex);
+        if (path.isEmpty())
+            return false;
+        set.push_back({path, lineBytes(*out.paperWrong)});
+    }
+    return writeSet(userDir, set);
 }
 
 } // namespace history

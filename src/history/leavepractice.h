@@ -24,8 +24,8 @@ struct LeaveInput {
 struct LeaveFiles {
     std::optional<QStringList> progress;      // unit progress file, every line
     std::optional<QString> markedList;        // trimmed
-    std::optional<QString> markedFlags;       // trimmed
-    std::optional<QString> ownWrongFlags;     // trimmed
+    std::optional<QString> markedFlags;       // trimmed, fitted to the list (readStore)
+    std::optional<QString> ownWrongFlags;     // trimmed, fitted to the own wrong-question list
     std::optional<QString> paperWrong;        // as read
 };
 
@@ -53,7 +53,7 @@ LeaveOutcome leavePractice(const LeaveInput& in, const LeaveFiles& files);
 
 // The files of the user folder that leavePractice reads.
 LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in);
-// Writes what changed; false when a write failed (the old file then stays whole).
+// Writes what changed as one unit; false when it was not written (every file then stays as it was).
 bool writeLeaveOutcome(const QString& userDir, const LeaveInput& in, const LeaveOutcome& out);
 
 } // namespace history

@@ -72,9 +72,14 @@ std::optional<QStringList> readResults(const QString& userDir)
     return resultsTable(*lines);
 }
 
+QByteArray resultsBytes(const QStringList& table)
+{
+    return platform::encodeGbk(resultsFileText(table));
+}
+
 bool writeResults(const QString& userDir, const QStringList& table)
 {
-    return platform::writeWholeFile(userFile(userDir, kPaperResults), resultsFileText(table));
+    return platform::writeWholeFileBytes(userFile(userDir, kPaperResults), resultsBytes(table));
 }
 
 } // namespace history

@@ -40,5 +40,7 @@ QString timeText(const QDateTime& t); // "yyyy-mm-dd hh:mm:ss"
 // The file read into the table (missing: all prefilled); nothing when it exists but cannot be read.
 std::optional<QStringList> readResults(const QString& userDir);
 bool writeResults(const QString& userDir, const QStringList& table);
+// The bytes writeResults writes, for a set of files written together.
+QByteArray resultsBytes(const QStringList& table);
 
 } // namespace history

@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -142,34 +141,78 @@ std::vector<PaperCopy> wrongFileMovesForDeletion(int paper, int generatedCount)
     return moves;
 }
 
-CopyResult copyPaperWrongFile(const QString& userDir, int from, int to)
+WrongFileMove readWrongFileMove(const QString& userDir, int from, int to)
 {
     const QString source = paperWrongPath(userDir, from);
     const QString target = paperWrongPath(userDir, to);
     if (source.isEmpty() || target.isEmpty())
-        return CopyResult::Failed;
+        return {};
+    WrongFileMove m;
+    // The paper that now takes this number has no wrong questions on record, or none that can be
+    // read: either way it must not keep those of the paper that had the number before.
+    auto emptied = [&](CopyResult r) {
+        m.result = r;
+        if (platform::findFile(target, platform::EntryKind::Any))
+            m.bytes = lineBytes(QString());
+        return m;
+    };
     const auto found = platform::findFile(source, platform::EntryKind::Any);
-    if (!found) {
-        // The paper that now takes this number has no wrong questions on record.
-        if (platform::findFile(target) && !writeLine(target, QString()))
-            return CopyResult::Failed;
-        return CopyResult::SourceMissing;
-    }
+    if (!found)
+        return emptied(CopyResult::SourceMissing);
     QFile in(*found);
     if (!QFileInfo(*found).isFile() || !in.open(QIODevice::ReadOnly))
-        return CopyResult::Failed;
+        return emptied(CopyResult::SourceUnreadable);
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
-        return CopyResult::Failed;
-    const auto out = platform::pathForWrite(target);
-    if (!out)
-        return CopyResult::Failed;
-    QSaveFile save(*out);
-    if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size()) {
-        save.cancelWriting();
-        return CopyResult::Failed;
+        return emptied(CopyResult::SourceUnreadable);
+    m.result = CopyResult::Copied;
+    m.bytes = bytes;
+    return m;
+}
+
+namespace {
+void addMoves(PaperListChange& change, const QString& userDir, const std::vector<PaperCopy>& moves)
+{
+    for (const PaperCopy& c : moves) {
+        WrongFileMove m = readWrongFileMove(userDir, c.from, c.to);
+        change.moves.push_back(m.result);
+        if (m.bytes)
+            change.files.push_back({paperWrongPath(userDir, c.to), std::move(*m.bytes)});
     }
-    return save.commit() ? CopyResult::Copied : CopyResult::Failed;
+}
+} // namespace
+
+std::optional<PaperListChange> newPaperChange(const QString& userDir, const QString& ids, int generatedCount,
+                                              const QDateTime& now)
+{
+    const auto list = readGeneratedList(userDir);
+    const auto results = readResults(userDir);
+    if (!list || !results)
+        return std::nullopt;
+    PaperListChange change;
+    change.files.push_back(
+        {userFile(userDir, kGeneratedPapers), platform::encodeGbk(listText(listWithNewPaper(*list, ids)))});
+    change.files.push_back({userFile(userDir, kPaperResults), resultsBytes(resultsWithNewPaper(*results, now))});
+    addMoves(change, userDir, wrongFileMovesForNewPaper(generatedCount));
+    change.files.push_back({paperWrongPath(userDir, kFirstGeneratedPaper), lineBytes(QString())});
+    return change;
+}
+
+std::optional<PaperListChange> deletionChange(const QString& userDir, int paper, int generatedCount)
+{
+    if (!isListedGeneratedPaper(paper, generatedCount))
+        return std::nullopt;
+    const auto list = readGeneratedList(userDir);
+    const auto results = readResults(userDir);
+    if (!list || !results)
+        return std::nullopt;
+    PaperListChange change;
+    change.files.push_back({userFile(userDir, kGeneratedPapers),
+                            closedLinesBytes(listWithoutPaper(*list, paper, generatedCount))});
+    addMoves(change, userDir, wrongFileMovesForDeletion(paper, generatedCount));
+    change.files.push_back(
+        {userFile(userDir, kPaperResults), resultsBytes(resultsWithoutPaper(*results, paper, generatedCount))});
+    return change;
 }
 
 std::optional<QStringList> readGeneratedList(const QString& userDir)

@@ -6,6 +6,9 @@
 // Generated paper list (user folder 288891.mxy): line k holds the 40 ids of generated paper
 // 19 + k; line 1 is the newest paper, 20. Papers 20 to 29, so at most ten lines.
 
+#include "history/historyfiles.h"
+
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -67,13 +70,34 @@ std::vector<PaperCopy> wrongFileMovesForDeletion(int paper, int generatedCount);
 
 enum class CopyResult {
     Copied,
-    SourceMissing, // the source paper has no file: the target, if there is one, now holds the
-                   // empty line, so no paper shows another paper's wrong questions
-    Failed,        // the source could not be read or the target not written: target unchanged
+    SourceMissing,    // the source paper has no file: the target, if there is one, becomes the
+                      // empty line, so no paper shows another paper's wrong questions
+    SourceUnreadable, // the source exists but cannot be read: treated as a missing source
+    Failed,           // no such paper: nothing moves
 };
-// Copies the wrong-question file of paper `from` over that of paper `to`, the bytes as they stand;
-// the target is replaced whole.
-CopyResult copyPaperWrongFile(const QString& userDir, int from, int to);
+// What the wrong-question file of paper `to` becomes when that of paper `from` moves over it, read
+// from the files as they stand: the source's bytes as they are, the empty line, or nothing (the
+// target stays missing).
+struct WrongFileMove {
+    CopyResult result = CopyResult::Failed;
+    std::optional<QByteArray> bytes;
+};
+WrongFileMove readWrongFileMove(const QString& userDir, int from, int to);
+
+// Every file a change of the generated paper list writes, read and decided before anything is
+// written, and written as one unit: the list, the results and the wrong-question files move
+// together or not at all.
+struct PaperListChange {
+    FileSet files;
+    std::vector<CopyResult> moves; // each wrong-question file move, in the order of the moves
+};
+// A new paper at the head of the list (generatedCount is the number of papers listed before it);
+// nothing when the list or the results file cannot be read.
+std::optional<PaperListChange> newPaperChange(const QString& userDir, const QString& ids, int generatedCount,
+                                              const QDateTime& now);
+// Paper p leaving the list; nothing when the list or the results file cannot be read, or p is not
+// a listed paper.
+std::optional<PaperListChange> deletionChange(const QString& userDir, int paper, int generatedCount);
 
 // The generated paper list's lines, at most 15 (a list longer than that is never written);
 // a missing file has none; nothing when the file exists but cannot be read.

@@ -260,6 +260,8 @@ void FrmFengmian::FengMainCsh()
     const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
     const double sx = dScaleX;
     const double sy = dScaleY;
+    // A set of history files that a kill interrupted is finished or undone before any is read.
+    history::settleUserFolder(userDir());
 
     // Bank version.
     QString versionLine;

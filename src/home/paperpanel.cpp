@@ -56,6 +56,16 @@ std::function<double()>& randomSource()
 
 void fail(int number) { throw vb::Error(number, vb::errorText(number)); }
 
+// A wrong-question file that was missing or could not be read is reported the way a failed copy is.
+void reportMoves(const vb::ErrorTrap& trap, const std::vector<history::CopyResult>& moves)
+{
+    for (const history::CopyResult r : moves) {
+        if (r == history::CopyResult::Copied)
+            continue;
+        trap([&] { fail(r == history::CopyResult::SourceMissing ? vb::ErrFileNotFound : vb::ErrPathFileAccess); });
+    }
+}
+
 } // namespace
 
 void FrmFengmian::setRandomForTests(std::function<double()> rnd) { randomSource() = std::move(rnd); }
@@ -303,10 +313,11 @@ void FrmFengmian::newRandomPaper()
         return;
     }
 
-    // Both history files are read before anything is written: one that cannot be read stops it all.
-    const auto list = history::readGeneratedList(userDir());
-    const auto results = history::readResults(userDir());
-    if (!list || !results) {
+    // Every history file the new paper moves is read and decided before anything is written; one
+    // that cannot be read stops it all.
+    const auto change =
+        history::newPaperChange(userDir(), *ids, iSuiJiCount, QDateTime::currentDateTime());
+    if (!change) {
         trap([] { fail(vb::ErrPathFileAccess); });
         stop(QStringLiteral("考试记录无法读取，本次考试未能开始！"));
         return;
@@ -315,28 +326,14 @@ void FrmFengmian::newRandomPaper()
     if (!InitShiTi(bank::paperStart(history::kFirstGeneratedPaper, *ids).set, title))
         return;
 
-    // The list first: the hand-in reads the paper's questions from it.
-    const QString listPath = history::userFile(userDir(), history::kGeneratedPapers);
-    if (!platform::writeWholeFile(listPath, history::listText(history::listWithNewPaper(*list, *ids)))) {
+    // The list, the results and the wrong-question files as one unit: the hand-in reads the
+    // paper's questions from the list, and paper 20's record must be the new paper's.
+    if (!history::writeSet(userDir(), change->files)) {
         trap([] { fail(vb::ErrPathFileAccess); });
         stop(QStringLiteral("考试记录无法写入，本次考试未能开始！"));
         return;
     }
-    trap([&] {
-        if (!history::writeResults(userDir(), history::resultsWithNewPaper(*results, QDateTime::currentDateTime())))
-            fail(vb::ErrPathFileAccess);
-    });
-    for (const history::PaperCopy& c : history::wrongFileMovesForNewPaper(iSuiJiCount)) {
-        trap([&] {
-            const history::CopyResult r = history::copyPaperWrongFile(userDir(), c.from, c.to);
-            if (r != history::CopyResult::Copied)
-                fail(r == history::CopyResult::SourceMissing ? vb::ErrFileNotFound : vb::ErrPathFileAccess);
-        });
-    }
-    trap([&] {
-        if (!history::writeLine(history::paperWrongPath(userDir(), history::kFirstGeneratedPaper), QString()))
-            fail(vb::ErrPathFileAccess);
-    });
+    reportMoves(trap, change->moves);
     startLianXi();
 }
 
@@ -394,32 +391,12 @@ void FrmFengmian::LblShiJuanDel_Click(int index)
 void FrmFengmian::deleteGeneratedPaper(int paper)
 {
     const vb::ErrorTrap trap(QStringLiteral("lblshijuandel"));
-    const int count = iSuiJiCount;
-    // Nothing moves unless both files can be read.
-    const auto list = history::readGeneratedList(userDir());
-    const auto results = history::readResults(userDir());
-    if (!list || !results) {
+    // Nothing moves unless every file of the change could be read, and then all of it moves at once.
+    const auto change = history::deletionChange(userDir(), paper, iSuiJiCount);
+    if (!change || !history::writeSet(userDir(), change->files))
         trap([] { fail(vb::ErrPathFileAccess); });
-        return;
-    }
-    const bool listWritten = trap([&] {
-        if (!history::writeLinesClosed(history::userFile(userDir(), history::kGeneratedPapers),
-                                       history::listWithoutPaper(*list, paper, count)))
-            fail(vb::ErrPathFileAccess);
-    });
-    if (listWritten) {
-        for (const history::PaperCopy& c : history::wrongFileMovesForDeletion(paper, count)) {
-            trap([&] {
-                const history::CopyResult r = history::copyPaperWrongFile(userDir(), c.from, c.to);
-                if (r != history::CopyResult::Copied)
-                    fail(r == history::CopyResult::SourceMissing ? vb::ErrFileNotFound : vb::ErrPathFileAccess);
-            });
-        }
-        trap([&] {
-            if (!history::writeResults(userDir(), history::resultsWithoutPaper(*results, paper, count)))
-                fail(vb::ErrPathFileAccess);
-        });
-    }
+    else
+        reportMoves(trap, change->moves);
     // The files are a whole set again; the panels are rebuilt only on a window still open.
     if (!isUnloaded())
         FengMainCsh();

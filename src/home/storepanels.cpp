@@ -68,9 +68,8 @@ void FrmFengmian::buildStorePanel(bank::Store store)
     trap([&] { ClickBotn[k.bit1Button].loadPicture(picture(k.bit1On)); });
     trap([&] { ClickBotn[k.bit2Button].loadPicture(picture(k.bit2Off)); });
 
-    // A flags file that cannot be read counts as none: both counters 0.
-    const QString flags =
-        history::readStoreLine(history::storeFiles(userDir(), store).flags).value_or(QString());
+    // A store that cannot be read counts as none: both counters 0.
+    const QString flags = history::readStore(history::storeFiles(userDir(), store)).value_or(history::StoreLines{}).flags;
     const history::ReviewCounts counts = history::reviewCounts(flags);
     reviewed.setCaption(QString::number(counts.reviewed));
     notReviewed.setCaption(QString::number(counts.notReviewed));
@@ -106,13 +105,16 @@ void FrmFengmian::storeClear(int index)
     if (!lines || lines->list.isEmpty() || lines->flags.isEmpty())
         return;
     const history::StoreLines kept = history::clearStore(*lines, scope);
+    // The pair is written as one unit; the counters follow only what was written.
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    const bool written = trap([&] {
+        if (!history::writeStore(files, kept))
+            throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
+    });
+    if (!written)
+        return;
     if (scope & history::kScopeNotReviewed)
         (marked ? LblBiaoZhiWei : LblCuoTiWei).setCaption(QStringLiteral("0"));
     if (scope & history::kScopeReviewed)
         (marked ? LblBiaoZhiYI : LblCuoTiYI).setCaption(QStringLiteral("0"));
-    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
-    trap([&] {
-        if (!history::writeStore(files, kept))
-            throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
-    });
 }

@@ -2,12 +2,17 @@
 
 #include "platform/filelookup.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
 #include <cstring>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -140,32 +145,162 @@ LineRead readLineN(const QString& path, int n)
 }
 
 namespace {
-std::function<void()>& rewriteHook()
+std::function<void(RewriteStep)>& rewriteHook()
 {
-    static std::function<void()> hook;
+    static std::function<void(RewriteStep)> hook;
     return hook;
+}
+
+void step(RewriteStep s)
+{
+    if (rewriteHook())
+        rewriteHook()(s);
+}
+
+// Writes the bytes to an open file in two halves, with the test hook between them.
+bool writeInHalves(QFileDevice& f, const QByteArray& bytes)
+{
+    const qsizetype half = bytes.size() / 2;
+    if (f.write(bytes.constData(), half) != half)
+        return false;
+    if (rewriteHook()) {
+        f.flush();
+        step(RewriteStep::TempHalfWritten);
+    }
+    const qsizetype rest = bytes.size() - half;
+    return f.write(bytes.constData() + half, rest) == rest && f.flush();
+}
+
+bool syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool renameOver(const QString& from, const QString& to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+QString markerPath(const QString& folder) { return folder + u'/' + QString::fromLatin1(kFileSetMarker); }
+QString pendingPath(const QString& path) { return path + QString::fromLatin1(kPendingSuffix); }
+
+// A file name of the marker that stays in its folder.
+bool plainName(const QString& name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
+}
+
+QByteArray markerBytes(const char* state, const QStringList& names)
+{
+    QString text = QString::fromLatin1(state) + QStringLiteral("\r\n");
+    for (const QString& n : names)
+        text += n + QStringLiteral("\r\n");
+    return encodeGbk(text);
+}
+
+void removeAll(const QStringList& paths)
+{
+    for (const QString& p : paths)
+        QFile::remove(p);
 }
 } // namespace
 
-void setRewriteHookForTests(std::function<void()> hook) { rewriteHook() = std::move(hook); }
+void setRewriteHookForTests(std::function<void(RewriteStep)> hook) { rewriteHook() = std::move(hook); }
 
-bool writeWholeFile(const QString& path, const QString& text)
+bool writeWholeFile(const QString& path, const QString& text) { return writeWholeFileBytes(path, encodeGbk(text)); }
+
+bool writeWholeFileBytes(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         return false;
     QSaveFile f(writeTarget(path));
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = encodeGbk(text);
-    if (f.write(bytes) != bytes.size()) {
+    if (!writeInHalves(f, bytes)) {
         f.cancelWriting();
         return false;
     }
-    if (rewriteHook()) {
-        f.flush();
-        rewriteHook()();
-    }
+    step(RewriteStep::TempWritten);
     return f.commit();
+}
+
+bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files)
+{
+    if (files.empty())
+        return true;
+    settleFileSet(folder);
+    const QString dir = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    QStringList names, targets, pending;
+    for (const FileWrite& w : files) {
+        if (w.path.isEmpty())
+            return false;
+        const QFileInfo target(writeTarget(w.path));
+        // A folder under a file's name could not be replaced: found now, before anything is written.
+        if (QDir::cleanPath(target.absolutePath()) != dir || !plainName(target.fileName()) ||
+            names.contains(target.fileName()) || (target.exists() && !target.isFile()))
+            return false;
+        names << target.fileName();
+        targets << dir + u'/' + target.fileName();
+        pending << pendingPath(targets.last());
+    }
+    const QString marker = markerPath(dir);
+    if (!writeWholeFileBytes(marker, markerBytes("undo", names)))
+        return false;
+    auto undo = [&] {
+        removeAll(pending);
+        QFile::remove(marker);
+        return false;
+    };
+    for (size_t i = 0; i < files.size(); ++i) {
+        QFile f(pending.at(qsizetype(i)));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || !writeInHalves(f, files[i].bytes) ||
+            ::fsync(f.handle()) != 0)
+            return undo();
+        f.close();
+        step(RewriteStep::TempWritten);
+    }
+    if (!writeWholeFileBytes(marker, markerBytes("finish", names)))
+        return undo();
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        if (!renameOver(pending.at(i), targets.at(i)))
+            return false; // the marker stays: the next settling finishes the set
+        step(RewriteStep::Renamed);
+    }
+    syncFolder(dir);
+    QFile::remove(marker);
+    return true;
+}
+
+void settleFileSet(const QString& folder)
+{
+    const QString marker = markerPath(folder);
+    if (!QFileInfo(marker).isFile())
+        return;
+    const auto lines = readAllLines(marker);
+    if (!lines || lines->isEmpty())
+        return;
+    const bool finish = lines->first() == u"finish";
+    for (const QString& name : lines->mid(1)) {
+        if (!plainName(name))
+            continue;
+        const QString target = folder + u'/' + name;
+        const QString pending = pendingPath(target);
+        if (!QFileInfo::exists(pending))
+            continue;
+        if (finish) {
+            if (!renameOver(pending, target))
+                return; // tried again at the next settling
+        } else {
+            QFile::remove(pending);
+        }
+    }
+    syncFolder(folder);
+    QFile::remove(marker);
 }
 
 bool appendToFile(const QString& path, const QString& text)

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -36,10 +37,42 @@ inline LineRead readLine1(const QString& path) { return readLineN(path, 1); }
 // Written to a temporary file beside it and renamed over it, so the old file stays whole until
 // the new one is complete. Returns false when nothing was replaced.
 bool writeWholeFile(const QString& path, const QString& text);
+bool writeWholeFileBytes(const QString& path, const QByteArray& bytes);
 
-// Tests only: runs between writing the temporary file and renaming it over the old one, so a
-// test can end the process at the worst moment. An empty function removes it.
-void setRewriteHookForTests(std::function<void()> hook);
+// ---- files that must agree, written as one unit ---------------------------------------------
+// Every file of a set lies in one folder. The set is written so that after a failure or a kill at
+// any moment, either every file holds its new bytes or every file its old ones, once the folder
+// has been settled (settleFileSet, which every reader of such files calls first):
+//   1. the folder's marker file is written listing the files, first line "undo";
+//   2. each new file is written whole beside its file, under its name & ".pending", and synced;
+//   3. the marker is rewritten with first line "finish": from here on the set counts as written;
+//   4. each ".pending" file is renamed over its file; the folder is synced;
+//   5. the marker is removed.
+// Settling a folder whose marker says "undo" removes the listed ".pending" files; one whose marker
+// says "finish" renames every listed ".pending" file still there over its file. Either way the
+// marker goes. The marker is GBK text with CR LF: the first line, then one file name a line.
+inline constexpr const char* kFileSetMarker = "fileset.pending";
+inline constexpr const char* kPendingSuffix = ".pending";
+
+struct FileWrite {
+    QString path;     // the file, in the set's folder
+    QByteArray bytes; // its whole new content
+};
+// Writes the files as one unit in the folder (each path's own folder must be it). False when the
+// set was not written; its files then hold their old bytes, or, when only a rename failed, the
+// marker stays for the next settling to finish the set.
+bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files);
+// Finishes or undoes a set that a failure or a kill interrupted; nothing when none was.
+void settleFileSet(const QString& folder);
+
+// Tests only: runs at every point where a rewrite can be cut short, so a test can end the process
+// there. An empty function removes it.
+enum class RewriteStep {
+    TempHalfWritten, // half of a temporary file is on disk
+    TempWritten,     // a temporary file is whole, before its rename (or before a set's marker says "finish")
+    Renamed,         // one file of a set has been replaced
+};
+void setRewriteHookForTests(std::function<void(RewriteStep)> hook);
 
 // Appends text, GBK encoded, to the file, creating the file (never its folder) when missing.
 bool appendToFile(const QString& path, const QString& text);

@@ -124,3 +124,41 @@ TEST(IdList, AStoreThatCannotBeReadIsNotRewritten)
     EXPECT_FALSE(mergeMarkedStore(dir.path(), qs({{203, 2}})));
     EXPECT_EQ(testfiles::readRaw(files.list), QByteArray("0101\r\n"));
 }
+
+// A list and flags that disagree can only be the rest of a half-written pair: the flags are fitted
+// to the list, no id is dropped.
+TEST(IdList, ReadingFitsTheFlagsToTheList)
+{
+    QTemporaryDir dir;
+    const StoreFiles files = storeFiles(dir.path(), bank::Store::OwnWrong);
+    struct Row { QByteArray list, flags; QString fitted; };
+    const Row rows[] = {
+        {"010102030405\r\n", "T\r\n", "TFF"},
+        {"01010203\r\n", "TFT\r\n", "TF"},
+        {"0101\r\n", "", "F"},
+        {"", "TT\r\n", ""},
+    };
+    for (const Row& r : rows) {
+        testfiles::writeRaw(files.list, r.list);
+        testfiles::writeRaw(files.flags, r.flags);
+        const auto read = readStore(files);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->flags, r.fitted) << r.list.constData();
+    }
+}
+
+// The pair is one unit: a flags file that cannot be replaced leaves the list as it was too.
+TEST(IdList, APairIsWrittenWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const StoreFiles files = storeFiles(dir.path(), bank::Store::Marked);
+    testfiles::writeRaw(files.list, "01010202\r\n");
+    testfiles::makeUnreadable(files.flags);
+    EXPECT_FALSE(writeStore(files, {"0102", "T"}));
+    EXPECT_EQ(testfiles::readRaw(files.list), QByteArray("01010202\r\n"));
+
+    QDir().rmdir(files.flags);
+    ASSERT_TRUE(writeStore(files, {"01020103", "TF"}));
+    EXPECT_EQ(testfiles::readRaw(files.list), QByteArray("01020103\r\n"));
+    EXPECT_EQ(testfiles::readRaw(files.flags), QByteArray("TF\r\n"));
+}

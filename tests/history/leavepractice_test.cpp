@@ -147,3 +147,20 @@ TEST(LeavePractice, FilesOfAWrongQuestionReviewAndTheMarkedStore)
     EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kOwnWrongFlags)), ownFlags);
     EXPECT_FALSE(QFile::exists(userFile(dir.path(), kUnitProgress)));
 }
+
+// Stores whose flags fell short of their lists are fitted on reading, so what leaving writes is
+// aligned again: every id keeps a flag of its own.
+TEST(LeavePractice, WritesAlignedStoresFromMisalignedOnes)
+{
+    QTemporaryDir dir;
+    testfiles::writeRaw(userFile(dir.path(), kMarkedList), "010102020303\r\n");
+    testfiles::writeRaw(userFile(dir.path(), kMarkedFlags), "T\r\n");
+    testfiles::writeRaw(userFile(dir.path(), kOwnWrongList), "04040505\r\n");
+    testfiles::writeRaw(userFile(dir.path(), kOwnWrongFlags), "\r\n");
+    // Own wrong-question practice of both ids, the second completed; 0202 was unmarked.
+    const LeaveInput in{k::WrongAll, 7, 0, qs({{404, 0}, {505, 4}, {202, 0}})};
+    ASSERT_TRUE(writeLeaveOutcome(dir.path(), in, leavePractice(in, readLeaveFiles(dir.path(), in))));
+    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedList)), QByteArray("01010303\r\n"));
+    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedFlags)), QByteArray("TF\r\n"));
+    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kOwnWrongFlags)), QByteArray("FT\r\n"));
+}

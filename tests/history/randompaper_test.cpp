@@ -183,34 +183,40 @@ TEST(GeneratedPapers, DeletionMovesLaterPapersDown)
     }
 }
 
-TEST(GeneratedPapers, CopyingWrongFiles)
+TEST(GeneratedPapers, MovingWrongFiles)
 {
     QTemporaryDir dir;
     const QString d = dir.path();
     auto path = [&](int p) { return paperWrongPath(d, p); };
     const QByteArray odd("0101\xb0\xa1" "0203\r\n", 12); // bytes kept exactly as they stand
-
+    const QByteArray emptyLine("\r\n");
     testfiles::writeRaw(path(21), odd);
-    EXPECT_EQ(copyPaperWrongFile(d, 21, 22), CopyResult::Copied);
-    EXPECT_EQ(testfiles::readRaw(path(22)), odd);
-
-    // A missing source: an existing target is emptied (it belonged to another paper) ...
-    EXPECT_EQ(copyPaperWrongFile(d, 23, 22), CopyResult::SourceMissing);
-    EXPECT_EQ(testfiles::readRaw(path(22)), QByteArray("\r\n"));
-    // ... and a missing target is not made.
-    EXPECT_EQ(copyPaperWrongFile(d, 23, 24), CopyResult::SourceMissing);
-    EXPECT_FALSE(QFile::exists(path(24)));
-
-    // A source that cannot be read leaves the target as it was.
+    testfiles::writeRaw(path(22), "0909\r\n");
     testfiles::makeUnreadable(path(25));
-    EXPECT_EQ(copyPaperWrongFile(d, 25, 21), CopyResult::Failed);
-    EXPECT_EQ(testfiles::readRaw(path(21)), odd);
-    EXPECT_EQ(copyPaperWrongFile(d, 21, 30), CopyResult::Failed); // no paper 30
+
+    struct Row { int from, to; CopyResult result; std::optional<QByteArray> bytes; };
+    const Row rows[] = {
+        {21, 22, CopyResult::Copied, odd},
+        // A missing source: an existing target becomes the empty line (it belonged to another
+        // paper) ...
+        {23, 22, CopyResult::SourceMissing, emptyLine},
+        // ... and a missing target is not made.
+        {23, 24, CopyResult::SourceMissing, std::nullopt},
+        // A source that exists but cannot be read is treated the same way: the target never keeps
+        // another paper's wrong questions.
+        {25, 21, CopyResult::SourceUnreadable, emptyLine},
+        {25, 24, CopyResult::SourceUnreadable, std::nullopt},
+        {21, 30, CopyResult::Failed, std::nullopt}, // no paper 30
+    };
+    for (const Row& r : rows) {
+        const WrongFileMove m = readWrongFileMove(d, r.from, r.to);
+        EXPECT_EQ(m.result, r.result) << r.from << " " << r.to;
+        EXPECT_EQ(m.bytes, r.bytes) << r.from << " " << r.to;
+    }
 
     // The letter case of the names on disk does not matter.
     QFile::rename(path(21), d + QStringLiteral("/182421.MXY"));
-    EXPECT_EQ(copyPaperWrongFile(d, 21, 26), CopyResult::Copied);
-    EXPECT_EQ(testfiles::readRaw(path(26)), odd);
+    EXPECT_EQ(readWrongFileMove(d, 21, 26).bytes, odd);
 }
 
 TEST(GeneratedPapers, ReadingTheList)

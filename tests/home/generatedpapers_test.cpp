@@ -322,3 +322,65 @@ TEST_F(GeneratedPapers, TheConfirmationReportsUnderTheTagOfItsHandler)
         unloadWindows();
     }
 }
+
+// A paper's wrong-question file that exists but cannot be read is treated as a missing one: the
+// paper that takes its place gets the empty line, never the wrong questions of the paper that had
+// the number before; the failure is reported.
+TEST_F(GeneratedPapers, UnreadableWrongFileLeavesNoStaleWrongQuestions)
+{
+    listPapers(3);
+    numberedResults();
+    QFile::remove(wrongFile(22));
+    QDir().mkpath(wrongFile(22));
+    Reports reports;
+    FrmFengmian& w = FrmFengmian::get();
+    BoxAnswer confirm(1);
+    w.LblShiJuanDel_Click(20);
+    EXPECT_EQ(readLines(listFile()), (QStringList{"L21", "L22", ""}));
+    EXPECT_EQ(readLines(wrongFile(20)), QStringList{QStringLiteral("W21")});
+    EXPECT_EQ(readLines(wrongFile(21)), QStringList{QString()});
+    EXPECT_EQ(recordTime(21), QStringLiteral("T22"));
+    EXPECT_TRUE(reports.list.contains(QStringLiteral("lblshijuandel:75")));
+    QDir(wrongFile(22)).removeRecursively();
+}
+
+// The list, the results and the wrong-question files move together: when one of them cannot be
+// replaced, none is, and the new paper does not start.
+TEST_F(GeneratedPapers, AFileThatCannotBeReplacedChangesNothing)
+{
+    const struct {
+        const char* what;
+        bool newPaper;
+        int folder; // the paper whose wrong-question file is a folder, where the change writes
+    } rows[] = {{"new paper", true, 22}, {"deletion", false, 21}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        listPapers(3);
+        numberedResults();
+        QFile::remove(wrongFile(r.folder));
+        QDir().mkpath(wrongFile(r.folder));
+        const QByteArray list = raw(listFile()), results = raw(resultsFile());
+        Reports reports;
+        FrmFengmian& w = FrmFengmian::get();
+        if (r.newPaper) {
+            BoxAnswer box;
+            w.ClickBotn_Click(21);
+            ASSERT_EQ(box.titles, QStringList{QStringLiteral("随机试卷")});
+            EXPECT_EQ(box.prompts.first(), QStringLiteral("\r\n\r\n\r\n考试记录无法写入，本次考试未能开始！"));
+            EXPECT_FALSE(FrmLogon::isLoaded());
+        } else {
+            BoxAnswer confirm(1);
+            w.LblShiJuanDel_Click(20);
+            EXPECT_TRUE(reports.list.contains(QStringLiteral("lblshijuandel:75")));
+        }
+        EXPECT_EQ(raw(listFile()), list);
+        EXPECT_EQ(raw(resultsFile()), results);
+        for (int p = 20; p <= 22; ++p)
+            if (p != r.folder)
+                EXPECT_EQ(readLines(wrongFile(p)), QStringList{QStringLiteral("W%1").arg(p)}) << p;
+        EXPECT_FALSE(QFile::exists(wrongFile(23)));
+        EXPECT_EQ(QDir(userPath(QString())).entryList({QStringLiteral("*.pending")}, QDir::Files), QStringList{});
+        unloadWindows();
+        QDir(wrongFile(r.folder)).removeRecursively();
+    }
+}

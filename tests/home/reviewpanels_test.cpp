@@ -43,12 +43,20 @@ TEST_F(ReviewPanels, CountersAndScopeButtons)
 {
     for (const Twin& t : {kMarked, kWrong}) {
         SCOPED_TRACE(t.title);
+        // The flags are fitted to the list: an id without a flag is not yet reviewed.
         const struct {
+            const char* list;
             const char* flags; // nullptr: no flags file
             const char *notYet, *done;
-        } rows[] = {{nullptr, "0", "0"}, {"TFT", "1", "2"}, {" tTxF ", "3", "1"}};
+        } rows[] = {{"", nullptr, "0", "0"},
+                    {"00010002", nullptr, "2", "0"},
+                    {"000100020003", "TFT", "1", "2"},
+                    {"0001000200030004", " tTxF ", "3", "1"},
+                    {"00010002", "TFT", "1", "1"},
+                    {"", "TFT", "0", "0"}};
         for (const auto& r : rows) {
             QFile::remove(file(t.flags));
+            writeLines(file(t.list), {QString::fromUtf8(r.list)});
             if (r.flags)
                 writeLines(file(t.flags), {QString::fromUtf8(r.flags)});
             FrmFengmian& w = FrmFengmian::get();
@@ -70,7 +78,7 @@ TEST_F(ReviewPanels, CountersAndScopeButtons)
             EXPECT_EQ(scope(w, t), p.scope) << p.button;
             EXPECT_TRUE(shows(w.ClickBotn[p.button], p.picture)) << p.button;
         }
-        EXPECT_EQ(notReviewed(w, t).Caption(), QStringLiteral("3")); // counters untouched
+        EXPECT_EQ(notReviewed(w, t).Caption(), QStringLiteral("0")); // counters untouched
         unloadWindows();
     }
 }
@@ -86,10 +94,11 @@ TEST_F(ReviewPanels, ClearingByScope)
             const char *list, *flags;      // the files afterwards
             const char *notYet, *done;     // the counters afterwards
         } rows[] = {
+            // Ids 4 and 5 have no flag: they are not yet reviewed, never dropped for it.
             {{}, 1, t.prompt1, "0001", "T", "0", "1"},
-            {{1, 0}, 1, t.prompt2, "00020003", "FF", "2", "0"}, // "t" is not yet reviewed
+            {{1, 0}, 1, t.prompt2, "0002000300040005", "FFFF", "4", "0"}, // "t" is not yet reviewed
             {{1}, 1, t.prompt3, "", "", "0", "0"},
-            {{}, 0, t.prompt1, "00010002000300040005", "TFt", "2", "1"}, // cancelled
+            {{}, 0, t.prompt1, "00010002000300040005", "TFt", "4", "1"}, // cancelled
         };
         for (const auto& r : rows) {
             setStore(t, QStringLiteral("00010002000300040005"), QStringLiteral("TFt"));
@@ -126,25 +135,26 @@ TEST_F(ReviewPanels, ClearsThatDoNothing)
         unloadWindows();
     }
 
-    // A missing or empty file: confirmed, and nothing is written.
+    // An empty list: confirmed, and nothing is written. A missing flags file: the ids are not yet
+    // reviewed, and clearing those empties the store.
     const struct {
         const char* what;
         std::function<void(ReviewPanels&)> prepare;
+        QStringList list, flags; // the files afterwards, {} for a missing file
     } rows[] = {
-        {"flags missing", [](ReviewPanels& t) { QFile::remove(t.file(kMarked.flags)); }},
-        {"list empty", [](ReviewPanels& t) { t.writeLines(t.file(kMarked.list), {QString()}); }},
+        {"flags missing", [](ReviewPanels& t) { QFile::remove(t.file(kMarked.flags)); }, {""}, {""}},
+        {"list empty", [](ReviewPanels& t) { t.writeLines(t.file(kMarked.list), {QString()}); }, {""}, {"TF"}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         setStore(kMarked, QStringLiteral("00010002"), QStringLiteral("TF"));
         r.prepare(*this);
-        const QStringList list = readLines(file(kMarked.list));
         FrmFengmian& w = FrmFengmian::get();
         BoxAnswer confirm(1);
         w.ClickBotn_Click(23);
         EXPECT_EQ(confirm.titles.size(), 1);
-        EXPECT_EQ(readLines(file(kMarked.list)), list);
-        EXPECT_EQ(QFile::exists(file(kMarked.flags)), QString(r.what) != QStringLiteral("flags missing"));
+        EXPECT_EQ(readLines(file(kMarked.list)), r.list);
+        EXPECT_EQ(readLines(file(kMarked.flags)), r.flags);
         unloadWindows();
     }
 }

@@ -37,7 +37,7 @@ TEST_F(HomeStarts, NoticesInsteadOfAnEmptyStart)
         {{51, 39}, 20, "", "", "章节练习", "您本部分没有未学题！"},
         {{51, 38}, 20, "", "", nullptr, nullptr}, // learned questions 1 and 2: starts
         {{}, 22, "", "", "收藏题目练习", "您还没有已收藏题目！"},
-        {{}, 22, "0001", "", "收藏题目练习", "您还没有已收藏题目！"},
+        {{}, 22, "0001", "", nullptr, nullptr}, // flags fitted to the list: one not yet reviewed, starts
         {{}, 22, "00010002", "TT", "收藏题目练习", "您没有未复习的收藏题目！"},
         {{}, 22, "00019901", "FF", "收藏题目练习", "题库文件无法读取，本次练习未能开始！"}, // no unit 99
         {{40, 41}, 22, "00010002", "FF", "收藏题目练习", "您没有已复习的收藏题目！"},

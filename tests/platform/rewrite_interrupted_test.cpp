@@ -33,7 +33,10 @@ TEST(TextFileRewrite, ProcessKilledMidRewriteLeavesTheOldFileWhole)
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
-        setRewriteHookForTests([] { raise(SIGSTOP); });
+        setRewriteHookForTests([](RewriteStep s) {
+            if (s == RewriteStep::TempWritten)
+                raise(SIGSTOP);
+        });
         writeWholeFile(path, newText);
         _exit(0); // never reached: the parent kills the child while it is stopped
     }

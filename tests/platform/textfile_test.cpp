@@ -79,3 +79,44 @@ TEST(TextFile, RewriteIntoMissingFolderFailsAndCreatesNothing)
     EXPECT_FALSE(QDir(dir.filePath("nofolder")).exists());
     EXPECT_FALSE(appendToFile(path, "x\r\n"));
 }
+
+// A set of files is written whole or not at all, and the next settling finishes or undoes a set
+// that stopped part-way, whichever the marker says.
+TEST(FileSet, WrittenWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString a = writeRaw(dir, "a.mxy", "old a\r\n");
+    const QString b = writeRaw(dir, "b.mxy", "old b\r\n");
+    const QString marker = dir.filePath(kFileSetMarker);
+
+    ASSERT_TRUE(writeFileSet(dir.path(), {{a, "new a\r\n"}, {b, "new b\r\n"}, {dir.filePath("c.mxy"), "c\r\n"}}));
+    EXPECT_EQ(readRaw(a), "new a\r\n");
+    EXPECT_EQ(readRaw(b), "new b\r\n");
+    EXPECT_EQ(readRaw(dir.filePath("c.mxy")), "c\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.mxy", "b.mxy", "c.mxy"}));
+
+    // One file of the set cannot be replaced (a folder stands under its name): none is.
+    QDir().mkpath(dir.filePath("d.mxy"));
+    EXPECT_FALSE(writeFileSet(dir.path(), {{a, "x\r\n"}, {dir.filePath("d.mxy"), "x\r\n"}}));
+    EXPECT_EQ(readRaw(a), "new a\r\n");
+    // A file outside the folder is refused.
+    EXPECT_FALSE(writeFileSet(dir.path(), {{a, "x\r\n"}, {dir.filePath("d.mxy/e.mxy"), "x\r\n"}}));
+    EXPECT_EQ(readRaw(a), "new a\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.mxy", "b.mxy", "c.mxy"}));
+
+    // Interrupted before the set counted as written: undone.
+    writeRaw(dir, kFileSetMarker, "undo\r\na.mxy\r\nb.mxy\r\n");
+    writeRaw(dir, "a.mxy.pending", "half");
+    settleFileSet(dir.path());
+    EXPECT_EQ(readRaw(a), "new a\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.mxy", "b.mxy", "c.mxy"}));
+
+    // Interrupted after: finished (a was already renamed, b not yet).
+    writeRaw(dir, kFileSetMarker, "finish\r\na.mxy\r\nb.mxy\r\n../c.mxy\r\n");
+    writeRaw(dir, "b.mxy.pending", "newer b\r\n");
+    settleFileSet(dir.path());
+    EXPECT_EQ(readRaw(a), "new a\r\n");
+    EXPECT_EQ(readRaw(b), "newer b\r\n");
+    EXPECT_FALSE(QFile::exists(marker));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.mxy", "b.mxy", "c.mxy"}));
+}
