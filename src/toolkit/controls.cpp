@@ -1,11 +1,9 @@
 #include "toolkit/controls.h"
 
-#include "platform/cursorfile.h"
+#include "toolkit/picturecache.h"
 #include "toolkit/twips.h"
 #include "toolkit/vberror.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -18,23 +16,7 @@ QPixmap loadPicture(const QString& path)
 {
     if (path.isEmpty())
         return QPixmap();
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
-        vb::raise(vb::ErrFileNotFound);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        vb::raise(vb::ErrPathFileAccess);
-    const QByteArray bytes = file.readAll();
-    QImage image;
-    if (platform::looksLikeCursorFile(bytes)) {
-        if (auto c = platform::readCursorFile(bytes))
-            image = c->image;
-    } else {
-        image.loadFromData(bytes); // the format is read from the content, not the name
-    }
-    if (image.isNull())
-        vb::raise(vb::ErrInvalidPicture);
-    return QPixmap::fromImage(image);
+    return decodedPicture(path).pixmap;
 }
 
 namespace {

@@ -1,11 +1,8 @@
 #include "toolkit/pointers.h"
 
-#include "platform/cursorfile.h"
+#include "toolkit/picturecache.h"
 #include "toolkit/vberror.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QPixmap>
 #include <QWidget>
 
 namespace tk {
@@ -44,16 +41,10 @@ void applyPointer(QWidget* widget, int number, const QCursor* icon)
 
 QCursor loadCursor(const QString& path)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists() || info.isDir())
-        vb::raise(vb::ErrFileNotFound);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        vb::raise(vb::ErrPathFileAccess);
-    const auto c = platform::readCursorFile(file.readAll());
-    if (!c)
+    const DecodedPicture d = decodedPicture(path);
+    if (!d.hotSpot)
         vb::raise(vb::ErrInvalidPicture);
-    return QCursor(QPixmap::fromImage(c->image), c->hotSpot.x(), c->hotSpot.y());
+    return QCursor(d.pixmap, d.hotSpot->x(), d.hotSpot->y());
 }
 
 } // namespace tk

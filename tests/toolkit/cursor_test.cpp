@@ -169,6 +169,27 @@ TEST(MousePointer, CustomPointerFromAFileAndAFailedLoadKeepsThePrevious)
     EXPECT_FALSE(l.testAttribute(Qt::WA_SetCursor));
 }
 
+TEST(MousePointer, PointerFilesAreFoundIgnoringLetterCase)
+{
+    QTemporaryDir dir;
+    {
+        QFile f(dir.filePath(QStringLiteral("ico03.CUR")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(cursorFile(32, 32, 3, 4, 1));
+    }
+    for (const char* asked : {"ICO03.cur", "ico03.cur", "Ico03.Cur"}) {
+        QCursor c;
+        EXPECT_NO_THROW(c = tk::loadCursor(dir.filePath(QString::fromLatin1(asked)))) << asked;
+        EXPECT_EQ(c.hotSpot(), QPoint(3, 4)) << asked;
+    }
+    QWidget form;
+    tk::Label l(&form);
+    l.setMousePointer(99);
+    l.loadMouseIcon(dir.filePath(QStringLiteral("ICO03.cur")));
+    EXPECT_EQ(l.cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(l.cursor().hotSpot(), QPoint(3, 4));
+}
+
 TEST(CursorFile, DamagedBytesAnywhereNeverCrashTheReader)
 {
     // Deterministic damage: every run reads the same files.

@@ -1,0 +1,139 @@
+// The cache of decoded pictures: one decode per unchanged file, shared pixels, a byte bound that
+// lets the least recently used go, and files found ignoring letter case.
+
+#include "toolkit/controls.h"
+#include "toolkit/picturecache.h"
+#include "toolkit/vberror.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A w x h PNG of one colour at path (the program's pictures are named ".mxy").
+void writePicture(const QString& path, QSize size, QColor colour)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(colour);
+    ASSERT_TRUE(img.save(path, "PNG")) << path.toStdString();
+}
+
+QRgb topLeft(const QPixmap& p) { return p.toImage().pixel(0, 0); }
+
+int decodes() { return tk::pictureCacheStats().decodes; }
+
+// Each test starts on an empty cache of the default bound.
+struct PictureCache : ::testing::Test {
+    void SetUp() override
+    {
+        tk::clearPictureCache();
+        limit = tk::pictureCacheLimit();
+    }
+    void TearDown() override
+    {
+        tk::setPictureCacheLimit(limit);
+        tk::clearPictureCache();
+    }
+    qint64 limit = 0;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(PictureCache, AnUnchangedFileIsDecodedOnceAndSharedAChangedOneIsReadAgain)
+{
+    const QString path = dir.filePath(QStringLiteral("l20045.mxy"));
+    writePicture(path, {120, 30}, Qt::red);
+    const int before = decodes();
+    const QPixmap first = tk::loadPicture(path);
+    const QPixmap second = tk::loadPicture(path);
+    EXPECT_EQ(decodes() - before, 1);
+    EXPECT_EQ(first.cacheKey(), second.cacheKey()) << "both hold the same pixels, not a copy";
+
+    // Another size on disk.
+    writePicture(path, {60, 30}, Qt::blue);
+    const QPixmap bigger = tk::loadPicture(path);
+    EXPECT_EQ(decodes() - before, 2);
+    EXPECT_EQ(bigger.size(), QSize(60, 30));
+    EXPECT_EQ(first.size(), QSize(120, 30)) << "a control that shows the old picture keeps it";
+
+    // The same size, another modification time.
+    writePicture(path, {60, 30}, Qt::green);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    f.close();
+    EXPECT_EQ(topLeft(tk::loadPicture(path)), QColor(Qt::green).rgb());
+    EXPECT_EQ(decodes() - before, 3);
+    tk::loadPicture(path);
+    EXPECT_EQ(decodes() - before, 3);
+}
+
+TEST_F(PictureCache, TheByteBoundLetsTheLeastRecentlyUsedGo)
+{
+    // 100 x 100 at 32 bits: 40000 bytes each; two fit, three do not.
+    tk::setPictureCacheLimit(100000);
+    const QString a = dir.filePath(QStringLiteral("a.mxy")), b = dir.filePath(QStringLiteral("b.mxy")),
+                  c = dir.filePath(QStringLiteral("c.mxy"));
+    for (const QString& p : {a, b, c})
+        writePicture(p, {100, 100}, Qt::gray);
+    const int before = decodes();
+    tk::loadPicture(a);
+    tk::loadPicture(b);
+    tk::loadPicture(a); // a is now the most recently used
+    tk::loadPicture(c); // b goes
+    EXPECT_EQ(decodes() - before, 3);
+    EXPECT_LE(tk::pictureCacheStats().bytes, 100000);
+    tk::loadPicture(a);
+    tk::loadPicture(c);
+    EXPECT_EQ(decodes() - before, 3) << "a and c stayed";
+    tk::loadPicture(b);
+    EXPECT_EQ(decodes() - before, 4) << "b was let go and is read again";
+
+    // A picture larger than the whole bound is shown but not kept.
+    const QString big = dir.filePath(QStringLiteral("big.mxy"));
+    writePicture(big, {400, 400}, Qt::gray);
+    EXPECT_EQ(tk::loadPicture(big).size(), QSize(400, 400));
+    EXPECT_LE(tk::pictureCacheStats().bytes, 100000);
+}
+
+TEST_F(PictureCache, NamesAreFoundIgnoringLetterCaseAndFailuresAreNotKept)
+{
+    writePicture(dir.filePath(QStringLiteral("L20060.MXY")), {20, 10}, Qt::red);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Menu")));
+    writePicture(dir.filePath(QStringLiteral("Menu/m0101.MXY")), {30, 10}, Qt::red);
+    struct Row {
+        QString asked;
+        QSize size;
+    } rows[] = {{QStringLiteral("l20060.mxy"), {20, 10}},
+                {QStringLiteral("L20060.mxy"), {20, 10}},
+                {QStringLiteral("menu/M0101.mxy"), {30, 10}}};
+    for (const Row& r : rows) {
+        QPixmap p;
+        EXPECT_NO_THROW(p = tk::loadPicture(dir.filePath(r.asked))) << r.asked.toStdString();
+        EXPECT_EQ(p.size(), r.size) << r.asked.toStdString();
+    }
+    EXPECT_EQ(tk::pictureCacheStats().entries, 2) << "one entry per file on disk, however it is asked for";
+
+    // A file that is no picture fails every time, and becomes one once it is written.
+    const QString bad = dir.filePath(QStringLiteral("text.mxy"));
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a picture");
+    }
+    for (int round = 0; round < 2; ++round) {
+        try {
+            tk::loadPicture(bad);
+            ADD_FAILURE() << "no error";
+        } catch (const vb::Error& e) {
+            EXPECT_EQ(e.number(), vb::ErrInvalidPicture);
+        }
+    }
+    writePicture(bad, {5, 5}, Qt::red);
+    EXPECT_EQ(tk::loadPicture(bad).size(), QSize(5, 5));
+}
