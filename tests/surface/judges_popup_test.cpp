@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
 
 using namespace judgetest;
@@ -196,4 +197,34 @@ TEST(PopupMenu, RealModalMenu)
     rightPress(m);
     EXPECT_TRUE(sawMenu);
     EXPECT_EQ(iStepNo, 2);
+}
+
+// Every separator item shows as a separator line of the menu, also at the start or end of the
+// menu or of a submenu, and two in a row: none is collapsed away, and none carries the text "-"
+// (the menu draws a separator with text as a titled section, the text on the line).
+TEST(PopupMenu, EverySeparatorIsShown)
+{
+    World w;
+    menuFile({{{1, 1}, block({{4, "-|打开|-|-|删除|-"}, {5, "新建"}, {6, "-|文件夹|-"}, {15, "属性|-"}})}});
+    FrmMain& m = popupStep(w, "3121");
+    QStringList shown; // visible entries, separators as "-" when they take room in their menu
+    m.showPopup = [&](QMenu& menu, const QPoint&) {
+        const std::function<void(QMenu&, const QString&)> list = [&](QMenu& in, const QString& prefix) {
+            for (QAction* a : in.actions()) {
+                if (!a->isVisible())
+                    continue;
+                if (QMenu* sub = a->menu())
+                    list(*sub, a->text() + QLatin1Char('/'));
+                else if (a->isSeparator() && !a->text().isEmpty())
+                    shown << prefix + QStringLiteral("titled ") + a->text();
+                else if (a->isSeparator())
+                    shown << prefix + (in.actionGeometry(a).height() > 0 ? QStringLiteral("-") : QStringLiteral("(collapsed)"));
+                else
+                    shown << prefix + a->text();
+            }
+        };
+        list(menu, QString());
+    };
+    rightPress(m);
+    EXPECT_EQ(shown, QStringList({"-", "打开", "-", "-", "删除", "-", "新建/-", "新建/文件夹", "新建/-", "属性", "-"}));
 }
