@@ -140,35 +140,40 @@ TEST(PopupMenu, MissingMenuFile)
 }
 
 // Without a popup position the menu opens at the pointer on a right press; with one, at that
-// place of the surface on a left press.
+// place of the surface on a left press: design twips, at the screen scale.
 TEST(PopupMenu, WhereAndOnWhichButtonItOpens)
 {
     struct Case {
         const char* shared;
         Qt::MouseButton button;
         bool opens;
-        QPoint surfacePixel; // where it opens, in the surface's pixels (atPointer: the press point)
+        QPointF place; // where it opens, design twips of the surface (atPointer: the press point)
         bool atPointer;
     };
     const Case cases[] = {
         {"0000000000", Qt::RightButton, true, {}, true},
         {"0000000000", Qt::LeftButton, false, {}, false},
-        {"0030000450", Qt::LeftButton, true, {20, 30}, false},
+        {"0030000450", Qt::LeftButton, true, {300, 450}, false},
         {"0030000450", Qt::RightButton, false, {}, false},
     };
-    for (const Case& c : cases) {
-        World w;
-        menuFile({{{1, 1}, block({{4, "a|b"}})}});
-        FrmMain& m = popupStep(w, "3121", c.shared);
-        PopupHand hand;
-        hand.install(m);
-        hand.pick = QStringLiteral("b");
-        click(m.Label1, {10, 20}, c.button);
-        SCOPED_TRACE(std::string(c.shared) + (c.button == Qt::LeftButton ? " left" : " right"));
-        EXPECT_EQ(hand.openings, c.opens ? 1 : 0);
-        EXPECT_EQ(iStepNo, c.opens ? 2 : 1);
-        if (c.opens) {
-            EXPECT_EQ(hand.at, c.atPointer ? m.Label1.mapToGlobal(QPoint(10, 20)) : m.mapToGlobal(c.surfacePixel));
+    for (const testworld::Scale& k : testworld::kScales) {
+        for (const Case& c : cases) {
+            World w;
+            World::useScale(k);
+            menuFile({{{1, 1}, block({{4, "a|b"}})}});
+            FrmMain& m = popupStep(w, "3121", c.shared);
+            PopupHand hand;
+            hand.install(m);
+            hand.pick = QStringLiteral("b");
+            click(m.Label1, {10, 20}, c.button);
+            SCOPED_TRACE(std::string(c.shared) + (c.button == Qt::LeftButton ? " left " : " right ") + k.name());
+            EXPECT_EQ(hand.openings, c.opens ? 1 : 0);
+            EXPECT_EQ(iStepNo, c.opens ? 2 : 1);
+            if (c.opens) {
+                // At scale 1.25 x 1.5 the place (300, 450) is pixel (25, 45) of the surface.
+                EXPECT_EQ(hand.at, c.atPointer ? m.Label1.mapToGlobal(QPoint(10, 20))
+                                               : m.mapToGlobal((k.of(c.place) / 15).toPoint()));
+            }
         }
     }
 }
