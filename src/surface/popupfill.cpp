@@ -14,8 +14,10 @@ void fillItems(PopupItems& elements, const pm::Section& section)
         QAction* a = elements[std::size_t(k)];
         if (!a)
             continue;
-        a->setSeparator(pm::Section::isSeparator(section.items[k]));
-        a->setText(section.items[k]);
+        // A separator keeps no text: the menu would draw one with text as a titled section.
+        const bool separator = pm::Section::isSeparator(section.items[k]);
+        a->setSeparator(separator);
+        a->setText(separator ? QString() : section.items[k]);
         a->setVisible(true);
     }
 }

@@ -17,6 +17,12 @@ using surface::kListSections;
 
 void FrmMain::systemMenu()
 {
+    // Every "-" item is a separator line of its own, also at the start or end of the menu or of
+    // a submenu, and next to another one: none is collapsed away.
+    wm100.setSeparatorsCollapsible(false);
+    for (QMenu* header : sTavoMain)
+        if (header)
+            header->setSeparatorsCollapsible(false);
     pm::MenuBlock block;
     step([&] {
         block = pm::readMenuBlock(platform::programPath(pm::kFileName.toString()), pm::setOfCode(opCode),

@@ -7,6 +7,11 @@
 #include "app/frmupdata.h"
 #include "app/modzcb.h"
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QMap>
+#include <algorithm>
+
 using namespace hometest;
 
 class HelpAndLinks : public HomeTest {
@@ -203,4 +208,42 @@ TEST_F(HelpAndLinks, AdvertisementStrip)
     EXPECT_EQ(w.LblAD.Caption(), QStringLiteral("旧"));
     unloadWindows();
     EXPECT_EQ(FrmFengmian::get().LblAD.Caption(), QStringLiteral("新"));
+}
+
+// Markup in the advertisement file is not read: the strip draws the tags as text, in the
+// label's own font, not the word in bold. The ink of the label spans the whole text with its
+// tags, as wide as the font measures it.
+TEST_F(HelpAndLinks, AdvertisementDrawsMarkupAsText)
+{
+    const QString text = QStringLiteral("<b>粗体</b>");
+    writeAd({text, QStringLiteral("0")});
+    FrmFengmian& w = FrmFengmian::get();
+    w.ClickBotn_Click(6);
+    ASSERT_TRUE(w.PicAd.Visible());
+    const QImage shot = w.LblAD.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(shot.isNull());
+    // Ink: pixels clearly darker than the background, the label's most frequent colour (the
+    // caption is black).
+    QMap<QRgb, int> colours;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            ++colours[shot.pixel(x, y)];
+    QRgb back = 0;
+    for (auto it = colours.cbegin(); it != colours.cend(); ++it)
+        if (it.value() > colours.value(back))
+            back = it.key();
+    int left = shot.width(), right = -1;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (qGray(back) - qGray(shot.pixel(x, y)) > 96) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_GE(right, left) << "nothing drawn";
+    const QFontMetrics fm(w.LblAD.font());
+    const int drawn = right - left + 1;
+    EXPECT_GT(drawn, fm.horizontalAdvance(QStringLiteral("<b>粗体"))) << "the tags are not all drawn";
+    EXPECT_LE(drawn, fm.horizontalAdvance(text) + 2);
+    // The tags' own glyphs stand at the left: the first ink lies within the width of "<".
+    EXPECT_LT(left, fm.horizontalAdvance(QStringLiteral("<")));
 }

@@ -175,22 +175,27 @@ TEST_F(PaperPanel, PapersTabOpensTheViewTheScoresSuggest)
 {
     const struct {
         const char* what;
+        int mix; // paper mix 16: sprint papers 0-7; 4: sprint papers 0 and 1
         std::vector<std::tuple<int, QString, QString>> records;
         int view;
     } rows[] = {
-        {"never taken", {}, 28},
-        {"all sprint papers from 1 at 75 or more, paper 0 at 0",
+        {"never taken", 16, {}, 28},
+        {"all sprint papers from 1 at 75 or more, paper 0 at 0", 16,
          {{1, "t", "75"}, {2, "t", "80"}, {3, "t", "100"}, {4, "t", "75"}, {5, "t", "90"}, {6, "t", "75"}, {7, "t", "77.5"}},
          29},
-        {"one at 74.9", {{1, "t", "75"}, {2, "t", "80"}, {3, "t", "74.9"}, {4, "t", "75"}, {5, "t", "90"}, {6, "t", "75"}, {7, "t", "77.5"}},
+        {"one at 74.9", 16,
+         {{1, "t", "75"}, {2, "t", "80"}, {3, "t", "74.9"}, {4, "t", "75"}, {5, "t", "90"}, {6, "t", "75"}, {7, "t", "77.5"}},
          28},
+        {"only paper 1 taken, of sprint papers 1-7", 16, {{1, "t", "100"}}, 28},
+        {"only paper 1 taken, the one sprint paper after 0", 4, {{1, "t", "75"}}, 29},
+        {"only paper 1 taken at 74.9, the one sprint paper after 0", 4, {{1, "t", "74.9"}}, 28},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
-        setPaperMix(16);
+        setPaperMix(r.mix);
         setResults(r.records);
         FrmFengmian& w = FrmFengmian::get();
-        ASSERT_EQ(w.iChongCiLast, 7);
+        ASSERT_EQ(w.iChongCiLast, r.mix == 4 ? 1 : 7);
         w.ClickBotn_Click(5);
         EXPECT_TRUE(w.PicKaCH.Visible());
         EXPECT_FALSE(w.ClickBotn[r.view].Enabled());

@@ -432,13 +432,6 @@ TEST_F(SampleFolder, ValidatorCatchesBrokenFolders)
         {"sMenu.sys", [](QStringList& l) { l.removeLast(); }},
         {"sMenu.sys", [](QStringList& l) { l[14] = QStringLiteral("0"); }},
         {"xpdata/288890.mxy", [](QStringList& l) { l = l.mid(0, 1); }},
-        // A selection target with capitals can never match (only the target is lower-cased).
-        {"xpdata/288890.mxy",
-         [](QStringList& l) {
-             for (QString& line : l)
-                 if (line.mid(3) == QStringLiteral("操作系统"))
-                     line = line.left(3) + QStringLiteral("XP 操作系统");
-         }},
         {"ver.txt", [](QStringList& l) { l[2] = sample::encodeNumberLine(QStringLiteral("nodata")); }},
     };
     for (const Fault& fault : faults) {
@@ -469,3 +462,43 @@ TEST_F(SampleFolder, ValidatorCatchesBrokenFolders)
 }
 
 } // namespace
+
+// The selection judge compares the selected text and the target both in lower case: a target
+// with capitals is found in the box text whatever the case of either; one the box does not hold
+// in any case is refused.
+TEST_F(SampleFolder, ValidatorFindsSelectionTargetsAsTheJudgeDoes)
+{
+    ASSERT_FALSE(folder().isEmpty());
+    const QString texts = QDir(folder()).filePath(QStringLiteral("xpdata/288890.mxy"));
+    const QStringList original = platform::readAllLines(texts).value_or(QStringList());
+    QList<qsizetype> targets; // the selection target of question 803
+    for (qsizetype i = 0; i < original.size(); ++i)
+        if (original[i].mid(3) == QStringLiteral("操作系统"))
+            targets << i;
+    ASSERT_FALSE(targets.isEmpty());
+    const struct {
+        const char* target; // the box holds "我们正在学习 Windows XP 操作系统。"
+        bool valid;
+    } cases[] = {
+        {"XP 操作系统", true},
+        {"windows xp", true},
+        {"WINDOWS", true},
+        {" Xp ", true},
+        {"Linux 操作系统", false},
+        {"XP操作系统", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        QStringList lines = original;
+        for (qsizetype i : targets)
+            lines[i] = lines[i].left(3) + QString::fromUtf8(c.target);
+        ASSERT_TRUE(platform::writeWholeFile(texts, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        const QStringList problems = sample::validateProgramFolder(folder());
+        EXPECT_EQ(problems.isEmpty(), c.valid) << problems.join(QLatin1Char('\n')).toStdString();
+        if (!c.valid) {
+            EXPECT_TRUE(problems.join(QLatin1Char('\n')).contains(QStringLiteral("does not hold the selection target")));
+        }
+    }
+    ASSERT_TRUE(platform::writeWholeFile(texts, original.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    EXPECT_TRUE(sample::validateProgramFolder(folder()).isEmpty());
+}

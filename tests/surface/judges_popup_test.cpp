@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
 
 using namespace judgetest;
@@ -139,35 +140,40 @@ TEST(PopupMenu, MissingMenuFile)
 }
 
 // Without a popup position the menu opens at the pointer on a right press; with one, at that
-// place of the surface on a left press.
+// place of the surface on a left press: design twips, at the screen scale.
 TEST(PopupMenu, WhereAndOnWhichButtonItOpens)
 {
     struct Case {
         const char* shared;
         Qt::MouseButton button;
         bool opens;
-        QPoint surfacePixel; // where it opens, in the surface's pixels (atPointer: the press point)
+        QPointF place; // where it opens, design twips of the surface (atPointer: the press point)
         bool atPointer;
     };
     const Case cases[] = {
         {"0000000000", Qt::RightButton, true, {}, true},
         {"0000000000", Qt::LeftButton, false, {}, false},
-        {"0030000450", Qt::LeftButton, true, {20, 30}, false},
+        {"0030000450", Qt::LeftButton, true, {300, 450}, false},
         {"0030000450", Qt::RightButton, false, {}, false},
     };
-    for (const Case& c : cases) {
-        World w;
-        menuFile({{{1, 1}, block({{4, "a|b"}})}});
-        FrmMain& m = popupStep(w, "3121", c.shared);
-        PopupHand hand;
-        hand.install(m);
-        hand.pick = QStringLiteral("b");
-        click(m.Label1, {10, 20}, c.button);
-        SCOPED_TRACE(std::string(c.shared) + (c.button == Qt::LeftButton ? " left" : " right"));
-        EXPECT_EQ(hand.openings, c.opens ? 1 : 0);
-        EXPECT_EQ(iStepNo, c.opens ? 2 : 1);
-        if (c.opens) {
-            EXPECT_EQ(hand.at, c.atPointer ? m.Label1.mapToGlobal(QPoint(10, 20)) : m.mapToGlobal(c.surfacePixel));
+    for (const testworld::Scale& k : testworld::kScales) {
+        for (const Case& c : cases) {
+            World w;
+            World::useScale(k);
+            menuFile({{{1, 1}, block({{4, "a|b"}})}});
+            FrmMain& m = popupStep(w, "3121", c.shared);
+            PopupHand hand;
+            hand.install(m);
+            hand.pick = QStringLiteral("b");
+            click(m.Label1, {10, 20}, c.button);
+            SCOPED_TRACE(std::string(c.shared) + (c.button == Qt::LeftButton ? " left " : " right ") + k.name());
+            EXPECT_EQ(hand.openings, c.opens ? 1 : 0);
+            EXPECT_EQ(iStepNo, c.opens ? 2 : 1);
+            if (c.opens) {
+                // At scale 1.25 x 1.5 the place (300, 450) is pixel (25, 45) of the surface.
+                EXPECT_EQ(hand.at, c.atPointer ? m.Label1.mapToGlobal(QPoint(10, 20))
+                                               : m.mapToGlobal((k.of(c.place) / 15).toPoint()));
+            }
         }
     }
 }
@@ -196,4 +202,34 @@ TEST(PopupMenu, RealModalMenu)
     rightPress(m);
     EXPECT_TRUE(sawMenu);
     EXPECT_EQ(iStepNo, 2);
+}
+
+// Every separator item shows as a separator line of the menu, also at the start or end of the
+// menu or of a submenu, and two in a row: none is collapsed away, and none carries the text "-"
+// (the menu draws a separator with text as a titled section, the text on the line).
+TEST(PopupMenu, EverySeparatorIsShown)
+{
+    World w;
+    menuFile({{{1, 1}, block({{4, "-|打开|-|-|删除|-"}, {5, "新建"}, {6, "-|文件夹|-"}, {15, "属性|-"}})}});
+    FrmMain& m = popupStep(w, "3121");
+    QStringList shown; // visible entries, separators as "-" when they take room in their menu
+    m.showPopup = [&](QMenu& menu, const QPoint&) {
+        const std::function<void(QMenu&, const QString&)> list = [&](QMenu& in, const QString& prefix) {
+            for (QAction* a : in.actions()) {
+                if (!a->isVisible())
+                    continue;
+                if (QMenu* sub = a->menu())
+                    list(*sub, a->text() + QLatin1Char('/'));
+                else if (a->isSeparator() && !a->text().isEmpty())
+                    shown << prefix + QStringLiteral("titled ") + a->text();
+                else if (a->isSeparator())
+                    shown << prefix + (in.actionGeometry(a).height() > 0 ? QStringLiteral("-") : QStringLiteral("(collapsed)"));
+                else
+                    shown << prefix + a->text();
+            }
+        };
+        list(menu, QString());
+    };
+    rightPress(m);
+    EXPECT_EQ(shown, QStringList({"-", "打开", "-", "-", "删除", "-", "新建/-", "新建/文件夹", "新建/-", "属性", "-"}));
 }

@@ -37,34 +37,37 @@ TEST(SceneBuild, SharedBlockUses)
         {"00000XA261", false, false, 777, 0, false, "NONO"},   // tab field behind zeros reads 0
         {"0000000000", false, false, 777, 0, false, "NONO"},
     };
-    World w;
-    for (const auto& c : cases) {
-        Record r(QStringLiteral("0001"));
-        r.hotSpot(100, 100, 300, 300).shared(QString::fromLatin1(c.block)).dragBound(600, 700);
-        if (c.textBox)
-            r.textBox(1000, 2000, 1500, 300);
-        w.ops({r});
-        FrmMain& m = World::surface();
-        m.popupX = 777; // what a record with the switch off leaves
-        m.popupY = 5;
-        World::build(1);
-        SCOPED_TRACE(c.block);
-        EXPECT_EQ(m.LMainMenu[1].Visible(), c.live);
-        EXPECT_EQ(m.LMainMenu[9].Visible(), c.live);
-        EXPECT_EQ(m.ImgMenuSys.Visible(), c.live);
-        EXPECT_EQ(m.popupX, c.popupX);
-        EXPECT_EQ(m.popupY, c.popupY);
-        EXPECT_EQ(m.Shape2.Left() == 0, c.frame);
-        EXPECT_EQ(s(m.backMark), c.backMark);
-        if (c.frame) {
-            EXPECT_EQ(QRectF(m.Shape2.Left(), m.Shape2.Top(), m.Shape2.Width(), m.Shape2.Height()),
-                      QRectF(0, 405, 9000, 315));
-        }
-        if (c.backMark[0] == 'Q') {
-            EXPECT_EQ(QRectF(m.LblXXK[0].Left(), m.LblXXK[0].Top(), m.LblXXK[0].Width(), m.LblXXK[0].Height()),
-                      QRectF(600, 700, 1095, 285));
-        } else if (!QString::fromLatin1(c.block).contains(QLatin1Char('X'))) {
-            EXPECT_EQ(m.LblXXK[0].Left(), -1);
+    for (const testworld::Scale& k : testworld::kScales) {
+        World w;
+        World::useScale(k);
+        for (const auto& c : cases) {
+            Record r(QStringLiteral("0001"));
+            r.hotSpot(100, 100, 300, 300).shared(QString::fromLatin1(c.block)).dragBound(600, 700);
+            if (c.textBox)
+                r.textBox(1000, 2000, 1500, 300);
+            w.ops({r});
+            FrmMain& m = World::surface();
+            m.popupX = 777; // what a record with the switch off leaves
+            m.popupY = 5;
+            World::build(1);
+            SCOPED_TRACE(std::string(c.block) + " " + k.name());
+            EXPECT_EQ(m.LMainMenu[1].Visible(), c.live);
+            EXPECT_EQ(m.LMainMenu[9].Visible(), c.live);
+            EXPECT_EQ(m.ImgMenuSys.Visible(), c.live);
+            EXPECT_EQ(m.popupX, c.popupX); // design twips: the judge scales them
+            EXPECT_EQ(m.popupY, c.popupY);
+            EXPECT_EQ(m.Shape2.Left() == 0, c.frame);
+            EXPECT_EQ(s(m.backMark), c.backMark);
+            if (c.frame) {
+                EXPECT_EQ(QRectF(m.Shape2.Left(), m.Shape2.Top(), m.Shape2.Width(), m.Shape2.Height()),
+                          k.of(QRectF(0, 405, 9000, 315)));
+            }
+            if (c.backMark[0] == 'Q') {
+                EXPECT_EQ(QRectF(m.LblXXK[0].Left(), m.LblXXK[0].Top(), m.LblXXK[0].Width(), m.LblXXK[0].Height()),
+                          k.of(QRectF(600, 700, 1095, 285)));
+            } else if (!QString::fromLatin1(c.block).contains(QLatin1Char('X'))) {
+                EXPECT_EQ(QPointF(m.LblXXK[0].Left(), m.LblXXK[0].Top()), k.of(QPointF(-1, -1)));
+            }
         }
     }
 }
@@ -283,48 +286,58 @@ TEST(SceneBuild, RenameAndSecondBoxTakeTheTextBoxPlace)
     EXPECT_FALSE(m.Text2.Visible());
 }
 
+// The guard reads the placed hot spot: a hot spot of 10 twips or less, as the screen scale makes
+// it, has no red frame.
 TEST(SceneBuild, RedFrameGuardAndVisibility)
 {
     struct Case {
         const char* name;
         int mode;
         const char* code;
-        int w, h; // hot spot; -1: the twenty zeros that hide it
-        bool frame;
-        QRectF hotSpot;
+        int w, h;      // hot spot of the record, design twips
+        bool frame[2]; // at kScales[0] (1 x 1) and kScales[1] (1.25 x 1.5)
+        bool point;    // the hot spot becomes 1 x 1 twip, whatever the scale
     };
     const Case cases[] = {
-        {"hint mode", 1, "0001", 500, 300, true, {100, 200, 500, 300}},
-        {"practice", 2, "0001", 500, 300, false, {100, 200, 500, 300}},
-        {"10 twips wide", 1, "0001", 10, 300, false, {100, 200, 10, 300}},
-        {"11 twips", 1, "0001", 11, 11, true, {100, 200, 11, 11}},
-        {"height 0: a point", 1, "0001", 500, 0, false, {100, 200, 1, 1}},
-        {"menu-bar step", 1, "7000", 500, 300, false, {100, 200, 1, 1}},
-        {"picture drag", 1, "8002", 500, 300, false, {100, 200, 1, 1}},
-        {"typing", 1, "0020", 500, 300, false, {100, 200, 500, 300}},
+        {"hint mode", 1, "0001", 500, 300, {true, true}, false},
+        {"practice", 2, "0001", 500, 300, {false, false}, false},
+        {"10 twips wide", 1, "0001", 10, 300, {false, true}, false},
+        {"8 twips wide", 1, "0001", 8, 300, {false, false}, false},
+        {"7 twips high", 1, "0001", 500, 7, {false, true}, false},
+        {"6 twips high", 1, "0001", 500, 6, {false, false}, false},
+        {"11 twips", 1, "0001", 11, 11, {true, true}, false},
+        {"height 0: a point", 1, "0001", 500, 0, {false, false}, true},
+        {"menu-bar step", 1, "7000", 500, 300, {false, false}, true},
+        {"picture drag", 1, "8002", 500, 300, {false, false}, true},
+        {"typing", 1, "0020", 500, 300, {false, false}, false},
     };
-    for (const auto& c : cases) {
-        World w;
-        World::surface();
-        iRunMode = qint16(c.mode);
-        Record r(QString::fromLatin1(c.code));
-        r.hint(0, 0, 0);
-        if (c.w >= 0)
+    for (std::size_t scale = 0; scale < std::size(testworld::kScales); ++scale) {
+        const testworld::Scale& k = testworld::kScales[scale];
+        for (const auto& c : cases) {
+            World w;
+            World::useScale(k);
+            World::surface();
+            iRunMode = qint16(c.mode);
+            Record r(QString::fromLatin1(c.code));
+            r.hint(0, 0, 0);
             r.hotSpot(100, 200, c.w, c.h);
-        w.ops({r});
-        FrmMain& m = World::build(1);
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(m.Shape1.Visible(), c.frame);
-        EXPECT_EQ(m.LHelp.Visible(), c.mode == 1);
-        EXPECT_EQ(m.Shape2.Visible(), c.mode == 1);
-        EXPECT_EQ(m.Shape4.Visible(), c.mode == 1);
-        EXPECT_FALSE(m.LblSuccess.Visible());
-        EXPECT_EQ(QRectF(m.Label1.Left(), m.Label1.Top(), m.Label1.Width(), m.Label1.Height()), c.hotSpot);
-        if (c.frame) {
-            EXPECT_EQ(QRectF(m.Shape1.Left(), m.Shape1.Top(), m.Shape1.Width(), m.Shape1.Height()), c.hotSpot);
-        } else if (c.hotSpot.width() <= 10 || c.hotSpot.height() <= 10) {
-            EXPECT_EQ(m.Shape1.Width(), 1); // the guard also shrinks it
-            EXPECT_EQ(m.Shape1.Left(), -2);
+            w.ops({r});
+            FrmMain& m = World::build(1);
+            SCOPED_TRACE(std::string(c.name) + " " + k.name());
+            const bool frame = c.frame[scale];
+            const QRectF hotSpot = c.point ? QRectF(k.of(QPointF(100, 200)), QSizeF(1, 1)) : k.of(QRectF(100, 200, c.w, c.h));
+            EXPECT_EQ(m.Shape1.Visible(), frame);
+            EXPECT_EQ(m.LHelp.Visible(), c.mode == 1);
+            EXPECT_EQ(m.Shape2.Visible(), c.mode == 1);
+            EXPECT_EQ(m.Shape4.Visible(), c.mode == 1);
+            EXPECT_FALSE(m.LblSuccess.Visible());
+            EXPECT_EQ(QRectF(m.Label1.Left(), m.Label1.Top(), m.Label1.Width(), m.Label1.Height()), hotSpot);
+            if (frame) {
+                EXPECT_EQ(QRectF(m.Shape1.Left(), m.Shape1.Top(), m.Shape1.Width(), m.Shape1.Height()), hotSpot);
+            } else if (hotSpot.width() <= 10 || hotSpot.height() <= 10) {
+                EXPECT_EQ(m.Shape1.Width(), 1); // the guard also shrinks it
+                EXPECT_EQ(m.Shape1.Left(), -2);
+            }
         }
     }
 }
@@ -409,4 +422,43 @@ TEST(SceneBuild, RecordLinesOutsideTheFileAndBrokenData)
     iTmNo = 0; // outside the tables: those statements do nothing
     World::build(1);
     EXPECT_EQ(s(sOpFile), s(w.data + QStringLiteral("288877.mxy")));
+}
+
+// Every place and size a record gives is design twips: left and width at the horizontal scale,
+// top and height at the vertical one; font sizes at the horizontal scale.
+TEST(SceneBuild, PlacementsFollowTheScreenScale)
+{
+    auto rectOf = [](const tk::Control& c) { return QRectF(c.Left(), c.Top(), c.Width(), c.Height()); };
+    for (const testworld::Scale& k : testworld::kScales) {
+        SCOPED_TRACE(k.name());
+        World w;
+        World::useScale(k);
+        w.picture(QStringLiteral("100001"));
+        w.texts({QStringLiteral("旧名称")});
+        w.ops({Record(QStringLiteral("0001")).plane(1, 150, 300, QStringLiteral("100001"))
+                   .plane(5, 600, 450, QStringLiteral("100001")).textBox(1200, 2400, 1800, 300)
+                   .hint(1500, 2700, 1).hotSpot(3000, 3600, 900, 600).second(4500, 4800, 1200, 900)
+                   .shared(QStringLiteral("0120001421")),
+               Record(QStringLiteral("0021")).textBox(1200, 2400, 1800, 300).initialText(1),
+               Record(QStringLiteral("0027")).textBox(300, 600, 900, 285).initialText(1)});
+        World::surface();
+        iRunMode = 1;
+        FrmMain& m = World::build(1);
+        EXPECT_EQ(QPointF(m.Image1.Left(), m.Image1.Top()), k.of(QPointF(150, 300)));
+        EXPECT_EQ(QPointF(m.Image5.Left(), m.Image5.Top()), k.of(QPointF(600, 450)));
+        EXPECT_EQ(QPointF(m.dragBaseLeft, m.dragBaseTop), k.of(QPointF(600, 450)));
+        EXPECT_EQ(rectOf(m.Text1), k.of(QRectF(1200, 2400, 1800, 300)));
+        EXPECT_DOUBLE_EQ(m.Text1.FontSize(), 12 * k.x);
+        EXPECT_DOUBLE_EQ(m.Text3.FontSize(), 12 * k.x);
+        EXPECT_EQ(QPointF(m.LHelp.Left(), m.LHelp.Top()), k.of(QPointF(1500, 2700)));
+        EXPECT_EQ(rectOf(m.Label1), k.of(QRectF(3000, 3600, 900, 600)));
+        EXPECT_EQ(rectOf(m.Shape1), k.of(QRectF(3000, 3600, 900, 600)));
+        EXPECT_EQ(rectOf(m.Label4), k.of(QRectF(4500, 4800, 1200, 900)));
+        EXPECT_EQ(rectOf(m.Shape4), k.of(QRectF(4500, 4800, 1200, 900)));
+        // The rename box and the second box take the text box's place, as placed.
+        World::build(2);
+        EXPECT_EQ(rectOf(m.Text2), k.of(QRectF(1200, 2400, 1800, 300)));
+        World::build(3);
+        EXPECT_EQ(rectOf(m.Text3), k.of(QRectF(300, 600, 900, 285)));
+    }
 }

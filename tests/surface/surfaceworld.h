@@ -15,10 +15,24 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QPointF>
+#include <QRectF>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <string>
 
 namespace testworld {
+
+// Screen scales for tables of placements: the design scale, and one whose factors differ from 1
+// and from each other, so that a factor left out or taken from the other axis shows.
+struct Scale {
+    double x, y;
+    // A rectangle of design twips as the windows place it at this scale.
+    QRectF of(const QRectF& r) const { return QRectF(r.x() * x, r.y() * y, r.width() * x, r.height() * y); }
+    QPointF of(const QPointF& p) const { return QPointF(p.x() * x, p.y() * y); }
+    std::string name() const { return "scale " + std::to_string(x) + " x " + std::to_string(y); }
+};
+inline constexpr Scale kScales[] = {{1, 1}, {1.25, 1.5}};
 
 inline void closeWindows()
 {
@@ -55,6 +69,12 @@ public:
         iTmLine(1) = 1;
         iRunMode = 2;
         sTmDone(1) = QStringLiteral("F");
+    }
+    // The screen scale the windows load with: set it before the surface is loaded.
+    static void useScale(const Scale& k)
+    {
+        ModData::dScaleX = k.x;
+        ModData::dScaleY = k.y;
     }
     ~World()
     {
