@@ -134,6 +134,21 @@ FrmMain::FrmMain()
     LblSubSel.onMouseMove = [this](int i, int b, int s, float x, float y) { LblSubSel_MouseMove(i, b, s, x, y); };
     LblSubSel.onMouseUp = [this](int i, int b, int s, float x, float y) { LblSubSel_MouseUp(i, b, s, x, y); };
     LblXXK.onClick = [this](int i) { LblXXK_Click(i); };
+
+    restack();
+}
+
+// The control arrays are created after the single controls and would lie above the hot spots.
+// From the top: the hot spot and the second hot spot, the menu titles, the drop-down rows, the
+// submenu rows, the tab labels; then the menu pictures and scene pictures as declared. Nothing
+// raises a control later, so the order holds through every scene build.
+void FrmMain::restack()
+{
+    for (auto* labels : {&LblXXK, &LblSubSel, &LblShuMenu, &LMainMenu})
+        for (int i : labels->indexes())
+            (*labels)[i].ZOrder(0);
+    Label4.ZOrder(0);
+    Label1.ZOrder(0);
 }
 
 FrmMain::~FrmMain() = default;

@@ -172,6 +172,7 @@ protected:
     void Form_MouseMove(int button, int shift, float x, float y) override;
 
 private:
+    void restack();
     void zOrderPair();
     void dockPanel();
     void readRecord();
