@@ -315,6 +315,7 @@ void FrmMain::setData()
         });
     }
     step([&] { ImgMenuSys.setVisible(LMainMenu[1].Visible()); });
+    hideMenuRows(); // no row of an earlier scene stays a live area
     // 6
     step([&] { readRecord(); });
     // 7. Tab labels parked off the surface.

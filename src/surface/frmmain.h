@@ -188,8 +188,8 @@ private:
     int openSubmenuOfRow(int row);    // the submenu a drop-down row carries; its ordinal or 0
     void hideMenuRows();
     void closeMenusAfterChoice();     // a correct choice: menus closed, then the step advance
-    bool dropDownUnderRows() const;   // a drop-down picture lies under the drop-down rows
-    bool submenuUnderRows() const;    // a submenu picture lies under the submenu rows
+    bool dropDownRowLive(int index) const; // a shown row of the open drop-down
+    bool submenuRowLive(int index) const;  // a shown row of the open drop-down's submenu
     tk::Image* tabImageControl();     // the scene image of the tab image number, or none
     void showTabPage(int tab);
     void revealTabHotSpot();
