@@ -226,6 +226,15 @@ void FrmMain::Form_Load()
     LblSuccess.hide();
 }
 
+// The surface closes only when the program unloads it: a close from the window system (Alt+F4
+// caught by the desktop, a window manager's close button) would leave the panel mid-exercise with
+// nothing behind it.
+void FrmMain::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode == FromControlMenu)
+        cancel = 1;
+}
+
 // Panel's bottom-right corner on the surface's, with the panel's own current size.
 void FrmMain::dockPanel()
 {

@@ -168,6 +168,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_KeyUp(int keyCode, int shift) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
 
