@@ -513,6 +513,8 @@ void FrmMain::setData()
         step([&] { Label1.setHeight(1); });
     }
     Timer3.setEnabled(opCode == 8888);
+    timedQuestion = iTmNo;
+    timedStep = iStepNo;
     // 24. End of question, or the red frame follows the hint.
     if (current().run(8, 11) == u"9999")
         endOfQuestion();
@@ -655,9 +657,16 @@ void FrmMain::Timer2_Timer()
     Timer2.setEnabled(false);
 }
 
+// A tick acts only on the timed step that armed the timer. Once the candidate is on another question
+// or step the timer stops.
 void FrmMain::Timer3_Timer()
 {
-    if (opCode == 8888)
-        doNext();
+    if (opCode != 8888 || iTmNo != timedQuestion || iStepNo != timedStep) {
+        Timer3.setEnabled(false);
+        return;
+    }
+    doNext();
 }
+
+void FrmMain::stopTimedStep() { Timer3.setEnabled(false); }
 
