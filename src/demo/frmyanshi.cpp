@@ -206,6 +206,7 @@ void FrmYanShi::resetFields()
     tabCount = tabLeft = tabTop = frontTabRow = tabImage = targetTab = 0;
     menuBlock = 0;
     glideMoves = 0;
+    opRecord.clear();
 }
 
 // ---- Start ---------------------------------------------------------------------------------------

@@ -94,6 +94,9 @@ public:
     static inline qint16 targetTab = 0;
     static inline qint16 menuBlock = 0;     // block of sMenu.sys of the popup-menu step
     static inline int glideMoves = 0;       // moves since the current glide was aimed
+    // The operation record of the step shown, the demonstration's own: the surface's record
+    // (ModData::sOpRecord) and its step state are never touched by a demonstration.
+    static inline QString opRecord;
 
     // Every field back to its value at program start (tests).
     static void resetFields();

@@ -651,16 +651,21 @@ void FrmMain::doNext()
     zOrderPair();
 }
 
+// The surface's timers do nothing while a demonstration plays: the scene waits for its end.
 void FrmMain::Timer2_Timer()
 {
+    if (bYanShiOn)
+        return;
     step([this] { setData(); });
     Timer2.setEnabled(false);
 }
 
 // A tick acts only on the timed step that armed the timer. Once the candidate is on another question
-// or step the timer stops.
+// or step the timer stops; during a demonstration it waits.
 void FrmMain::Timer3_Timer()
 {
+    if (bYanShiOn)
+        return;
     if (opCode != 8888 || iTmNo != timedQuestion || iStepNo != timedStep) {
         Timer3.setEnabled(false);
         return;

@@ -330,7 +330,7 @@ TEST(DemoContextMenu, MenuOpenedAtThePointerFlipsWhenItWouldNotFit)
         EXPECT_DOUBLE_EQ(d.ShapeRMain.Top(), c.panel.y());
     }
     // A menu placed from the record never moves.
-    sOpRecord = popupStep(QStringLiteral("3120"), QStringLiteral("1150008500"));
+    FrmYanShi::opRecord = popupStep(QStringLiteral("3120"), QStringLiteral("1150008500"));
     d.RightKeyMenu();
     EXPECT_EQ(QPointF(d.LRightMMenu.Left(), d.LRightMMenu.Top()), QPointF(11500, 8500));
 }

@@ -119,7 +119,7 @@ TEST(DemoDriver, RecordOfAStepIsItsLineAfterTheQuestionOffset)
     FrmYanShi& d = FrmYanShi::get(); // not running: builds without aiming
     FrmYanShi::stepNo = 3;
     d.setData();
-    EXPECT_EQ(sOpRecord, lines[9]);
+    EXPECT_EQ(FrmYanShi::opRecord, lines[9]);
 }
 
 TEST(DemoDriver, EndRecordEndsAfterFourTicksAndHandsBack)
@@ -291,7 +291,7 @@ TEST(DemoDriver, StepNumberAtItsLimitEndsTheDemonstration)
     w.ops(clickQuestion());
     FrmYanShi& d = World::start();
     FrmYanShi::stepNo = 32767;
-    sOpRecord = Rec("0001").hotAt(100, 100);
+    FrmYanShi::opRecord = Rec("0001").hotAt(100, 100);
     d.doNext();
     EXPECT_EQ(FrmYanShi::stepNo, 32767);
     EXPECT_TRUE(d.TimEnd.Enabled());
@@ -322,4 +322,35 @@ TEST(DemoDriver, PanelsButtonStartsItAndTheEndHandsTheQuestionBack)
     ASSERT_TRUE(panel.TimerREDO.Enabled());
     panel.TimerREDO.fire();
     EXPECT_EQ(iRunMode, 2);
+}
+
+// The hidden surface waits on its timed step while a demonstration plays: its timer firing mid-way
+// neither advances the candidate's step nor completes the question, and the demonstration plays
+// every step of its own record to the end.
+TEST(DemoDriver, TheSurfacesTimedStepWaitsWhileItPlays)
+{
+    World w;
+    w.ops({Rec("8888"), Rec("0001").hotAt(1680, 5760), Rec("0001").hotAt(3000, 3000), Rec("9999")});
+    FrmMain& s = FrmMain::get();
+    FrmTm::get();
+    iStepNo = 1;
+    iTmFlags(1) = 1;
+    s.setData();
+    ASSERT_TRUE(s.Timer3.Enabled());
+    const QString record = sOpRecord;
+    World::start();
+    int fired = 0;
+    int lastStep = 0;
+    const int ticks = runToEnd(5000, [&](FrmYanShi&) {
+        lastStep = std::max<int>(lastStep, FrmYanShi::stepNo);
+        if (FrmYanShi::stepNo >= 2)
+            fired += s.Timer3.fire() ? 1 : 0;
+    });
+    EXPECT_GT(ticks, 0);
+    EXPECT_GT(fired, 5);
+    EXPECT_EQ(lastStep, 4);
+    EXPECT_EQ(iStepNo, 1);
+    EXPECT_EQ(iTmStep(1), 1);
+    EXPECT_EQ(iTmFlags(1), 1);
+    EXPECT_EQ(sOpRecord, record);
 }
