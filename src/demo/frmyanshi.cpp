@@ -178,6 +178,8 @@ FrmYanShi::FrmYanShi()
     TimEnd.onTimer = [this] { TimEnd_Timer(); };
     for (tk::Image* img : {&Image1, &Image2, &Image3, &Image4, &Image5})
         img->onDblClick = [this] { Image_DblClick(); };
+    for (tk::TextBox* box : {&Text1, &Text2})
+        box->onKeyUp = [this](int keyCode, int shift) { Form_KeyUp(keyCode, shift); };
 }
 
 FrmYanShi::~FrmYanShi() = default;
@@ -356,6 +358,8 @@ void FrmYanShi::Form_QueryUnload(int& cancel, int unloadMode)
 void FrmYanShi::Form_DblClick() { startEnd(); }
 void FrmYanShi::Image_DblClick() { startEnd(); }
 
+// Enter, Space and Esc end the demonstration whatever has the focus: the text boxes pass their
+// key releases on to this handler.
 void FrmYanShi::Form_KeyUp(int keyCode, int)
 {
     if (keyCode == 13 || keyCode == 32 || keyCode == 27)

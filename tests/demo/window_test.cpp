@@ -354,3 +354,36 @@ TEST(DemoDriver, TheSurfacesTimedStepWaitsWhileItPlays)
     EXPECT_EQ(iTmFlags(1), 1);
     EXPECT_EQ(sOpRecord, record);
 }
+
+// Enter, Space and Esc end the demonstration while its text box has the focus, during a typing
+// step and after it, the keys going where Qt sends them: to the focused box.
+TEST(DemoDriver, EndKeysWhileTheTextBoxHasTheFocus)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+        for (bool afterTyping : {false, true}) {
+            SCOPED_TRACE(std::to_string(int(key)) + (afterTyping ? " after typing" : " while typing"));
+            World w;
+            w.texts({QStringLiteral("abcdef")});
+            w.ops({Rec("0020").box(2000, 2000, 3000, 300).answer(1),
+                   Rec("0001").hotAt(6000, 2000).box(2000, 2000, 3000, 300), Rec("9999")});
+            FrmYanShi& d = World::start();
+            d.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+            fireWhileOn(d.Timer2, 20);
+            ASSERT_TRUE(d.Timer1.Enabled());
+            d.Timer1.fire();
+            if (afterTyping) {
+                fireWhileOn(d.Timer1, 20);
+                ASSERT_EQ(FrmYanShi::stepNo, 2);
+            }
+            d.Text1.SetFocus();
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_TRUE(focus == d.Text1.editor());
+            QTest::keyClick(focus, key);
+            EXPECT_TRUE(d.TimEnd.Enabled());
+            for (int i = 0; i < 4 && FrmYanShi::isLoaded(); ++i)
+                d.TimEnd.fire();
+            EXPECT_FALSE(bYanShiOn);
+        }
+    }
+}
