@@ -191,6 +191,7 @@ void FrmYanShi::resetFields()
     stepLength = 0;
     velocityX = velocityY = 0;
     tickCount = 0;
+    endCount = 0;
     opCode = 0;
     dragBoundX = dragBoundY = 0;
     typingText.clear();
@@ -318,23 +319,33 @@ void FrmYanShi::advance()
 
 // ---- End -----------------------------------------------------------------------------------------
 
-// The end counts its ticks from the first request. Switching the timer on again would start its
-// interval anew, and a glide that asks at every tick (one drifting outside the window at the end
-// record) would then keep the end from ever coming.
+void FrmYanShi::stopAnimation()
+{
+    for (demo::Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6, &Timer7, &Timer8, &Timer9,
+                           &TimerRM, &TimerRS})
+        t->setEnabled(false);
+}
+
+// Once the end is asked for, the animation stops: no glide, blink or hold can restart a timer or
+// reset a count the end waits for, and the end counts its own ticks. The count runs from the first
+// request; asking again (a key, a double click) does not start it anew.
 void FrmYanShi::startEnd()
 {
-    if (!TimEnd.Enabled())
+    stopAnimation();
+    if (!TimEnd.Enabled()) {
+        endCount = 0;
         TimEnd.setEnabled(true);
+    }
 }
 
 void FrmYanShi::TimEnd_Timer()
 {
     step([&] { Shape5.Move(-500, -500); });
-    step([&] { tickCount = vb::cint(tickCount + 1); });
-    if (tickCount < 4)
+    stopAnimation();
+    endCount = qint16(endCount + 1);
+    if (endCount < 4)
         return;
-    for (tk::Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6, &Timer7, &Timer8, &Timer9})
-        t->setEnabled(false);
+    endCount = 0;
     tickCount = 0;
     stepNo = 1;
     bYanShiOn = false;

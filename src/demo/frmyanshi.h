@@ -38,6 +38,23 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// The window's timers. Each counts how often it has been switched on, so that a test clock can
+// start its count anew at every switch-on, as the toolkit timer does.
+class Timer : public tk::Timer {
+public:
+    using tk::Timer::Timer;
+    void setEnabled(bool on)
+    {
+        if (on)
+            ++m_starts;
+        tk::Timer::setEnabled(on);
+    }
+    int starts() const { return m_starts; }
+
+private:
+    int m_starts = 0;
+};
+
 } // namespace demo
 
 class FrmYanShi : public tk::FormT<FrmYanShi> {
@@ -67,7 +84,8 @@ public:
     static inline double stepLength = 0;    // one move along the longer axis: distance / 15
     static inline qint16 velocityX = 0;     // twips added per move
     static inline qint16 velocityY = 0;
-    static inline qint16 tickCount = 0;     // shared by TimEnd, the blink and the menu holds
+    static inline qint16 tickCount = 0;     // shared by the blink and the menu holds
+    static inline qint16 endCount = 0;      // ticks of TimEnd since the end was asked for
     static inline qint16 opCode = 0;        // value of record cols 8-11
     static inline qint16 dragBoundX = 0;    // design twips, 0 keeps that axis
     static inline qint16 dragBoundY = 0;
@@ -155,18 +173,18 @@ public:
     std::array<ItemArray, 6> sTavoSub{};  // 1-5, elements 0-10
     std::array<ItemArray, 5> sTavoInde{}; // 1-4, elements 0-10
 
-    tk::Timer Timer1{this, 500};  // typing
-    tk::Timer Timer2{this, 100};  // glide to the target and the action on arrival
-    tk::Timer Timer3{this, 100};  // drag glide carrying Image5
-    tk::Timer Timer4{this, 200};  // pause, then the next step
-    tk::Timer Timer5{this, 100};  // click-mark blink
-    tk::Timer Timer6{this, 100};  // glide to a drop-down row
-    tk::Timer Timer7{this, 200};  // hold on the drop-down row, then the submenu
-    tk::Timer Timer8{this, 100};  // glide to a submenu row
-    tk::Timer Timer9{this, 100};  // hold on the submenu row
-    tk::Timer TimerRM{this, 100}; // glide inside the drawn context menu
-    tk::Timer TimerRS{this, 100}; // glide inside the drawn submenu
-    tk::Timer TimEnd{this, 100};  // the end of the demonstration
+    demo::Timer Timer1{this, 500};  // typing
+    demo::Timer Timer2{this, 100};  // glide to the target and the action on arrival
+    demo::Timer Timer3{this, 100};  // drag glide carrying Image5
+    demo::Timer Timer4{this, 200};  // pause, then the next step
+    demo::Timer Timer5{this, 100};  // click-mark blink
+    demo::Timer Timer6{this, 100};  // glide to a drop-down row
+    demo::Timer Timer7{this, 200};  // hold on the drop-down row, then the submenu
+    demo::Timer Timer8{this, 100};  // glide to a submenu row
+    demo::Timer Timer9{this, 100};  // hold on the submenu row
+    demo::Timer TimerRM{this, 100}; // glide inside the drawn context menu
+    demo::Timer TimerRS{this, 100}; // glide inside the drawn submenu
+    demo::Timer TimEnd{this, 100};  // the end of the demonstration
 
     // ---- Event handlers ----
     void Timer1_Timer();
@@ -203,7 +221,9 @@ private:
     bool glideTick();                  // one move, the arrow drawn; whether the glide is over
     void placeClickMark();             // the mark at the pointer, its blink started
     void advance();                    // doNext from a timer: an error ends only the call
-    void startEnd();                   // TimEnd on; once on, asking again changes nothing
+    void startEnd();                   // animation stopped, TimEnd on; asking again changes nothing
+    void stopAnimation();              // every timer but TimEnd off
+    bool ending() const { return TimEnd.Enabled(); }
 
     void readRecord();
     void buildTabStrip();              // the tab strip of a tab step, inside setData

@@ -116,7 +116,7 @@ void FrmYanShi::placeClickMark()
 
 void FrmYanShi::MuBiaoWei()
 {
-    if (!bYanShiOn)
+    if (!bYanShiOn || ending())
         return;
     const bank::OpRecord rec = record();
     if (rec.col(130) == u'X' && rec.col(132) != rec.col(133)) {
@@ -162,6 +162,8 @@ void FrmYanShi::MuBiaoWei()
     }
     if (opCode == 8888)
         doNext(); // the timed step passes at once; the glide below heads for what it left
+    if (ending())
+        return; // the end came in the steps passed at once
     aim();
     Timer2.setEnabled(true);
 }

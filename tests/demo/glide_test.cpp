@@ -291,10 +291,8 @@ TEST(DemoGlide, EndRecordAfterAClickIsCaughtByTheGlide)
     while (Y::stepNo == 1 && ticks++ < 20)
         d.Timer2.fire();
     EXPECT_TRUE(d.TimEnd.Enabled());
-    EXPECT_TRUE(d.Timer2.Enabled()); // not aimed anew: it glides on with the click's aim
-    fireWhileOn(d.Timer2, 50);
-    EXPECT_FALSE(d.Timer2.Enabled());
-    EXPECT_TRUE(d.TimEnd.Enabled());
+    EXPECT_FALSE(d.Timer2.Enabled()); // the end stops the glide
+    EXPECT_FALSE(d.Timer5.Enabled());
 }
 
 TEST(DemoBlink, ShowsOnEvenCountsAndEndsAfterThreeTicks)

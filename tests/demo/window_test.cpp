@@ -189,7 +189,7 @@ TEST(DemoDriver, TheCandidateEndsItAtAnyMoment)
         EXPECT_EQ(d.TimEnd.Enabled(), c.ends) << c.name;
         if (!c.ends)
             continue;
-        d.Timer2.fire(); // the animation goes on during the wait
+        EXPECT_FALSE(d.Timer2.Enabled()) << c.name; // the animation stops for the end
         for (int i = 0; i < 4 && FrmYanShi::isLoaded(); ++i)
             d.TimEnd.fire();
         EXPECT_FALSE(bYanShiOn) << c.name;
@@ -385,5 +385,43 @@ TEST(DemoDriver, EndKeysWhileTheTextBoxHasTheFocus)
                 d.TimEnd.fire();
             EXPECT_FALSE(bYanShiOn);
         }
+    }
+}
+
+// Once the end is asked for, nothing delays it: the animation stops, and the end counts its own
+// ticks whatever else counts. A block without its end record whose last step leaves the pointer
+// still ends in both orders of timers that fall due together.
+TEST(DemoDriver, TheEndComesWhateverTheTimersDo)
+{
+    {
+        World w;
+        w.ops(clickQuestion());
+        FrmYanShi& d = World::start();
+        d.Timer2.fire();
+        QTest::keyRelease(&d, Qt::Key_Escape);
+        ASSERT_TRUE(d.TimEnd.Enabled());
+        for (tk::Timer* t : {&d.Timer1, &d.Timer2, &d.Timer3, &d.Timer5, &d.Timer6, &d.Timer7, &d.Timer8,
+                             &d.Timer9, &d.TimerRM, &d.TimerRS})
+            EXPECT_FALSE(t->Enabled());
+        // A blink asked for all the same counts on its own.
+        for (int i = 0; i < 3; ++i) {
+            d.TimEnd.fire();
+            d.Timer5.setEnabled(true);
+            d.Timer5.fire();
+            EXPECT_TRUE(bYanShiOn);
+        }
+        d.TimEnd.fire();
+        EXPECT_FALSE(bYanShiOn);
+    }
+    for (Order order : {Order::Declared, Order::Reversed}) {
+        SCOPED_TRACE(order == Order::Declared ? "declared order" : "reversed order");
+        World w;
+        w.ops({Rec("0001").hotAt(7680, 5760)}); // where the pointer starts; no end record
+        World::start();
+        const int ticks = runToEnd(1000, {}, order);
+        EXPECT_GE(ticks, 0);
+        EXPECT_LE(ticks, 10);
+        EXPECT_FALSE(bYanShiOn);
+        EXPECT_TRUE(FrmTm::get().Visible());
     }
 }
