@@ -38,6 +38,22 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// A row of the drawn context menu: a label that draws its caption as a menu does. An "&" is not
+// drawn and underlines the character after it ("&&" draws one "&"); the label sizes itself to the
+// text it shows, so "复制(&C)" is as wide as "复制(C)". The caption keeps the "&".
+class MenuLabel : public tk::Label {
+public:
+    using tk::Label::Label;
+    void setCaption(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void fontChanged() override;
+
+private:
+    void fitToShownText();
+};
+
 // The window's timers. Each counts how often it has been switched on, so that a test clock can
 // start its count anew at every switch-on, as the toolkit timer does.
 class Timer : public tk::Timer {
@@ -146,16 +162,16 @@ public:
     // The drawn context menu and its cascade submenu.
     tk::Label LRightMMenu{this};
     tk::Shape ShapeRMain{this};
-    tk::ControlArray<tk::Label> LRM2{this}; // 0-9 each
-    tk::ControlArray<tk::Label> LRM4{this};
-    tk::ControlArray<tk::Label> LRM6{this};
-    tk::ControlArray<tk::Label> LRM9{this};
-    tk::ControlArray<tk::Label> LRMJL{this};        // 1, 3, 5, 7, 8
+    tk::ControlArray<demo::MenuLabel> LRM2{this}; // 0-9 each
+    tk::ControlArray<demo::MenuLabel> LRM4{this};
+    tk::ControlArray<demo::MenuLabel> LRM6{this};
+    tk::ControlArray<demo::MenuLabel> LRM9{this};
+    tk::ControlArray<demo::MenuLabel> LRMJL{this};  // 1, 3, 5, 7, 8
     tk::ControlArray<tk::Image> ImgJLSanjiao{this}; // 1, 3, 5, 7, 8
     tk::ControlArray<tk::Line> LRFGX{this};         // 0-9
     tk::Label LRightSub{this};
     tk::Shape ShapeRSUB{this};
-    tk::ControlArray<tk::Label> LRS{this};    // 0-9
+    tk::ControlArray<demo::MenuLabel> LRS{this}; // 0-9
     tk::ControlArray<tk::Line> LRSFgx{this};  // 0-5
 
     tk::TextBox Text1{this};
@@ -235,7 +251,7 @@ private:
     void showSubRowHighlight();
     void loadTypingText();
     tk::Image* imageOf(int number);    // Image1-Image5, or none
-    tk::ControlArray<tk::Label>* listLabels(int section); // LRM2, LRM4, LRM6, LRM9, or none
+    tk::ControlArray<demo::MenuLabel>* listLabels(int section); // LRM2, LRM4, LRM6, LRM9, or none
 
     bool m_recordMissing = false;
     int m_chainDepth = 0;              // nested builds of steps without motion
