@@ -11,8 +11,10 @@
 #include "platform/screenmetrics.h"
 #include "surface/frmmain.h"
 #include "surface/popupfill.h"
+#include "toolkit/twips.h"
 #include "toolkit/vb.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <utility>
@@ -236,9 +238,16 @@ void FrmYanShi::Form_Load()
     step([&] { ImgLogo.setBackColor(0xC0FFFF); });
     step([&] { ImgLogo.setFontSize(9 * sx); });
     step([&] { ImgLogo.setCaption(vb::trim(FrmTm::get().RtbTM.Text())); });
+    // One line for every fourteen characters, or as many as the text wraps to, each as high as
+    // the font's line spacing, so that the last line shows whole.
     step([&] {
         const qsizetype lines = vb::len(ImgLogo.Caption()) / 14 + 1;
-        ImgLogo.setHeight(double(lines) * 180 * sy + 15 * sy);
+        const QFontMetrics fm(ImgLogo.font());
+        const int width = std::max(1, tk::toPixels(ImgLogo.Width()));
+        const QRect wrapped = fm.boundingRect(QRect(0, 0, width, 1 << 20),
+                                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ImgLogo.Caption());
+        const int pixels = std::max(int(lines) * fm.lineSpacing(), wrapped.height());
+        ImgLogo.setHeight(tk::toTwips(pixels) + 15 * sy);
     });
     step([&] { ImgLogo.setForeColor(tk::kButtonText); });
     step([&] { setTopmost(true); });

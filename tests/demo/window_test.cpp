@@ -3,7 +3,10 @@
 
 #include "demoworld.h"
 
+#include "toolkit/twips.h"
+
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -61,15 +64,18 @@ TEST(DemoStart, PointerAtTheStartFollowsTheScale)
     EXPECT_EQ(FrmYanShi::pointY, 7200);
 }
 
-TEST(DemoStart, QuestionNoteHasOneLinePerFourteenCharacters)
+// The question note holds one line for every fourteen characters, and at least the lines its text
+// wraps to, each of the font's line spacing: its last line shows whole.
+TEST(DemoStart, QuestionNoteShowsItsLastLineWhole)
 {
     struct Case {
         QString text;
-        double height;
+        int lines;
     } cases[] = {
-        {QStringLiteral("  一二三四五六七八九十一二三  "), 195},     // 13 characters once trimmed
-        {QStringLiteral("一二三四五六七八九十一二三四"), 375},         // 14
-        {QStringLiteral("一二三四五六七八九十一二三四五六七八九十一二三四五六七八"), 555}, // 28
+        {QStringLiteral("  一二三四五六七八九十一二三  "), 1},     // 13 characters once trimmed
+        {QStringLiteral("一二三四五六七八九十一二三四"), 2},         // 14
+        {QStringLiteral("一二三四五六七八九十一二三四五六七八九十一二三四五六七八"), 3}, // 28
+        {QStringLiteral("Click the icon, then choose Properties from the menu that opens."), 5},
     };
     for (const Case& c : cases) {
         World w;
@@ -77,9 +83,18 @@ TEST(DemoStart, QuestionNoteHasOneLinePerFourteenCharacters)
         FrmTm::get().RtbTM.setText(c.text);
         FrmYanShi& d = World::start();
         EXPECT_EQ(d.ImgLogo.Caption(), c.text.trimmed()) << c.text.toStdString();
-        EXPECT_DOUBLE_EQ(d.ImgLogo.Height(), c.height) << c.text.toStdString();
+        const QFontMetrics fm(d.ImgLogo.font());
+        const QRect wrapped = fm.boundingRect(QRect(0, 0, tk::toPixels(d.ImgLogo.Width()), 1 << 20),
+                                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, d.ImgLogo.Caption());
+        const int pixels = tk::toPixels(d.ImgLogo.Height());
+        EXPECT_GE(pixels, c.lines * fm.lineSpacing()) << c.text.toStdString();
+        EXPECT_GE(pixels, wrapped.height()) << c.text.toStdString();
+        EXPECT_LE(pixels, std::max(c.lines * fm.lineSpacing(), wrapped.height()) + 2) << c.text.toStdString();
         EXPECT_DOUBLE_EQ(d.ImgLogo.Left(), 9420);
         EXPECT_EQ(d.ImgLogo.BackColor(), 0xC0FFFF);
+        // With XP_DEMO_SCREENSHOT set to a file name prefix: "<prefix>-note<lines>.png".
+        if (const QString shots = qEnvironmentVariable("XP_DEMO_SCREENSHOT"); !shots.isEmpty())
+            d.grab().save(shots + QStringLiteral("-note%1.png").arg(c.lines));
     }
 }
 
