@@ -3,6 +3,7 @@
 
 #include "app/moddata.h"
 #include "bank/oprecord.h"
+#include "demo/frmyanshi.h"
 #include "toolkit/vberror.h"
 
 #include <utility>
@@ -17,7 +18,8 @@ void step(F&& f)
 }
 
 // The current step's operation record, as it stands now (a nested build may have read the next).
-inline bank::OpRecord record() { return bank::OpRecord(ModData::sOpRecord); }
+// The demonstration reads its own copy: the surface's record stays as the candidate left it.
+inline bank::OpRecord record() { return bank::OpRecord(FrmYanShi::opRecord); }
 
 // Columns 8-11 of the current record.
 inline QString codeText() { return record().run(8, 11); }

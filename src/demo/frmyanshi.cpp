@@ -12,8 +12,10 @@
 #include "platform/screenmetrics.h"
 #include "surface/frmmain.h"
 #include "surface/popupfill.h"
+#include "toolkit/twips.h"
 #include "toolkit/vb.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <utility>
@@ -179,6 +181,8 @@ FrmYanShi::FrmYanShi()
     TimEnd.onTimer = [this] { TimEnd_Timer(); };
     for (tk::Image* img : {&Image1, &Image2, &Image3, &Image4, &Image5})
         img->onDblClick = [this] { Image_DblClick(); };
+    for (tk::TextBox* box : {&Text1, &Text2})
+        box->onKeyUp = [this](int keyCode, int shift) { Form_KeyUp(keyCode, shift); };
 }
 
 FrmYanShi::~FrmYanShi() = default;
@@ -190,6 +194,7 @@ void FrmYanShi::resetFields()
     stepLength = 0;
     velocityX = velocityY = 0;
     tickCount = 0;
+    endCount = 0;
     opCode = 0;
     dragBoundX = dragBoundY = 0;
     typingText.clear();
@@ -207,6 +212,7 @@ void FrmYanShi::resetFields()
     tabCount = tabLeft = tabTop = frontTabRow = tabImage = targetTab = 0;
     menuBlock = 0;
     glideMoves = 0;
+    opRecord.clear();
 }
 
 // ---- Start ---------------------------------------------------------------------------------------
@@ -233,9 +239,16 @@ void FrmYanShi::Form_Load()
     step([&] { ImgLogo.setBackColor(0xC0FFFF); });
     step([&] { ImgLogo.setFontSize(9 * sx); });
     step([&] { ImgLogo.setCaption(vb::trim(FrmTm::get().RtbTM.Text())); });
+    // One line for every fourteen characters, or as many as the text wraps to, each as high as
+    // the font's line spacing, so that the last line shows whole.
     step([&] {
         const qsizetype lines = vb::len(ImgLogo.Caption()) / 14 + 1;
-        ImgLogo.setHeight(double(lines) * 180 * sy + 15 * sy);
+        const QFontMetrics fm(ImgLogo.font());
+        const int width = std::max(1, tk::toPixels(ImgLogo.Width()));
+        const QRect wrapped = fm.boundingRect(QRect(0, 0, width, 1 << 20),
+                                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ImgLogo.Caption());
+        const int pixels = std::max(int(lines) * fm.lineSpacing(), wrapped.height());
+        ImgLogo.setHeight(tk::toTwips(pixels) + 15 * sy);
     });
     step([&] { ImgLogo.setForeColor(tk::kButtonText); });
     step([&] { setTopmost(true); });
@@ -316,23 +329,33 @@ void FrmYanShi::advance()
 
 // ---- End -----------------------------------------------------------------------------------------
 
-// The end counts its ticks from the first request. Switching the timer on again would start its
-// interval anew, and a glide that asks at every tick (one drifting outside the window at the end
-// record) would then keep the end from ever coming.
+void FrmYanShi::stopAnimation()
+{
+    for (demo::Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6, &Timer7, &Timer8, &Timer9,
+                           &TimerRM, &TimerRS})
+        t->setEnabled(false);
+}
+
+// Once the end is asked for, the animation stops: no glide, blink or hold can restart a timer or
+// reset a count the end waits for, and the end counts its own ticks. The count runs from the first
+// request; asking again (a key, a double click) does not start it anew.
 void FrmYanShi::startEnd()
 {
-    if (!TimEnd.Enabled())
+    stopAnimation();
+    if (!TimEnd.Enabled()) {
+        endCount = 0;
         TimEnd.setEnabled(true);
+    }
 }
 
 void FrmYanShi::TimEnd_Timer()
 {
     step([&] { Shape5.Move(-500, -500); });
-    step([&] { tickCount = vb::cint(tickCount + 1); });
-    if (tickCount < 4)
+    stopAnimation();
+    endCount = qint16(endCount + 1);
+    if (endCount < 4)
         return;
-    for (tk::Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6, &Timer7, &Timer8, &Timer9})
-        t->setEnabled(false);
+    endCount = 0;
     tickCount = 0;
     stepNo = 1;
     bYanShiOn = false;
@@ -358,6 +381,8 @@ void FrmYanShi::Form_QueryUnload(int& cancel, int unloadMode)
 void FrmYanShi::Form_DblClick() { startEnd(); }
 void FrmYanShi::Image_DblClick() { startEnd(); }
 
+// Enter, Space and Esc end the demonstration whatever has the focus: the text boxes pass their
+// key releases on to this handler.
 void FrmYanShi::Form_KeyUp(int keyCode, int)
 {
     if (keyCode == 13 || keyCode == 32 || keyCode == 27)

@@ -38,6 +38,39 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// A row of the drawn context menu: a label that draws its caption as a menu does. An "&" is not
+// drawn and underlines the character after it ("&&" draws one "&"); the label sizes itself to the
+// text it shows, so "复制(&C)" is as wide as "复制(C)". The caption keeps the "&".
+class MenuLabel : public tk::Label {
+public:
+    using tk::Label::Label;
+    void setCaption(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void fontChanged() override;
+
+private:
+    void fitToShownText();
+};
+
+// The window's timers. Each counts how often it has been switched on, so that a test clock can
+// start its count anew at every switch-on, as the toolkit timer does.
+class Timer : public tk::Timer {
+public:
+    using tk::Timer::Timer;
+    void setEnabled(bool on)
+    {
+        if (on)
+            ++m_starts;
+        tk::Timer::setEnabled(on);
+    }
+    int starts() const { return m_starts; }
+
+private:
+    int m_starts = 0;
+};
+
 } // namespace demo
 
 class FrmYanShi : public tk::FormT<FrmYanShi> {
@@ -67,7 +100,8 @@ public:
     static inline double stepLength = 0;    // one move along the longer axis: distance / 15
     static inline qint16 velocityX = 0;     // twips added per move
     static inline qint16 velocityY = 0;
-    static inline qint16 tickCount = 0;     // shared by TimEnd, the blink and the menu holds
+    static inline qint16 tickCount = 0;     // shared by the blink and the menu holds
+    static inline qint16 endCount = 0;      // ticks of TimEnd since the end was asked for
     static inline qint16 opCode = 0;        // value of record cols 8-11
     static inline qint16 dragBoundX = 0;    // design twips, 0 keeps that axis
     static inline qint16 dragBoundY = 0;
@@ -94,6 +128,9 @@ public:
     static inline qint16 targetTab = 0;
     static inline qint16 menuBlock = 0;     // block of sMenu.sys of the popup-menu step
     static inline int glideMoves = 0;       // moves since the current glide was aimed
+    // The operation record of the step shown, the demonstration's own: the surface's record
+    // (ModData::sOpRecord) and its step state are never touched by a demonstration.
+    static inline QString opRecord;
 
     // Every field back to its value at program start (tests).
     static void resetFields();
@@ -125,16 +162,16 @@ public:
     // The drawn context menu and its cascade submenu.
     tk::Label LRightMMenu{this};
     tk::Shape ShapeRMain{this};
-    tk::ControlArray<tk::Label> LRM2{this}; // 0-9 each
-    tk::ControlArray<tk::Label> LRM4{this};
-    tk::ControlArray<tk::Label> LRM6{this};
-    tk::ControlArray<tk::Label> LRM9{this};
-    tk::ControlArray<tk::Label> LRMJL{this};        // 1, 3, 5, 7, 8
+    tk::ControlArray<demo::MenuLabel> LRM2{this}; // 0-9 each
+    tk::ControlArray<demo::MenuLabel> LRM4{this};
+    tk::ControlArray<demo::MenuLabel> LRM6{this};
+    tk::ControlArray<demo::MenuLabel> LRM9{this};
+    tk::ControlArray<demo::MenuLabel> LRMJL{this};  // 1, 3, 5, 7, 8
     tk::ControlArray<tk::Image> ImgJLSanjiao{this}; // 1, 3, 5, 7, 8
     tk::ControlArray<tk::Line> LRFGX{this};         // 0-9
     tk::Label LRightSub{this};
     tk::Shape ShapeRSUB{this};
-    tk::ControlArray<tk::Label> LRS{this};    // 0-9
+    tk::ControlArray<demo::MenuLabel> LRS{this}; // 0-9
     tk::ControlArray<tk::Line> LRSFgx{this};  // 0-5
 
     tk::TextBox Text1{this};
@@ -152,18 +189,18 @@ public:
     std::array<ItemArray, 6> sTavoSub{};  // 1-5, elements 0-10
     std::array<ItemArray, 5> sTavoInde{}; // 1-4, elements 0-10
 
-    tk::Timer Timer1{this, 500};  // typing
-    tk::Timer Timer2{this, 100};  // glide to the target and the action on arrival
-    tk::Timer Timer3{this, 100};  // drag glide carrying Image5
-    tk::Timer Timer4{this, 200};  // pause, then the next step
-    tk::Timer Timer5{this, 100};  // click-mark blink
-    tk::Timer Timer6{this, 100};  // glide to a drop-down row
-    tk::Timer Timer7{this, 200};  // hold on the drop-down row, then the submenu
-    tk::Timer Timer8{this, 100};  // glide to a submenu row
-    tk::Timer Timer9{this, 100};  // hold on the submenu row
-    tk::Timer TimerRM{this, 100}; // glide inside the drawn context menu
-    tk::Timer TimerRS{this, 100}; // glide inside the drawn submenu
-    tk::Timer TimEnd{this, 100};  // the end of the demonstration
+    demo::Timer Timer1{this, 500};  // typing
+    demo::Timer Timer2{this, 100};  // glide to the target and the action on arrival
+    demo::Timer Timer3{this, 100};  // drag glide carrying Image5
+    demo::Timer Timer4{this, 200};  // pause, then the next step
+    demo::Timer Timer5{this, 100};  // click-mark blink
+    demo::Timer Timer6{this, 100};  // glide to a drop-down row
+    demo::Timer Timer7{this, 200};  // hold on the drop-down row, then the submenu
+    demo::Timer Timer8{this, 100};  // glide to a submenu row
+    demo::Timer Timer9{this, 100};  // hold on the submenu row
+    demo::Timer TimerRM{this, 100}; // glide inside the drawn context menu
+    demo::Timer TimerRS{this, 100}; // glide inside the drawn submenu
+    demo::Timer TimEnd{this, 100};  // the end of the demonstration
 
     // ---- Event handlers ----
     void Timer1_Timer();
@@ -200,7 +237,9 @@ private:
     bool glideTick();                  // one move, the arrow drawn; whether the glide is over
     void placeClickMark();             // the mark at the pointer, its blink started
     void advance();                    // doNext from a timer: an error ends only the call
-    void startEnd();                   // TimEnd on; once on, asking again changes nothing
+    void startEnd();                   // animation stopped, TimEnd on; asking again changes nothing
+    void stopAnimation();              // every timer but TimEnd off
+    bool ending() const { return TimEnd.Enabled(); }
 
     void readRecord();
     void buildTabStrip();              // the tab strip of a tab step, inside setData
@@ -212,7 +251,7 @@ private:
     void showSubRowHighlight();
     void loadTypingText();
     tk::Image* imageOf(int number);    // Image1-Image5, or none
-    tk::ControlArray<tk::Label>* listLabels(int section); // LRM2, LRM4, LRM6, LRM9, or none
+    tk::ControlArray<demo::MenuLabel>* listLabels(int section); // LRM2, LRM4, LRM6, LRM9, or none
 
     bool m_recordMissing = false;
     int m_chainDepth = 0;              // nested builds of steps without motion

@@ -116,7 +116,7 @@ void FrmYanShi::placeClickMark()
 
 void FrmYanShi::MuBiaoWei()
 {
-    if (!bYanShiOn)
+    if (!bYanShiOn || ending())
         return;
     const bank::OpRecord rec = record();
     if (rec.col(130) == u'X' && rec.col(132) != rec.col(133)) {
@@ -151,10 +151,19 @@ void FrmYanShi::MuBiaoWei()
             targetY = pointY;
             doNext();
             return;
+        } else if (c == u"0030") {
+            centreOf(Label1); // a hover rests on the hot spot
+        } else if (first != u'T') {
+            // A code without a target of its own (an unknown one) acts where the pointer stands;
+            // a click in place keeps the target of the step before.
+            targetX = pointX;
+            targetY = pointY;
         }
     }
     if (opCode == 8888)
         doNext(); // the timed step passes at once; the glide below heads for what it left
+    if (ending())
+        return; // the end came in the steps passed at once
     aim();
     Timer2.setEnabled(true);
 }
@@ -255,9 +264,9 @@ void FrmYanShi::Timer2_Timer()
         Timer2.setEnabled(false);
     } else if (code == u"7000") {
         openDropDown();
-    } else if (velocityX == 0 && velocityY == 0) {
-        // A step without an arrival action drifts on until it leaves the design area; standing
-        // still it never would.
+    } else {
+        // A hover or a code without an arrival action: done on arrival, as drifting on would take
+        // as long as the pointer needs to leave the window, and standing still it never would.
         advance();
     }
 }

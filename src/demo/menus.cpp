@@ -11,6 +11,9 @@
 #include "platform/programfolder.h"
 #include "toolkit/vb.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 using namespace ModData;
 using demo::record;
 using demo::step;
@@ -37,6 +40,9 @@ constexpr int kSubOverlap = 60;     // the submenu overlaps the menu's right edg
 constexpr int kSectionLine[] = {0, 1, 3, 4, 6, 7, 9, 10, 12, 14};
 constexpr int kCascades[] = {1, 3, 5, 7, 8};
 
+// A menu row's text: one line from the top left, "&" marking the underlined character.
+constexpr int kMenuText = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic;
+
 bool isCascade(int g) { return g == 1 || g == 3 || g == 5 || g == 7 || g == 8; }
 bool isList(int g) { return g == 2 || g == 4 || g == 6 || g == 9; }
 
@@ -55,7 +61,41 @@ QString menuFile() { return platform::programPath(pm::kFileName.toString()); }
 
 } // namespace
 
-tk::ControlArray<tk::Label>* FrmYanShi::listLabels(int section)
+// ---- Menu rows ---------------------------------------------------------------------------------------
+
+void demo::MenuLabel::setCaption(const QString& text)
+{
+    tk::Label::setCaption(text);
+    fitToShownText();
+}
+
+void demo::MenuLabel::fontChanged()
+{
+    tk::Label::fontChanged();
+    fitToShownText();
+}
+
+void demo::MenuLabel::fitToShownText()
+{
+    if (!AutoSize())
+        return;
+    const QFontMetrics fm(font());
+    const QString text = Caption();
+    const QRect r = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), kMenuText, text);
+    setPixelSize(text.isEmpty() ? 0 : r.width(), text.isEmpty() ? fm.height() : r.height());
+}
+
+void demo::MenuLabel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (BackStyle() == 1)
+        p.fillRect(rect(), tk::colorFromVb(BackColor()));
+    p.setPen(tk::colorFromVb(ForeColor()));
+    p.setFont(font());
+    p.drawText(rect(), kMenuText, Caption());
+}
+
+tk::ControlArray<demo::MenuLabel>* FrmYanShi::listLabels(int section)
 {
     switch (section) {
     case 2: return &LRM2;
@@ -255,7 +295,7 @@ void FrmYanShi::RightKeyMenu()
             y += kRowHeight;
             continue;
         }
-        tk::ControlArray<tk::Label>& labels = *listLabels(g);
+        tk::ControlArray<demo::MenuLabel>& labels = *listLabels(g);
         const QStringList fields = pm::splitItems(line);
         for (int j = 0; j < fields.size(); ++j) {
             if (pm::Section::isSeparator(fields[j])) {
@@ -270,7 +310,7 @@ void FrmYanShi::RightKeyMenu()
                 y += kSeparator;
                 continue;
             }
-            tk::Label& label = labels[j];
+            demo::MenuLabel& label = labels[j];
             label.setCaption(fields[j]);
             label.Move(left + kTextLeft, y);
             label.show();
@@ -384,7 +424,7 @@ void FrmYanShi::RightKeySub()
             ++separators;
             continue;
         }
-        tk::Label& label = LRS[p];
+        demo::MenuLabel& label = LRS[p];
         label.show();
         label.setCaption(items[p]);
         label.Move(left + kTextLeft, y);

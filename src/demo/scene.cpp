@@ -72,14 +72,14 @@ void FrmYanShi::readRecord()
     if (wanted >= 1) {
         const platform::LineRead r = platform::readLineN(sOpFile, int(std::min<long>(wanted, INT_MAX)));
         if (r.readable && (r.exists || !r.text.isEmpty()))
-            sOpRecord = r.text;
+            opRecord = r.text;
         m_recordMissing = !r.exists;
         return;
     }
     // A line below 1 is never counted to: the whole file is read and its last line kept. It is
     // no line of the step's own either.
     if (const auto line = bank::readOpRecord(sOpFile, int(wanted)))
-        sOpRecord = *line;
+        opRecord = *line;
 }
 
 void FrmYanShi::setData()

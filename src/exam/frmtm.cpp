@@ -351,6 +351,7 @@ void FrmTm::DqExam()
                 planes[k]->loadPicture(path);
         });
     }
+    surface.stopTimedStep();
     surface.Timer2.setEnabled(true);
     // 8-9. Title.
     step([&] {

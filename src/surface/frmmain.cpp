@@ -134,6 +134,21 @@ FrmMain::FrmMain()
     LblSubSel.onMouseMove = [this](int i, int b, int s, float x, float y) { LblSubSel_MouseMove(i, b, s, x, y); };
     LblSubSel.onMouseUp = [this](int i, int b, int s, float x, float y) { LblSubSel_MouseUp(i, b, s, x, y); };
     LblXXK.onClick = [this](int i) { LblXXK_Click(i); };
+
+    restack();
+}
+
+// The control arrays are created after the single controls and would lie above the hot spots.
+// From the top: the hot spot and the second hot spot, the menu titles, the drop-down rows, the
+// submenu rows, the tab labels; then the menu pictures and scene pictures as declared. Nothing
+// raises a control later, so the order holds through every scene build.
+void FrmMain::restack()
+{
+    for (auto* labels : {&LblXXK, &LblSubSel, &LblShuMenu, &LMainMenu})
+        for (int i : labels->indexes())
+            (*labels)[i].ZOrder(0);
+    Label4.ZOrder(0);
+    Label1.ZOrder(0);
 }
 
 FrmMain::~FrmMain() = default;
@@ -209,6 +224,15 @@ void FrmMain::Form_Load()
     step([&] { LblSuccess.setFontSize(72 * sx); });
     step([&] { LblSuccess.Move(2640 * sx, 3840 * sy); });
     LblSuccess.hide();
+}
+
+// The surface closes only when the program unloads it: a close from the window system (Alt+F4
+// caught by the desktop, a window manager's close button) would leave the panel mid-exercise with
+// nothing behind it.
+void FrmMain::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode == FromControlMenu)
+        cancel = 1;
 }
 
 // Panel's bottom-right corner on the surface's, with the panel's own current size.
@@ -300,6 +324,7 @@ void FrmMain::setData()
         });
     }
     step([&] { ImgMenuSys.setVisible(LMainMenu[1].Visible()); });
+    hideMenuRows(); // no row of an earlier scene stays a live area
     // 6
     step([&] { readRecord(); });
     // 7. Tab labels parked off the surface.
@@ -488,6 +513,8 @@ void FrmMain::setData()
         step([&] { Label1.setHeight(1); });
     }
     Timer3.setEnabled(opCode == 8888);
+    timedQuestion = iTmNo;
+    timedStep = iStepNo;
     // 24. End of question, or the red frame follows the hint.
     if (current().run(8, 11) == u"9999")
         endOfQuestion();
@@ -624,15 +651,27 @@ void FrmMain::doNext()
     zOrderPair();
 }
 
+// The surface's timers do nothing while a demonstration plays: the scene waits for its end.
 void FrmMain::Timer2_Timer()
 {
+    if (bYanShiOn)
+        return;
     step([this] { setData(); });
     Timer2.setEnabled(false);
 }
 
+// A tick acts only on the timed step that armed the timer. Once the candidate is on another question
+// or step the timer stops; during a demonstration it waits.
 void FrmMain::Timer3_Timer()
 {
-    if (opCode == 8888)
-        doNext();
+    if (bYanShiOn)
+        return;
+    if (opCode != 8888 || iTmNo != timedQuestion || iStepNo != timedStep) {
+        Timer3.setEnabled(false);
+        return;
+    }
+    doNext();
 }
+
+void FrmMain::stopTimedStep() { Timer3.setEnabled(false); }
 

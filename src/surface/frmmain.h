@@ -36,6 +36,7 @@ public:
     void systemMenu(); // fills the popup menu tree for the popup block (popup-menu judges)
     void DoubleXXK();  // re-stacks a tab strip of two rows (tab strip)
     void HiddeMenu();  // closes every drawn menu and shows the hot spot again
+    void stopTimedStep(); // a question switch: the timed step's timer stops with its question
 
     // ---- Step state, written by setData, read by the judges ----
     qint16 opCode = 0;      // value of cols 8-11
@@ -49,6 +50,8 @@ public:
     QString backMark = QStringLiteral("NONO"); // cols 125-129 when col 125 is "Q"
     qint16 hotSpotWidth = 0;  // design twips of cols 76-80 and 81-85
     qint16 hotSpotHeight = 0;
+    qint16 timedQuestion = 0; // question and step of the last scene build, whose timed step
+    qint16 timedStep = 0;     // Timer3 serves
 
     // Tab state (tab strip), kept from the last tab step.
     QString tabLayout;
@@ -168,10 +171,12 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_KeyUp(int keyCode, int shift) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
 
 private:
+    void restack();
     void zOrderPair();
     void dockPanel();
     void readRecord();
@@ -187,8 +192,8 @@ private:
     int openSubmenuOfRow(int row);    // the submenu a drop-down row carries; its ordinal or 0
     void hideMenuRows();
     void closeMenusAfterChoice();     // a correct choice: menus closed, then the step advance
-    bool dropDownUnderRows() const;   // a drop-down picture lies under the drop-down rows
-    bool submenuUnderRows() const;    // a submenu picture lies under the submenu rows
+    bool dropDownRowLive(int index) const; // a shown row of the open drop-down
+    bool submenuRowLive(int index) const;  // a shown row of the open drop-down's submenu
     tk::Image* tabImageControl();     // the scene image of the tab image number, or none
     void showTabPage(int tab);
     void revealTabHotSpot();

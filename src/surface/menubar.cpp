@@ -3,10 +3,11 @@
 // menu-bar step. Every visual state is a ready-made picture of the picture folder ("examdata");
 // the layout tables and picture names are bank::menubar's.
 //
-// A row counts only while the menu picture it belongs to lies under it. A row label left over from
-// an earlier drop-down, an earlier step or another question (the scene build and a new drop-down
-// take the pictures away) behaves like the scene below it: the pointer on it closes the menus, and
-// a click on it is no choice.
+// A row counts while its drop-down is open and the row is shown, whether or not the menu picture
+// under it could be loaded. Every scene build, HiddeMenu and a new drop-down hide the rows they do
+// not lay out, so no row of an earlier drop-down, step or question is left as a live area; a row
+// that is not live behaves like the scene below it: the pointer on it closes the menus, and a
+// click on it is no choice.
 //
 // Each statement goes on after an error (vb::attempt), with nothing reported.
 
@@ -64,8 +65,14 @@ void FrmMain::closeMenusAfterChoice()
     doNext();
 }
 
-bool FrmMain::dropDownUnderRows() const { return !ImgMenuSel.Picture().isNull(); }
-bool FrmMain::submenuUnderRows() const { return !ImgSubMenu.Picture().isNull(); }
+bool FrmMain::dropDownRowLive(int index) const
+{
+    return validRow(index) && menuOpen && LblShuMenu[index].Visible();
+}
+bool FrmMain::submenuRowLive(int index) const
+{
+    return validRow(index) && menuOpen && LblSubSel[index].Visible();
+}
 
 // Pointer over the form background or a scene picture: every menu closes.
 void FrmMain::Form_MouseMove(int, int, float, float) { HiddeMenu(); }
@@ -133,7 +140,7 @@ void FrmMain::openDropDown()
 
 void FrmMain::LblShuMenu_MouseMove(int index, int, int, float, float)
 {
-    if (!validRow(index) || !dropDownUnderRows()) {
+    if (!dropDownRowLive(index)) {
         HiddeMenu();
         return;
     }
@@ -144,7 +151,7 @@ void FrmMain::LblShuMenu_MouseMove(int index, int, int, float, float)
 
 void FrmMain::LblShuMenu_MouseUp(int index, int button, int shift, float, float)
 {
-    if (!validRow(index) || !dropDownUnderRows()) {
+    if (!dropDownRowLive(index)) {
         HiddeMenu();
         return;
     }
@@ -193,7 +200,7 @@ int FrmMain::openSubmenuOfRow(int row)
 
 void FrmMain::LblSubSel_MouseMove(int index, int, int, float, float)
 {
-    if (!validRow(index) || !submenuUnderRows()) {
+    if (!submenuRowLive(index)) {
         HiddeMenu();
         return;
     }
@@ -204,7 +211,7 @@ void FrmMain::LblSubSel_MouseMove(int index, int, int, float, float)
 
 void FrmMain::LblSubSel_MouseUp(int index, int button, int shift, float, float)
 {
-    if (!validRow(index) || !submenuUnderRows()) {
+    if (!submenuRowLive(index)) {
         HiddeMenu();
         return;
     }

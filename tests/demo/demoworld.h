@@ -7,7 +7,9 @@
 #include "demo/frmyanshi.h"
 #include "surface/surfaceworld.h"
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace demotest {
@@ -130,27 +132,66 @@ int visibleCount(const tk::ControlArray<T>& a, int first, int last)
     return n;
 }
 
-// Drives the running demonstration as time would: every 100 ms each timer of the window that was
-// on when the moment came and whose interval has come round fires once, in the window's timer
-// order (a timer switched on during the moment waits for the next). Returns the ticks of 100 ms
-// it took until the demonstration ended, or -1 when it had not ended after maxTicks.
-inline int runToEnd(int maxTicks = 5000, const std::function<void(FrmYanShi&)>& eachTick = {})
+// The order in which timers that fall due at the same moment fire: the window's timer order, or
+// its reverse (which of two is first is the platform's choice).
+enum class Order { Declared, Reversed };
+
+// Drives the running demonstration as time would, in moments of 100 ms. A timer fires when a whole
+// number of its intervals has passed since it was last switched on: switching a timer on, also
+// when it is on already, starts its count anew, as the toolkit timer does. A timer switched on
+// during a moment waits for its interval from then. Returns the ticks of 100 ms it took until the
+// demonstration ended, or -1 when it had not ended after maxTicks.
+inline int runToEnd(int maxTicks = 5000, const std::function<void(FrmYanShi&)>& eachTick = {},
+                    Order order = Order::Declared)
 {
+    struct Count {
+        int starts = 0;  // switch-ons seen
+        long since = 0;  // ms at the last switch-on
+    };
+    std::map<const demo::Timer*, Count> counts;
+    const auto timersOf = [order](FrmYanShi& w) {
+        std::vector<demo::Timer*> all{&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5, &w.Timer6,
+                                      &w.Timer7, &w.Timer8, &w.Timer9, &w.TimerRM, &w.TimerRS, &w.TimEnd};
+        if (order == Order::Reversed)
+            std::reverse(all.begin(), all.end());
+        return all;
+    };
+    // Switch-ons since the last look start their timers' counts at `now`.
+    const auto look = [&](FrmYanShi& w, long now) {
+        for (demo::Timer* t : timersOf(w)) {
+            Count& c = counts[t];
+            if (t->starts() != c.starts) {
+                c.starts = t->starts();
+                c.since = now;
+            }
+        }
+    };
+    if (FrmYanShi::isLoaded())
+        look(FrmYanShi::get(), 0);
     for (int tick = 1; tick <= maxTicks; ++tick) {
         if (!FrmYanShi::isLoaded() || !ModData::bYanShiOn)
             return tick - 1;
+        const long now = long(tick) * 100;
         FrmYanShi& w = FrmYanShi::get();
         if (eachTick)
             eachTick(w);
-        std::vector<tk::Timer*> due;
-        for (tk::Timer* t : {&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5, &w.Timer6, &w.Timer7,
-                             &w.Timer8, &w.Timer9, &w.TimerRM, &w.TimerRS, &w.TimEnd})
-            if (t->Enabled() && (tick * 100) % t->Interval() == 0)
+        if (!FrmYanShi::isLoaded())
+            continue;
+        look(w, now);
+        std::vector<demo::Timer*> due;
+        for (demo::Timer* t : timersOf(w)) {
+            const long passed = now - counts[t].since;
+            if (t->Enabled() && t->Interval() > 0 && passed > 0 && passed % t->Interval() == 0)
                 due.push_back(t);
-        for (tk::Timer* t : due) {
+        }
+        for (demo::Timer* t : due) {
             if (!FrmYanShi::isLoaded())
                 break;
+            if (t->starts() != counts[t].starts)
+                continue; // switched on again during this moment: its count starts now
             t->fire();
+            if (FrmYanShi::isLoaded())
+                look(w, now);
         }
     }
     return FrmYanShi::isLoaded() && ModData::bYanShiOn ? -1 : maxTicks;

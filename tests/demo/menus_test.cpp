@@ -3,7 +3,11 @@
 
 #include "demoworld.h"
 
+#include "toolkit/twips.h"
 #include "toolkit/vb.h"
+
+#include <QFontMetrics>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -330,7 +334,7 @@ TEST(DemoContextMenu, MenuOpenedAtThePointerFlipsWhenItWouldNotFit)
         EXPECT_DOUBLE_EQ(d.ShapeRMain.Top(), c.panel.y());
     }
     // A menu placed from the record never moves.
-    sOpRecord = popupStep(QStringLiteral("3120"), QStringLiteral("1150008500"));
+    FrmYanShi::opRecord = popupStep(QStringLiteral("3120"), QStringLiteral("1150008500"));
     d.RightKeyMenu();
     EXPECT_EQ(QPointF(d.LRightMMenu.Left(), d.LRightMMenu.Top()), QPointF(11500, 8500));
 }
@@ -481,4 +485,38 @@ TEST(DemoMenuProcedures, PopupTreeFilledFromTheBlockAndMenuBarCleared)
     EXPECT_TRUE(d.ImgMenuSel.Picture().isNull());
     EXPECT_DOUBLE_EQ(d.ImgMenuSel.Width(), 1);
     EXPECT_FALSE(d.LblShuMenu[3].Visible());
+}
+
+// A field's "&" is not drawn and underlines the next character; the field is as wide as the text
+// it shows. With XP_DEMO_SCREENSHOT set to a file name prefix the window is saved as
+// "<prefix>-ampersand.png".
+TEST(DemoContextMenu, AmpersandUnderlinesTheNextCharacterAndTakesNoRoom)
+{
+    World w;
+    w.menuFile(menuLines({{1, 1, block(QStringLiteral("新建(&W)"), QStringLiteral("0"),
+                                       QStringLiteral("复制(&C)|复制(C)|粘贴(&P)|A&&B"))}}));
+    w.ops({popupStep(QStringLiteral("3120")), Rec("9999")});
+    FrmYanShi& d = openTheMenu();
+    EXPECT_EQ(d.LRM2[0].Caption(), QStringLiteral("复制(&C)"));
+    EXPECT_DOUBLE_EQ(d.LRM2[0].Width(), d.LRM2[1].Width());
+    EXPECT_DOUBLE_EQ(d.LRM2[0].Height(), d.LRM2[1].Height());
+    const QFontMetrics fm(d.LRM2[3].font());
+    EXPECT_EQ(tk::toPixels(d.LRM2[3].Width()), fm.boundingRect(QStringLiteral("A&B")).width());
+    // The same glyphs above the baseline; below it the marked one has its underline.
+    const QImage marked = d.LRM2[0].grab().toImage();
+    const QImage plain = d.LRM2[1].grab().toImage();
+    ASSERT_EQ(marked.size(), plain.size());
+    bool underlined = false;
+    for (int y = 0; y < marked.height(); ++y) {
+        for (int x = 0; x < marked.width(); ++x) {
+            if (marked.pixel(x, y) == plain.pixel(x, y))
+                continue;
+            EXPECT_GT(y, fm.ascent() - 1) << "x " << x << " y " << y;
+            underlined = true;
+        }
+    }
+    EXPECT_TRUE(underlined);
+    const QString shots = qEnvironmentVariable("XP_DEMO_SCREENSHOT");
+    if (!shots.isEmpty())
+        d.grab().save(shots + QStringLiteral("-ampersand.png"));
 }

@@ -131,7 +131,7 @@ TEST(DemoReplay, SampleQuestionsPlayToTheirEndAndHandBack)
             lastStep = std::max<int>(lastStep, FrmYanShi::stepNo);
             const std::string kind = c.kind;
             const bool moment = kind == "cascade-popup" ? d.TimerRS.Enabled()
-                                : kind == "tab"         ? d.Shape4.Left() == -100 && bank::OpRecord(sOpRecord).hasTabSpec()
+                                : kind == "tab"         ? d.Shape4.Left() == -100 && bank::OpRecord(FrmYanShi::opRecord).hasTabSpec()
                                 : kind == "typing"      ? d.Timer1.Enabled() && FrmYanShi::typedCount >= 2
                                                         : worthAPicture(d);
             if (!shot && moment) {

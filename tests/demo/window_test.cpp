@@ -3,7 +3,10 @@
 
 #include "demoworld.h"
 
+#include "toolkit/twips.h"
+
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -61,15 +64,18 @@ TEST(DemoStart, PointerAtTheStartFollowsTheScale)
     EXPECT_EQ(FrmYanShi::pointY, 7200);
 }
 
-TEST(DemoStart, QuestionNoteHasOneLinePerFourteenCharacters)
+// The question note holds one line for every fourteen characters, and at least the lines its text
+// wraps to, each of the font's line spacing: its last line shows whole.
+TEST(DemoStart, QuestionNoteShowsItsLastLineWhole)
 {
     struct Case {
         QString text;
-        double height;
+        int lines;
     } cases[] = {
-        {QStringLiteral("  一二三四五六七八九十一二三  "), 195},     // 13 characters once trimmed
-        {QStringLiteral("一二三四五六七八九十一二三四"), 375},         // 14
-        {QStringLiteral("一二三四五六七八九十一二三四五六七八九十一二三四五六七八"), 555}, // 28
+        {QStringLiteral("  一二三四五六七八九十一二三  "), 1},     // 13 characters once trimmed
+        {QStringLiteral("一二三四五六七八九十一二三四"), 2},         // 14
+        {QStringLiteral("一二三四五六七八九十一二三四五六七八九十一二三四五六七八"), 3}, // 28
+        {QStringLiteral("Click the icon, then choose Properties from the menu that opens."), 5},
     };
     for (const Case& c : cases) {
         World w;
@@ -77,9 +83,18 @@ TEST(DemoStart, QuestionNoteHasOneLinePerFourteenCharacters)
         FrmTm::get().RtbTM.setText(c.text);
         FrmYanShi& d = World::start();
         EXPECT_EQ(d.ImgLogo.Caption(), c.text.trimmed()) << c.text.toStdString();
-        EXPECT_DOUBLE_EQ(d.ImgLogo.Height(), c.height) << c.text.toStdString();
+        const QFontMetrics fm(d.ImgLogo.font());
+        const QRect wrapped = fm.boundingRect(QRect(0, 0, tk::toPixels(d.ImgLogo.Width()), 1 << 20),
+                                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, d.ImgLogo.Caption());
+        const int pixels = tk::toPixels(d.ImgLogo.Height());
+        EXPECT_GE(pixels, c.lines * fm.lineSpacing()) << c.text.toStdString();
+        EXPECT_GE(pixels, wrapped.height()) << c.text.toStdString();
+        EXPECT_LE(pixels, std::max(c.lines * fm.lineSpacing(), wrapped.height()) + 2) << c.text.toStdString();
         EXPECT_DOUBLE_EQ(d.ImgLogo.Left(), 9420);
         EXPECT_EQ(d.ImgLogo.BackColor(), 0xC0FFFF);
+        // With XP_DEMO_SCREENSHOT set to a file name prefix: "<prefix>-note<lines>.png".
+        if (const QString shots = qEnvironmentVariable("XP_DEMO_SCREENSHOT"); !shots.isEmpty())
+            d.grab().save(shots + QStringLiteral("-note%1.png").arg(c.lines));
     }
 }
 
@@ -119,7 +134,7 @@ TEST(DemoDriver, RecordOfAStepIsItsLineAfterTheQuestionOffset)
     FrmYanShi& d = FrmYanShi::get(); // not running: builds without aiming
     FrmYanShi::stepNo = 3;
     d.setData();
-    EXPECT_EQ(sOpRecord, lines[9]);
+    EXPECT_EQ(FrmYanShi::opRecord, lines[9]);
 }
 
 TEST(DemoDriver, EndRecordEndsAfterFourTicksAndHandsBack)
@@ -189,7 +204,7 @@ TEST(DemoDriver, TheCandidateEndsItAtAnyMoment)
         EXPECT_EQ(d.TimEnd.Enabled(), c.ends) << c.name;
         if (!c.ends)
             continue;
-        d.Timer2.fire(); // the animation goes on during the wait
+        EXPECT_FALSE(d.Timer2.Enabled()) << c.name; // the animation stops for the end
         for (int i = 0; i < 4 && FrmYanShi::isLoaded(); ++i)
             d.TimEnd.fire();
         EXPECT_FALSE(bYanShiOn) << c.name;
@@ -291,7 +306,7 @@ TEST(DemoDriver, StepNumberAtItsLimitEndsTheDemonstration)
     w.ops(clickQuestion());
     FrmYanShi& d = World::start();
     FrmYanShi::stepNo = 32767;
-    sOpRecord = Rec("0001").hotAt(100, 100);
+    FrmYanShi::opRecord = Rec("0001").hotAt(100, 100);
     d.doNext();
     EXPECT_EQ(FrmYanShi::stepNo, 32767);
     EXPECT_TRUE(d.TimEnd.Enabled());
@@ -322,4 +337,106 @@ TEST(DemoDriver, PanelsButtonStartsItAndTheEndHandsTheQuestionBack)
     ASSERT_TRUE(panel.TimerREDO.Enabled());
     panel.TimerREDO.fire();
     EXPECT_EQ(iRunMode, 2);
+}
+
+// The hidden surface waits on its timed step while a demonstration plays: its timer firing mid-way
+// neither advances the candidate's step nor completes the question, and the demonstration plays
+// every step of its own record to the end.
+TEST(DemoDriver, TheSurfacesTimedStepWaitsWhileItPlays)
+{
+    World w;
+    w.ops({Rec("8888"), Rec("0001").hotAt(1680, 5760), Rec("0001").hotAt(3000, 3000), Rec("9999")});
+    FrmMain& s = FrmMain::get();
+    FrmTm::get();
+    iStepNo = 1;
+    iTmFlags(1) = 1;
+    s.setData();
+    ASSERT_TRUE(s.Timer3.Enabled());
+    const QString record = sOpRecord;
+    World::start();
+    int fired = 0;
+    int lastStep = 0;
+    const int ticks = runToEnd(5000, [&](FrmYanShi&) {
+        lastStep = std::max<int>(lastStep, FrmYanShi::stepNo);
+        if (FrmYanShi::stepNo >= 2)
+            fired += s.Timer3.fire() ? 1 : 0;
+    });
+    EXPECT_GT(ticks, 0);
+    EXPECT_GT(fired, 5);
+    EXPECT_EQ(lastStep, 4);
+    EXPECT_EQ(iStepNo, 1);
+    EXPECT_EQ(iTmStep(1), 1);
+    EXPECT_EQ(iTmFlags(1), 1);
+    EXPECT_EQ(sOpRecord, record);
+}
+
+// Enter, Space and Esc end the demonstration while its text box has the focus, during a typing
+// step and after it, the keys going where Qt sends them: to the focused box.
+TEST(DemoDriver, EndKeysWhileTheTextBoxHasTheFocus)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+        for (bool afterTyping : {false, true}) {
+            SCOPED_TRACE(std::to_string(int(key)) + (afterTyping ? " after typing" : " while typing"));
+            World w;
+            w.texts({QStringLiteral("abcdef")});
+            w.ops({Rec("0020").box(2000, 2000, 3000, 300).answer(1),
+                   Rec("0001").hotAt(6000, 2000).box(2000, 2000, 3000, 300), Rec("9999")});
+            FrmYanShi& d = World::start();
+            d.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+            fireWhileOn(d.Timer2, 20);
+            ASSERT_TRUE(d.Timer1.Enabled());
+            d.Timer1.fire();
+            if (afterTyping) {
+                fireWhileOn(d.Timer1, 20);
+                ASSERT_EQ(FrmYanShi::stepNo, 2);
+            }
+            d.Text1.SetFocus();
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_TRUE(focus == d.Text1.editor());
+            QTest::keyClick(focus, key);
+            EXPECT_TRUE(d.TimEnd.Enabled());
+            for (int i = 0; i < 4 && FrmYanShi::isLoaded(); ++i)
+                d.TimEnd.fire();
+            EXPECT_FALSE(bYanShiOn);
+        }
+    }
+}
+
+// Once the end is asked for, nothing delays it: the animation stops, and the end counts its own
+// ticks whatever else counts. A block without its end record whose last step leaves the pointer
+// still ends in both orders of timers that fall due together.
+TEST(DemoDriver, TheEndComesWhateverTheTimersDo)
+{
+    {
+        World w;
+        w.ops(clickQuestion());
+        FrmYanShi& d = World::start();
+        d.Timer2.fire();
+        QTest::keyRelease(&d, Qt::Key_Escape);
+        ASSERT_TRUE(d.TimEnd.Enabled());
+        for (tk::Timer* t : {&d.Timer1, &d.Timer2, &d.Timer3, &d.Timer5, &d.Timer6, &d.Timer7, &d.Timer8,
+                             &d.Timer9, &d.TimerRM, &d.TimerRS})
+            EXPECT_FALSE(t->Enabled());
+        // A blink asked for all the same counts on its own.
+        for (int i = 0; i < 3; ++i) {
+            d.TimEnd.fire();
+            d.Timer5.setEnabled(true);
+            d.Timer5.fire();
+            EXPECT_TRUE(bYanShiOn);
+        }
+        d.TimEnd.fire();
+        EXPECT_FALSE(bYanShiOn);
+    }
+    for (Order order : {Order::Declared, Order::Reversed}) {
+        SCOPED_TRACE(order == Order::Declared ? "declared order" : "reversed order");
+        World w;
+        w.ops({Rec("0001").hotAt(7680, 5760)}); // where the pointer starts; no end record
+        World::start();
+        const int ticks = runToEnd(1000, {}, order);
+        EXPECT_GE(ticks, 0);
+        EXPECT_LE(ticks, 10);
+        EXPECT_FALSE(bYanShiOn);
+        EXPECT_TRUE(FrmTm::get().Visible());
+    }
 }

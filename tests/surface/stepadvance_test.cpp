@@ -5,6 +5,7 @@
 #include "recordbuilder.h"
 #include "surfaceworld.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using testrec::Record;
@@ -163,4 +164,66 @@ TEST(StepAdvance, DeepChainsAreBounded)
     World::build(1);
     EXPECT_GT(iStepNo, 10);
     EXPECT_LT(iStepNo, 200);
+}
+
+// A timed step's timer belongs to its question: every question switch of the panel stops it, and a
+// tick that comes after the switch, before the next question's scene is built, acts on nothing.
+TEST(StepAdvance, TimedStepTimerStopsAtAQuestionSwitch)
+{
+    struct Case {
+        const char* name;
+        std::function<void(FrmTm&)> switchQuestion;
+        int shown; // the question shown after the switch
+    } cases[] = {
+        {"next", [](FrmTm& p) { p.CmdGN_Click(1); }, 3},
+        {"previous", [](FrmTm& p) { p.CmdGN_Click(0); }, 1},
+        {"number page choice", [](FrmTm& p) { p.CmTNO_Click(3); }, 3},
+        {"redo", [](FrmTm& p) { p.CmdGN_Click(2); }, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        World w;
+        // Question 1 at line 1, question 2 (a timed step first) at line 3, question 3 at line 6.
+        w.ops({Record(QStringLiteral("0001")), Record(QStringLiteral("9999")), Record(QStringLiteral("8888")),
+               Record(QStringLiteral("0001")), Record(QStringLiteral("9999")), Record(QStringLiteral("0001")),
+               Record(QStringLiteral("9999"))});
+        iTmCount = 3;
+        for (int q = 1; q <= 3; ++q) {
+            iTmLine(q) = qint16(q == 1 ? 1 : q == 2 ? 3 : 6);
+            sTmDone(q) = QStringLiteral("F");
+        }
+        iTmNo = 1;
+        FrmMain& m = World::surface();
+        FrmTm& panel = FrmTm::get();
+        panel.CmdGN_Click(1); // on to question 2, whose scene the panel's one-shot builds
+        m.Timer2.fire();
+        ASSERT_EQ(iTmNo, 2);
+        ASSERT_TRUE(m.Timer3.Enabled());
+
+        c.switchQuestion(panel);
+        EXPECT_EQ(iTmNo, c.shown);
+        EXPECT_FALSE(m.Timer3.fire()); // no tick before the next question's scene is built
+        EXPECT_EQ(iStepNo, 1);
+        for (int q = 1; q <= 3; ++q)
+            EXPECT_LT(iTmFlags(q), 4) << "question " << q;
+        m.Timer2.fire();
+        EXPECT_EQ(iStepNo, 1);
+        EXPECT_EQ(m.Timer3.Enabled(), c.shown == 2); // a redo arms the timed step again
+    }
+    {
+        SCOPED_TRACE("a tick after the question changed by other means");
+        World w;
+        w.ops({Record(QStringLiteral("8888")), Record(QStringLiteral("9999")), Record(QStringLiteral("0001")),
+               Record(QStringLiteral("9999"))});
+        iTmCount = 2;
+        iTmLine(2) = 3;
+        FrmMain& m = World::build(1);
+        ASSERT_TRUE(m.Timer3.Enabled());
+        iTmNo = 2;
+        EXPECT_TRUE(m.Timer3.fire());
+        EXPECT_FALSE(m.Timer3.Enabled());
+        EXPECT_EQ(iStepNo, 1);
+        EXPECT_LT(iTmFlags(1), 4);
+        EXPECT_LT(iTmFlags(2), 4);
+    }
 }

@@ -4,6 +4,9 @@
 #include "recordbuilder.h"
 #include "surfaceworld.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using testworld::World;
@@ -86,4 +89,26 @@ TEST(SurfaceWindow, LoadResetsSavedStepsOfTheFirstFortyQuestions)
     EXPECT_FALSE(m.LblSuccess.Visible());
     EXPECT_EQ(m.Label1.Caption(), QString());
     EXPECT_TRUE(m.pictureFolder.endsWith(QStringLiteral("/examdata/")));
+}
+
+// A close from the window system (Alt+F4 caught by the desktop, a window manager's close button)
+// leaves the surface in place mid-exercise; the program's own unload still closes it.
+TEST(SurfaceWindow, OnlyTheProgramClosesIt)
+{
+    World w;
+    w.ops({testrec::Record(QStringLiteral("0001")).hotSpot(3000, 3000, 600, 300),
+           testrec::Record(QStringLiteral("9999"))});
+    FrmMain& m = World::build(1);
+    m.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
+    QCloseEvent close;
+    QApplication::sendEvent(&m, &close);
+    EXPECT_FALSE(close.isAccepted());
+    ASSERT_TRUE(FrmMain::isLoaded());
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_EQ(iStepNo, 1);
+    EXPECT_TRUE(m.close() == false);
+    EXPECT_TRUE(FrmMain::isLoaded());
+    EXPECT_TRUE(FrmMain::unloadIfLoaded());
+    EXPECT_FALSE(FrmMain::isLoaded());
 }
