@@ -375,9 +375,11 @@ TEST_F(GeneratedPapers, AFileThatCannotBeReplacedChangesNothing)
         }
         EXPECT_EQ(raw(listFile()), list);
         EXPECT_EQ(raw(resultsFile()), results);
-        for (int p = 20; p <= 22; ++p)
-            if (p != r.folder)
+        for (int p = 20; p <= 22; ++p) {
+            if (p != r.folder) {
                 EXPECT_EQ(readLines(wrongFile(p)), QStringList{QStringLiteral("W%1").arg(p)}) << p;
+            }
+        }
         EXPECT_FALSE(QFile::exists(wrongFile(23)));
         EXPECT_EQ(QDir(userPath(QString())).entryList({QStringLiteral("*.pending")}, QDir::Files), QStringList{});
         unloadWindows();
