@@ -2,8 +2,6 @@
 # Installs what is needed, builds everything and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build
+bash scripts/build.sh build
 cd build
 ctest --output-on-failure -j "$(nproc)" --timeout 300

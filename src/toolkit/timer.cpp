@@ -1,11 +1,19 @@
 #include "toolkit/timer.h"
 
 #include "toolkit/control.h"
+#include "toolkit/realticks.h"
 
 #include <QPointer>
 #include <QTimer>
 
 namespace tk {
+
+namespace {
+bool g_realTicks = true;
+}
+
+void setRealTicks(bool on) { g_realTicks = on; }
+bool realTicks() { return g_realTicks; }
 
 Timer::Timer(QObject* parent, int intervalMs, bool enabled) : QObject(parent), timer_(new QTimer(this))
 {
@@ -33,7 +41,7 @@ void Timer::setEnabled(bool on)
 void Timer::restart()
 {
     timer_->stop();
-    if (enabled_ && interval_ > 0)
+    if (enabled_ && interval_ > 0 && g_realTicks)
         timer_->start(interval_);
 }
 

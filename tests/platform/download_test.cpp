@@ -59,8 +59,11 @@ TEST(Download, EndsWithTheWholeReplyOrTheOldFileUntouched)
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("file.mxy"));
         writeBytes(target, "old");
+        // A short wait for the next bytes only where the reply stalls: elsewhere a busy machine
+        // could let it run out before the reply comes.
         platform::DownloadLimits limits;
-        limits.idleMs = 300;
+        if (QLatin1String(c.path) == QLatin1String("/stall.rar"))
+            limits.idleMs = 300;
         QElapsedTimer t;
         t.start();
         EXPECT_EQ(platform::downloadToFile(server.address() + QLatin1String(c.path), target, limits), c.ok)

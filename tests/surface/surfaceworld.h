@@ -107,12 +107,15 @@ public:
 
     // The surface loaded, its first scene not yet built.
     static FrmMain& surface() { return FrmMain::get(); }
-    // Builds the scene of step `stepNo` of the current question.
+    // Builds the scene of step `stepNo` of the current question. That is the build the panel
+    // asked for when it showed the question: its one-shot timer is put away, so that it cannot
+    // build the step again in the middle of a gesture.
     static FrmMain& build(int stepNo)
     {
         FrmMain& s = FrmMain::get();
         ModData::iStepNo = qint16(stepNo);
         s.setData();
+        s.Timer2.setEnabled(false);
         return s;
     }
 

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is needed and builds everything into a build folder.
+#   bash scripts/build.sh                       # build/
+#   bash scripts/build.sh build-asan -DXP_SANITIZE=ON
+# The first argument is the build folder (default build); the rest go to cmake.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build}
+shift $(( $# > 0 ? 1 : 0 ))
+bash scripts/setup.sh
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$dir"
