@@ -3,7 +3,8 @@
 // and clearing a review store read and merge them, and written back.
 // Input parts ("\n=====\n" between them):
 //   0 the exercise: line 1 kind, sub-kind, paper (numbers apart by blanks) and "Y" to drop
-//     answered questions; line 2 its question ids (four characters each); line 3 one flag digit
+//     answered questions; line 2 its question ids (four characters each; a review-store practice
+//     takes them from its store instead); line 3 one flag digit
 //     per question; line 4 the paper's id line; line 5 the start time
 //   1 288862 marked list   2 288872 marked flags   3 288863 own wrong list   4 288873 own flags
 //   5 the paper's wrong-question file   6 288893 unit progress   7 288892 paper results
@@ -19,6 +20,7 @@
 #include "history/storeclear.h"
 #include "platform/textfile.h"
 
+#include <array>
 #include <cstdlib>
 
 namespace h = history;
@@ -45,12 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int sub = numbers.value(1).toInt() % 64;
     const int paper = numbers.value(2).toInt() % 64;
     const bool drop = head.value(0).contains(u'Y');
-    const QStringList ids = bank::splitIds(head.value(1));
-    const QString flagDigits = head.value(2);
-    h::Questions questions;
-    for (int q = 0; q < ids.size() && q < bank::kTableSize; ++q)
-        questions.push_back({ids.at(q).toInt(), q < flagDigits.size() ? flagDigits.at(q).digitValue() : 0});
-
     const QString dir = fuzzfiles::folder();
     const char* names[] = {h::kMarkedList, h::kMarkedFlags, h::kOwnWrongList, h::kOwnWrongFlags};
     for (int i = 0; i < 4; ++i)
@@ -62,6 +58,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzzfiles::put(QStringLiteral("288893.mxy"), parts.at(6));
     if (parts.size() > 7)
         fuzzfiles::put(QStringLiteral("288892.mxy"), parts.at(7));
+
+    // The questions of the exercise. A review-store practice takes its questions from the store
+    // the way its start chose them (question q is then the q-th id it chose); other exercises
+    // take the ids of line 2.
+    QStringList ids = bank::splitIds(head.value(1));
+    if (kind >= bank::kind::MarkedAll && kind <= bank::kind::WrongReviewed) {
+        const bool marked = kind <= bank::kind::MarkedReviewed;
+        const bank::Store store = marked ? bank::Store::Marked : bank::Store::OwnWrong;
+        const int scope = std::array{3, 1, 2}[size_t((kind - bank::kind::MarkedAll) % 3)];
+        const h::StoreLines lines = h::readStore(h::storeFiles(dir, store)).value_or(h::StoreLines{});
+        const bank::StartDecision d = bank::storeStart(store, scope, lines.list, lines.flags);
+        ids = d.what == bank::StartDecision::What::Start ? bank::splitIds(d.set.ids) : QStringList{};
+    }
+    const QString flagDigits = head.value(2);
+    h::Questions questions;
+    for (int q = 0; q < ids.size() && q < bank::kTableSize; ++q)
+        questions.push_back({ids.at(q).toInt(), q < flagDigits.size() ? flagDigits.at(q).digitValue() : 0});
 
     // The review panels: counters, starts and clears of both stores.
     for (bank::Store store : {bank::Store::Marked, bank::Store::OwnWrong}) {

@@ -32,9 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray input = fuzzfiles::bytes(data, size);
     compareReaders(fuzzfiles::put(QStringLiteral("text.mxy"), input));
-    // The same bytes just before and across the 64 KiB chunk boundary.
-    const int shift = size > 0 ? data[0] % 4 : 0;
-    compareReaders(fuzzfiles::put(QStringLiteral("long.mxy"), QByteArray(65536 - 1 - shift, 'x') + input), 3);
+    // The same bytes just before and across the 64 KiB chunk boundary, for inputs beginning
+    // with a control character (a slow reading: not for every input).
+    if (size > 0 && data[0] < 0x20) {
+        const int shift = data[0] % 4;
+        compareReaders(fuzzfiles::put(QStringLiteral("long.mxy"), QByteArray(65536 - 1 - shift, 'x') + input), 3);
+    }
     // Round trip of the decoded text stays defined whatever the bytes.
     (void)platform::encodeGbk(platform::decodeGbk(input));
     return 0;
