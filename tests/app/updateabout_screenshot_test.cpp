@@ -3,7 +3,8 @@
 //
 //   XP_SCREENSHOT_DIR=/tmp build-o/tests/test_app --gtest_filter='Screenshot.*'
 //
-// gives /tmp/frmupdata.png and /tmp/frmabout.png (grabbed offscreen, nothing is sent anywhere).
+// gives /tmp/frmupdata.png, /tmp/frmupdata_failed.png (after a check that reached nobody) and
+// /tmp/frmabout.png (grabbed offscreen, nothing is sent anywhere).
 
 #include "app/fonts.h"
 #include "app/frmabout.h"
@@ -55,6 +56,9 @@ TEST(Screenshot, UpdateAndAboutWindows)
     FrmUpdata& update = FrmUpdata::get();
     update.Show();
     EXPECT_TRUE(update.grab().save(QDir(out).filePath(QStringLiteral("frmupdata.png"))));
+    // The check with nobody listening: the window says it failed.
+    update.Timer1_Timer();
+    EXPECT_TRUE(update.grab().save(QDir(out).filePath(QStringLiteral("frmupdata_failed.png"))));
 
     FrmFengmian::get().LblInfo[0].setCaption(QStringLiteral("   题库版本：V") + ModData::sTkVer);
     FrmAbout& about = FrmAbout::get();
