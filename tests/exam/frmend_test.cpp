@@ -33,6 +33,17 @@ void panelAsTheHandInButtonLeavesIt()
     p.Hide();
 }
 
+// The panel up over the surface in the paper's last minute; the time-out's box is answered.
+FrmTm& inTheLastMinute(Paper& world)
+{
+    FrmTm& p = world.panel();
+    FrmMain::get().Show();
+    p.Show();
+    iLeftMinutes = 1;
+    world.answer = exam::BoxAnswer::Ok;
+    return p;
+}
+
 } // namespace
 
 TEST(HandInWindows, FirstWindowWarnsUnlessEveryQuestionIsOpenedAndUnmarked)
@@ -179,11 +190,7 @@ TEST(HandInWindows, FinalHandInEndsThePaperAndShowsTheScore)
 TEST(HandInWindows, AfterATimeOutTheFinalHandInHidesThePanel)
 {
     Paper world;
-    FrmTm& p = world.panel();
-    FrmMain::get().Show();
-    p.Show();
-    iLeftMinutes = 1;
-    world.answer = exam::BoxAnswer::Ok;
+    FrmTm& p = inTheLastMinute(world);
     bool panelUpMeanwhile = false;
     world.onBox = [&] {
         whenModal([&] {
@@ -210,11 +217,7 @@ TEST(HandInWindows, OpenAboveEveryWindowOfThePaperAtATimeOut)
     for (bool hint : {false, true}) {
         SCOPED_TRACE(hint ? "hint window open" : "panel only");
         Paper world;
-        FrmTm& p = world.panel();
-        FrmMain::get().Show();
-        p.Show();
-        iLeftMinutes = 1;
-        world.answer = exam::BoxAnswer::Ok;
+        FrmTm& p = inTheLastMinute(world);
         bool topmost = false, active = false, hintBelow = false;
         world.onBox = [&] {
             whenModal([&] {
