@@ -10,7 +10,9 @@
 #include "surface/frmmain.h"
 #include "toolkit/vb.h"
 
+#include <QCloseEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <algorithm>
 
 using namespace ModData;
@@ -200,8 +202,20 @@ void FrmLogon::CmdExit_Click()
     box.buttons = exam::BoxButtons::YesNo;
     box.questionIcon = true;
     box.defaultNo = true;
+    const QPointer<FrmLogon> self(this);
     if (exam::standardBox(box) != exam::BoxAnswer::Yes)
+        return;
+    if (!self || isUnloaded())
         return;
     unload();
     step([] { FrmFengmian::get().Show(); });
+}
+
+// The window system's close asks as the exit button does; without this the window went and left
+// the program with no window at all.
+void FrmLogon::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (!isUnloaded() && !Timer2.Enabled())
+        CmdExit_Click();
 }

@@ -7,8 +7,9 @@
 //   // the launcher, after setting up a fixed or random paper:
 //   FrmLogon::get().Show();    // loaded afresh; its set-up names the exercise files again
 //
-// The exit button, after a confirmation, goes back to the home window. Sizes are twips of the
-// 800 x 600 design times the screen scale.
+// The exit button, after a confirmation, goes back to the home window; a close from the window
+// system is the exit button too (refused on the confirmation page, where the hand-over is under
+// way). Sizes are twips of the 800 x 600 design times the screen scale.
 
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -56,4 +57,5 @@ public:
 
 protected:
     void Form_Load() override;
+    void closeEvent(QCloseEvent* event) override;
 };

@@ -263,6 +263,44 @@ TEST(LogOn, ExitAsksAndOnlyYesGoesHome)
     }
 }
 
+// A close from the window system (its close button, Alt+F4 taken by a desktop) asks as the exit
+// button does; on the confirmation page it is refused. Either way a window stays.
+TEST(LogOn, AWindowSystemCloseIsTheExitButton)
+{
+    const struct {
+        const char* what;
+        bool confirmationPage;
+        exam::BoxAnswer answer;
+        bool asked, home;
+    } cases[] = {
+        {"log-on page, No", false, exam::BoxAnswer::No, true, false},
+        {"log-on page, Yes", false, exam::BoxAnswer::Yes, true, true},
+        {"confirmation page", true, exam::BoxAnswer::Yes, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Paper world;
+        world.answer = c.answer;
+        FrmLogon& w = FrmLogon::get();
+        tktest::showExposed(w);
+        w.Timer1.fire();
+        if (c.confirmationPage)
+            w.CmdLog_Click();
+        w.close();
+        tktest::flushDeletes();
+        ASSERT_EQ(world.asked.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_EQ(world.asked[0].prompt, QStringLiteral("确实要退出考试系统吗？"));
+        }
+        EXPECT_EQ(FrmLogon::isLoaded(), !c.home);
+        if (!c.home) {
+            EXPECT_TRUE(w.isVisible());
+        }
+        EXPECT_EQ(FrmFengmian::isLoaded() && FrmFengmian::get().isVisible(), c.home);
+        EXPECT_FALSE(FrmTm::isLoaded());
+    }
+}
+
 TEST(LogOn, ANewPaperLoadsTheWindowAfresh)
 {
     Paper world;
