@@ -63,6 +63,16 @@ constexpr int kKeyBackspace = 8;
 QString FrmLogon::fillNumber() { return QStringLiteral("100000200001010000"); }
 QString FrmLogon::initialIdText() { return QStringLiteral("110000199001010018"); }
 
+QString FrmLogon::idCardText(const QString& text)
+{
+    QString kept;
+    for (const QChar c : text) {
+        if ((c >= u'0' && c <= u'9') || ((c == u'x' || c == u'X') && kept.size() == 17))
+            kept += c;
+    }
+    return kept;
+}
+
 FrmLogon::FrmLogon()
 {
     setBorderless();
@@ -89,6 +99,7 @@ FrmLogon::FrmLogon()
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Timer2.onTimer = [this] { Timer2_Timer(); };
     TxtSFZ.onKeyPress = [this](int& keyAscii) { TxtSFZ_KeyPress(keyAscii); };
+    TxtSFZ.onChange = [this] { TxtSFZ_Change(); };
     CmdLog.onClick = [this] { CmdLog_Click(); };
     CmdExit.onClick = [this] { CmdExit_Click(); };
 }
@@ -152,6 +163,16 @@ void FrmLogon::TxtSFZ_KeyPress(int& keyAscii)
     if ((keyAscii == 'x' || keyAscii == 'X') && TxtSFZ.Text().size() >= 17)
         return;
     keyAscii = 0;
+}
+
+// Keys are filtered as they are pressed; text committed by an input method or pasted never passes
+// that filter, so whatever else reached the box is taken out again here.
+void FrmLogon::TxtSFZ_Change()
+{
+    const QString text = TxtSFZ.Text();
+    const QString kept = idCardText(text);
+    if (kept != text)
+        TxtSFZ.setText(kept);
 }
 
 void FrmLogon::CmdLog_Click()

@@ -26,6 +26,8 @@ public:
     // The number that fills up a short ID card entry, and the ID box's text at load.
     static QString fillNumber();
     static QString initialIdText();
+    // What the ID box keeps of a text: its digits, and an "x" or "X" only as the 18th character.
+    static QString idCardText(const QString& text);
 
     // ---- Controls, from the bottom of the stack to its top ----
     tk::PictureBox Picture1{this}; // log-on page
@@ -52,6 +54,7 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void TxtSFZ_KeyPress(int& keyAscii);
+    void TxtSFZ_Change(); // text that came in another way (an input method, a paste)
     void CmdLog_Click();
     void CmdExit_Click();
 
