@@ -171,6 +171,12 @@ void FrmChengji::Form_Load()
     });
 }
 
+void FrmChengji::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode == FromControlMenu)
+        cancel = -1;
+}
+
 void FrmChengji::Timer1_Timer()
 {
     step([&] { Picture1.Move((Width() - Picture1.Width()) / 2, (Height() - Picture1.Height()) / 2); });

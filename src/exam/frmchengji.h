@@ -4,7 +4,8 @@
 // wrong-question file, own wrong-question store, paper results file) and shows 40 result buttons,
 // green for a completed question and red for the others, with the score line. A result button
 // shows its question's text. Three buttons lead on: a review of the whole paper, back to the
-// home window's paper page, and a review of the paper's wrong questions.
+// home window's paper page, and a review of the paper's wrong questions. They are the only ways
+// out: a close from the window system is refused.
 //
 //   FrmChengji::get().Show();   // the final hand-in; loaded afresh for every handed-in paper
 //
@@ -55,6 +56,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     void showPanelOnSurface(); // the reviews' hand-over to the panel

@@ -52,6 +52,8 @@ void design(tk::Form& form, tk::Frame& frame, tk::Label& message, tavoButton& co
 void layOut(tk::Form& form, tavoButton& confirm, tavoButton& back)
 {
     step([&] { form.loadIcon(dataPicture("l62011")); });
+    // Topmost like the panel and the hint window, and shown after them: above both.
+    step([&] { form.setTopmost(true); });
     step([&] { confirm.setWidth(1320 * dScaleX); });
     step([&] { confirm.setHeight(420 * dScaleY); });
     step([&] { back.setWidth(confirm.Width()); });

@@ -11,6 +11,8 @@
 // Neither has a close box, and a close asked of the window itself (Alt+F4) is refused: the
 // buttons are the only ways out, so the hidden panel always comes back or the paper ends.
 // Both are designed 4410 x 2670 twips, not scaled; the buttons are sized by the screen scale.
+// They are topmost and open above every other window of the paper (the panel and the hint window
+// are topmost too).
 
 #include "controls/tavobutton.h"
 #include "toolkit/controls.h"

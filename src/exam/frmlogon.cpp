@@ -10,7 +10,9 @@
 #include "surface/frmmain.h"
 #include "toolkit/vb.h"
 
+#include <QCloseEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <algorithm>
 
 using namespace ModData;
@@ -61,6 +63,16 @@ constexpr int kKeyBackspace = 8;
 QString FrmLogon::fillNumber() { return QStringLiteral("100000200001010000"); }
 QString FrmLogon::initialIdText() { return QStringLiteral("110000199001010018"); }
 
+QString FrmLogon::idCardText(const QString& text)
+{
+    QString kept;
+    for (const QChar c : text) {
+        if ((c >= u'0' && c <= u'9') || ((c == u'x' || c == u'X') && kept.size() == 17))
+            kept += c;
+    }
+    return kept;
+}
+
 FrmLogon::FrmLogon()
 {
     setBorderless();
@@ -87,6 +99,7 @@ FrmLogon::FrmLogon()
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Timer2.onTimer = [this] { Timer2_Timer(); };
     TxtSFZ.onKeyPress = [this](int& keyAscii) { TxtSFZ_KeyPress(keyAscii); };
+    TxtSFZ.onChange = [this] { TxtSFZ_Change(); };
     CmdLog.onClick = [this] { CmdLog_Click(); };
     CmdExit.onClick = [this] { CmdExit_Click(); };
 }
@@ -152,6 +165,16 @@ void FrmLogon::TxtSFZ_KeyPress(int& keyAscii)
     keyAscii = 0;
 }
 
+// Keys are filtered as they are pressed; text committed by an input method or pasted never passes
+// that filter, so whatever else reached the box is taken out again here.
+void FrmLogon::TxtSFZ_Change()
+{
+    const QString text = TxtSFZ.Text();
+    const QString kept = idCardText(text);
+    if (kept != text)
+        TxtSFZ.setText(kept);
+}
+
 void FrmLogon::CmdLog_Click()
 {
     bTmCanClose = false; // the panel stays for the whole paper
@@ -200,8 +223,20 @@ void FrmLogon::CmdExit_Click()
     box.buttons = exam::BoxButtons::YesNo;
     box.questionIcon = true;
     box.defaultNo = true;
+    const QPointer<FrmLogon> self(this);
     if (exam::standardBox(box) != exam::BoxAnswer::Yes)
+        return;
+    if (!self || isUnloaded())
         return;
     unload();
     step([] { FrmFengmian::get().Show(); });
+}
+
+// The window system's close asks as the exit button does; without this the window went and left
+// the program with no window at all.
+void FrmLogon::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (!isUnloaded() && !Timer2.Enabled())
+        CmdExit_Click();
 }

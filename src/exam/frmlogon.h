@@ -7,8 +7,9 @@
 //   // the launcher, after setting up a fixed or random paper:
 //   FrmLogon::get().Show();    // loaded afresh; its set-up names the exercise files again
 //
-// The exit button, after a confirmation, goes back to the home window. Sizes are twips of the
-// 800 x 600 design times the screen scale.
+// The exit button, after a confirmation, goes back to the home window; a close from the window
+// system is the exit button too (refused on the confirmation page, where the hand-over is under
+// way). Sizes are twips of the 800 x 600 design times the screen scale.
 
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -25,6 +26,8 @@ public:
     // The number that fills up a short ID card entry, and the ID box's text at load.
     static QString fillNumber();
     static QString initialIdText();
+    // What the ID box keeps of a text: its digits, and an "x" or "X" only as the 18th character.
+    static QString idCardText(const QString& text);
 
     // ---- Controls, from the bottom of the stack to its top ----
     tk::PictureBox Picture1{this}; // log-on page
@@ -51,9 +54,11 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void TxtSFZ_KeyPress(int& keyAscii);
+    void TxtSFZ_Change(); // text that came in another way (an input method, a paste)
     void CmdLog_Click();
     void CmdExit_Click();
 
 protected:
     void Form_Load() override;
+    void closeEvent(QCloseEvent* event) override;
 };

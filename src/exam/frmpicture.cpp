@@ -2,6 +2,7 @@
 
 #include "app/moddata.h"
 #include "controls/tavobutton.h"
+#include "exam/frmtm.h"
 #include "platform/screenmetrics.h"
 #include "platform/windowpos.h"
 #include "toolkit/vb.h"
@@ -64,6 +65,17 @@ void FrmPicture::Timer1_Timer()
         Move((screen.width() - Width()) * sx / 2, (screen.height() - Height()) * sy / 2);
     });
     Timer1.setEnabled(false);
+}
+
+void FrmPicture::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode != FromControlMenu)
+        return;
+    cancel = -1;
+    if (FrmTm::isLoaded())
+        exam::hidePicture(FrmTm::get().Image2);
+    else
+        Hide();
 }
 
 void FrmPicture::Form_MouseDown(int button, int, float, float)

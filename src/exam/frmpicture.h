@@ -9,7 +9,8 @@
 //   exam::pictureButtonClick(Image2);              // the panel's Image2_Click
 //
 // The picture button's caption tells what a click will do: "显示图片" (the window is closed) or
-// "隐藏图片" (it is open).
+// "隐藏图片" (it is open). A close from the window system only hides the window, as the button
+// does, so that it keeps its picture for the next click.
 
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -30,6 +31,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_MouseDown(int button, int shift, float x, float y) override;
 };
 

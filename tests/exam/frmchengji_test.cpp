@@ -308,6 +308,20 @@ TEST(ScoreWindow, BackToTheHomeWindowsPaperPage)
     EXPECT_TRUE(FrmFengmian::get().isVisible());
 }
 
+// Its three buttons are the ways out: a close from the window system would leave the program
+// with no window at all.
+TEST(ScoreWindow, RefusesAWindowSystemClose)
+{
+    Paper world;
+    FrmChengji& w = FrmChengji::get();
+    w.Show();
+    EXPECT_FALSE(w.close());
+    tktest::flushDeletes();
+    ASSERT_TRUE(FrmChengji::isLoaded());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(FrmFengmian::isLoaded());
+}
+
 TEST(ScoreWindow, ReviewOfTheWrongQuestionsBuildsFilePair19)
 {
     const struct {

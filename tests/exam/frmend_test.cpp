@@ -3,6 +3,10 @@
 
 #include "paperfixture.h"
 
+#include "exam/frmczts.h"
+
+#include <QApplication>
+
 #include <gtest/gtest.h>
 
 using paperfixture::Paper;
@@ -27,6 +31,17 @@ void panelAsTheHandInButtonLeavesIt()
     FrmTm& p = FrmTm::get();
     p.Move(0, 0);
     p.Hide();
+}
+
+// The panel up over the surface in the paper's last minute; the time-out's box is answered.
+FrmTm& inTheLastMinute(Paper& world)
+{
+    FrmTm& p = world.panel();
+    FrmMain::get().Show();
+    p.Show();
+    iLeftMinutes = 1;
+    world.answer = exam::BoxAnswer::Ok;
+    return p;
 }
 
 } // namespace
@@ -85,6 +100,7 @@ TEST(HandInWindows, SharedDesign)
             EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
             EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
             EXPECT_FALSE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
+            EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "above the topmost panel";
             EXPECT_EQ(w.BackColor(), 0xD8E9EB);
             EXPECT_EQ(rectOf(frame), QRectF(90, 60, 4215, 1935));
             EXPECT_EQ(rectOf(label), QRectF(150, 240, 3855, 1575));
@@ -174,11 +190,7 @@ TEST(HandInWindows, FinalHandInEndsThePaperAndShowsTheScore)
 TEST(HandInWindows, AfterATimeOutTheFinalHandInHidesThePanel)
 {
     Paper world;
-    FrmTm& p = world.panel();
-    FrmMain::get().Show();
-    p.Show();
-    iLeftMinutes = 1;
-    world.answer = exam::BoxAnswer::Ok;
+    FrmTm& p = inTheLastMinute(world);
     bool panelUpMeanwhile = false;
     world.onBox = [&] {
         whenModal([&] {
@@ -195,4 +207,39 @@ TEST(HandInWindows, AfterATimeOutTheFinalHandInHidesThePanel)
     EXPECT_FALSE(FrmMain::isLoaded());
     ASSERT_TRUE(FrmChengji::isLoaded());
     EXPECT_TRUE(FrmChengji::get().isVisible());
+}
+
+// At a time-out the panel is up (topmost) and the hint window may be open (topmost and modal): the
+// hand-in windows open above both, topmost themselves and shown after them, with their buttons
+// free.
+TEST(HandInWindows, OpenAboveEveryWindowOfThePaperAtATimeOut)
+{
+    for (bool hint : {false, true}) {
+        SCOPED_TRACE(hint ? "hint window open" : "panel only");
+        Paper world;
+        FrmTm& p = inTheLastMinute(world);
+        bool topmost = false, active = false, hintBelow = false;
+        world.onBox = [&] {
+            whenModal([&] {
+                FrmEnd1& w = FrmEnd1::get();
+                topmost = w.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                active = QApplication::activeModalWidget() == &w;
+                hintBelow = FrmCZTS::isLoaded() && FrmCZTS::get().isVisible();
+                w.Command2_Click();
+            });
+        };
+        if (hint) {
+            whenModal([&] {
+                p.TimeKS.fire();
+                FrmCZTS::unloadIfLoaded();
+            });
+            p.CmdGN_Click(10);
+        } else {
+            p.TimeKS.fire();
+        }
+        EXPECT_TRUE(p.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(topmost);
+        EXPECT_TRUE(active);
+        EXPECT_EQ(hintBelow, hint);
+    }
 }

@@ -3,6 +3,7 @@
 
 #include "paperfixture.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -112,16 +113,17 @@ TEST(LogOn, EntriesAreFilledUpOrCutAndStored)
          QStringLiteral("123456789012345678")},
         {QStringLiteral("123"), QStringLiteral("12345678901234567"), QStringLiteral("23"),
          fill.left(1) + QStringLiteral("12345678901234567")},
+        // The ID box keeps digits and an X only as the 18th character, however the text came.
         {QStringLiteral(" 7 "), QStringLiteral(" 234567890123456X"), QStringLiteral("07"),
-         fill.left(2) + QStringLiteral("234567890123456X")},
-        {QStringLiteral("ab"), QStringLiteral("12ab"), QStringLiteral("ab"), fill.left(14) + QStringLiteral("12ab")},
+         fill.left(3) + QStringLiteral("234567890123456")},
+        {QStringLiteral("ab"), QStringLiteral("12ab"), QStringLiteral("ab"), fill.left(16) + QStringLiteral("12")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.seat.toStdString() + "/" + c.id.toStdString());
         Paper world;
         FrmLogon& w = FrmLogon::get();
         w.Timer1.fire();
-        w.TxtZwh.setText(c.seat); // text set or pasted is not filtered
+        w.TxtZwh.setText(c.seat); // the seat number is not filtered
         w.TxtSFZ.setText(c.id);
         w.CmdLog_Click();
         EXPECT_EQ(sKsZwh, c.zwh);
@@ -200,6 +202,49 @@ TEST(LogOn, TypedIdCardNumberNeverPassesEighteenCharacters)
     EXPECT_EQ(w.TxtZwh.Text(), QStringLiteral("a1b"));
 }
 
+// Text that does not come as key presses (an input method's commit, a paste) is held to the same
+// rule: digits, and an "X" only as the 18th character; everything else is discarded.
+TEST(LogOn, IdCardBoxKeepsDigitsAndXHoweverTheyArrive)
+{
+    const struct {
+        const char* what;
+        QString before, arriving, after;
+    } cases[] = {
+        {"letters and punctuation among digits", QStringLiteral("12"), QStringLiteral("3a4-5 6"), QStringLiteral("123456")},
+        {"full-width digits and Chinese", QString(), QStringLiteral("１２三4"), QStringLiteral("4")},
+        {"X too early", QStringLiteral("1"), QStringLiteral("X2x"), QStringLiteral("12")},
+        {"X as the 18th", QStringLiteral("12345678901234567"), QStringLiteral("X"), QStringLiteral("12345678901234567X")},
+        {"x as the 18th", QStringLiteral("1234567890123456"), QStringLiteral("7x"), QStringLiteral("12345678901234567x")},
+        {"digits only stay", QString(), QStringLiteral("110105"), QStringLiteral("110105")},
+    };
+    Paper world;
+    FrmLogon& w = FrmLogon::get();
+    tktest::showExposed(w);
+    w.Timer1.fire();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Committed by an input method.
+        w.TxtSFZ.setText(c.before);
+        w.TxtSFZ.SetFocus();
+        auto* line = qobject_cast<QLineEdit*>(w.TxtSFZ.editor());
+        ASSERT_NE(line, nullptr);
+        line->end(false);
+        QInputMethodEvent commit;
+        commit.setCommitString(c.arriving);
+        QCoreApplication::sendEvent(line, &commit);
+        EXPECT_EQ(w.TxtSFZ.Text(), c.after);
+        // Pasted.
+        w.TxtSFZ.setText(c.before);
+        line->end(false);
+        line->insert(c.arriving);
+        EXPECT_EQ(w.TxtSFZ.Text(), c.after);
+    }
+    // Typed keys still go through the key filter first.
+    w.TxtSFZ.setText(QString());
+    type(w.TxtSFZ, QStringLiteral("9a8"));
+    EXPECT_EQ(w.TxtSFZ.Text(), QStringLiteral("98"));
+}
+
 TEST(LogOn, ProgressBarHandsOverOnTheSeventhTick)
 {
     Paper world;
@@ -260,6 +305,44 @@ TEST(LogOn, ExitAsksAndOnlyYesGoesHome)
             EXPECT_TRUE(FrmFengmian::get().isVisible());
             EXPECT_FALSE(FrmTm::isLoaded());
         }
+    }
+}
+
+// A close from the window system (its close button, Alt+F4 taken by a desktop) asks as the exit
+// button does; on the confirmation page it is refused. Either way a window stays.
+TEST(LogOn, AWindowSystemCloseIsTheExitButton)
+{
+    const struct {
+        const char* what;
+        bool confirmationPage;
+        exam::BoxAnswer answer;
+        bool asked, home;
+    } cases[] = {
+        {"log-on page, No", false, exam::BoxAnswer::No, true, false},
+        {"log-on page, Yes", false, exam::BoxAnswer::Yes, true, true},
+        {"confirmation page", true, exam::BoxAnswer::Yes, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Paper world;
+        world.answer = c.answer;
+        FrmLogon& w = FrmLogon::get();
+        tktest::showExposed(w);
+        w.Timer1.fire();
+        if (c.confirmationPage)
+            w.CmdLog_Click();
+        w.close();
+        tktest::flushDeletes();
+        ASSERT_EQ(world.asked.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_EQ(world.asked[0].prompt, QStringLiteral("确实要退出考试系统吗？"));
+        }
+        EXPECT_EQ(FrmLogon::isLoaded(), !c.home);
+        if (!c.home) {
+            EXPECT_TRUE(w.isVisible());
+        }
+        EXPECT_EQ(FrmFengmian::isLoaded() && FrmFengmian::get().isVisible(), c.home);
+        EXPECT_FALSE(FrmTm::isLoaded());
     }
 }
 

@@ -106,6 +106,28 @@ TEST(PictureWindow, ButtonOpensAndClosesAndCaptionTellsWhich)
     EXPECT_TRUE(FrmPicture::get().Visible()) << "one click opens it again";
 }
 
+// A close from the window system hides the window as the button does: the caption says so and
+// the next click shows the same picture, not an empty window.
+TEST(PictureWindow, AWindowSystemCloseHidesItAndResetsTheButton)
+{
+    World world;
+    FrmTm& p = panelfixture::Panel::panel();
+    FrmPicture::get().Image1.setPicture(solid(40, 30, Qt::green));
+    p.Image2.setCaption(QStringLiteral("显示图片"));
+    p.Image2_Click();
+    FrmPicture& win = FrmPicture::get();
+    ASSERT_TRUE(win.Visible());
+    win.close();
+    tktest::flushDeletes();
+    ASSERT_TRUE(FrmPicture::isLoaded());
+    EXPECT_FALSE(win.Visible());
+    EXPECT_EQ(p.Image2.Caption(), QStringLiteral("显示图片"));
+    p.Image2_Click();
+    EXPECT_TRUE(FrmPicture::get().Visible());
+    EXPECT_EQ(p.Image2.Caption(), QStringLiteral("隐藏图片"));
+    EXPECT_EQ(FrmPicture::get().Image1.Picture().toImage().pixelColor(0, 0), QColor(Qt::green));
+}
+
 TEST(PictureWindow, LeftPressOnFrameOrPictureDrags)
 {
     World world;
