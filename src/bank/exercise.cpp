@@ -1,6 +1,7 @@
 #include "bank/exercise.h"
 
 #include "bank/banklayout.h"
+#include "platform/filelookup.h"
 #include "platform/textfile.h"
 
 #include <QSet>
@@ -117,6 +118,7 @@ namespace {
 // A unit file pair read once: its text lines and where each question's block begins.
 struct UnitFiles {
     bool readable = false;
+    bool missing = false; // neither file is there: the unit is no longer in the bank
     QStringList textLines;
     QStringList opLines;
     std::vector<int> firstLine; // index q - 1: first operation line (from 1) of question q
@@ -127,8 +129,11 @@ UnitFiles readUnit(const QString& dataDir, int unit)
     UnitFiles u;
     auto text = platform::readAllLines(unitTextPath(dataDir, unit));
     auto ops = platform::readAllLines(unitOpPath(dataDir, unit));
-    if (!text || !ops)
+    if (!text || !ops) {
+        u.missing = !platform::findFile(unitTextPath(dataDir, unit), platform::EntryKind::Any) &&
+                    !platform::findFile(unitOpPath(dataDir, unit), platform::EntryKind::Any);
         return u;
+    }
     u.readable = true;
     u.textLines = std::move(*text);
     u.opLines = std::move(*ops);
@@ -143,7 +148,7 @@ UnitFiles readUnit(const QString& dataDir, int unit)
 
 } // namespace
 
-BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int maxIds)
+BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int maxIds, bool leaveOutMissing)
 {
     BuildResult r;
     std::map<int, UnitFiles> units;
@@ -151,13 +156,16 @@ BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int ma
     for (int k = 1; k <= list.size(); ++k) {
         const QString& id = list.at(k - 1);
         r.badPosition = k;
-        if (!isIdText(id)) {
-            r.error = BuildError::BadId;
-            return r;
-        }
-        const int code = id.toInt();
+        // An id the bank does not hold: left out and counted, or the build fails on it.
+        auto leftOut = [&] {
+            r.leftOut += leaveOutMissing ? 1 : 0;
+            return leaveOutMissing;
+        };
+        const int code = isIdText(id) ? id.toInt() : -1;
         const int unit = code / 100, q = code % 100;
-        if (unit >= kMaxUnits || q < 1) {
+        if (code < 0 || unit >= kMaxUnits || q < 1) {
+            if (leftOut())
+                continue;
             r.error = BuildError::BadId;
             return r;
         }
@@ -166,11 +174,15 @@ BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int ma
             it = units.emplace(unit, readUnit(dataDir, unit)).first;
         const UnitFiles& u = it->second;
         if (!u.readable) {
+            if (u.missing && leftOut())
+                continue;
             r.error = BuildError::UnitUnreadable;
             return r;
         }
         // A blank text line is no question: it would end the record-offset table.
         if (q > u.textLines.size() || u.textLines.at(q - 1).trimmed().isEmpty()) {
+            if (leftOut())
+                continue;
             r.error = BuildError::BadId;
             return r;
         }
@@ -184,8 +196,11 @@ BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int ma
         for (int i = 0; i < len; ++i)
             r.pair.opLines.append(u.opLines.at(first - 1 + i));
         r.pair.codes.push_back(code);
+        r.positions.push_back(k);
     }
     r.badPosition = 0;
+    if (leaveOutMissing && r.pair.codes.empty() && r.leftOut > 0)
+        r.error = BuildError::NothingLeft;
     return r;
 }
 
@@ -224,6 +239,7 @@ LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, con
 
     std::vector<int> codes;
     QStringList textLines;
+    QStringList doneMarks = set.done;
     if (set.exerciseKind == kind::WholeUnit) {
         const int unit = set.subKind;
         const UnitFiles u = (unit >= 0 && unit < kMaxUnits) ? readUnit(dataDir, unit) : UnitFiles{};
@@ -247,12 +263,18 @@ LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, con
             return r;
         }
         const int maxIds = isMockPaper(set.exerciseKind) ? 40 : kTableSize;
-        BuildResult b = buildExercisePair(dataDir, set.ids, maxIds);
+        BuildResult b = buildExercisePair(dataDir, set.ids, maxIds, true);
+        r.leftOut = b.leftOut;
         if (!b.ok()) {
             r.error = b.error;
             r.badPosition = b.badPosition;
             return r;
         }
+        // Each remaining question keeps the done mark of its own position.
+        QStringList done;
+        for (const int k : b.positions)
+            done.append(set.done.value(k - 1));
+        doneMarks = std::move(done);
         if (!writeExercisePair(dataDir, number, b.pair)) {
             r.error = BuildError::WriteFailed;
             return r;
@@ -271,7 +293,7 @@ LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, con
     for (int q = 1; q <= s.count; ++q) {
         const int i = q - 1;
         s.codes[size_t(i)] = codes[size_t(i)];
-        s.done[i] = i < set.done.size() ? set.done.at(i) : QString();
+        s.done[i] = doneMarks.value(i);
         s.flags[size_t(i)] = (s.done[i] == QStringLiteral("T") ? 4 : 0) +
                              (markedSet.contains(idText(codes[size_t(i)])) ? 2 : 0);
     }

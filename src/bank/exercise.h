@@ -90,19 +90,26 @@ enum class BuildError {
     BadId,       // an id that is not four digits or names no question of an installed unit
     UnitUnreadable, // a unit file could not be read, or its records end inside a block
     WriteFailed, // the pair could not be written
+    NothingLeft, // every id was left out: none is in the bank any more
 };
 
 struct BuildResult {
     BuildError error = BuildError::None;
     int badPosition = 0; // the position (from 1) of the id that failed, for BadId/UnitUnreadable
     ExercisePair pair;
+    std::vector<int> positions; // the position (from 1) in the id string of each question built
+    int leftOut = 0;            // ids left out as no longer in the bank
     bool ok() const { return error == BuildError::None; }
 };
 
 // Builds the pair of a question-id string in memory: the whole ids, at most maxIds of them,
 // each checked (four digits, unit 0-19 with a readable file pair, question 1 to the unit's line
 // count, its block inside the unit operation file). Each unit file is read once.
-BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int maxIds = kTableSize);
+// With leaveOutMissing, an id the bank does not hold (not four digits, no such question, or a
+// unit whose two files are both gone) is left out and counted instead of failing the build; a
+// unit file that exists but cannot be read still fails it.
+BuildResult buildExercisePair(const QString& dataDir, const QString& ids, int maxIds = kTableSize,
+                              bool leaveOutMissing = false);
 
 // Writes both files of pair NN, each line followed by CR LF, each file replaced whole.
 bool writeExercisePair(const QString& dataDir, int fileNumber, const ExercisePair& pair);
@@ -140,6 +147,7 @@ struct ExerciseSetup {
 struct LaunchResult {
     BuildError error = BuildError::None;
     int badPosition = 0;
+    int leftOut = 0; // ids of the set left out as no longer in the bank
     ExerciseSetup setup;
     bool ok() const { return error == BuildError::None; }
 };
@@ -147,7 +155,8 @@ struct LaunchResult {
 // Prepares an exercise: a whole unit reads its own unit file pair; every other kind builds its
 // pair from the id string and writes it (pair NN of the kind and sub-kind). The marked bit goes
 // to the exercise's questions whose id stands in markedList (the marked-question list line).
-// On failure nothing is to start.
+// Ids the bank no longer holds are left out of a built exercise, each remaining question keeping
+// its own done mark; it fails with NothingLeft when none remains. On failure nothing is to start.
 LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, const QString& markedList);
 
 } // namespace bank

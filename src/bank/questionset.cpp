@@ -79,6 +79,9 @@ StartDecision unitStart(int selUnit, int scope, const UnitRow& row, int unitCoun
     set.exerciseKind = kind::WholeUnit;
     set.subKind = u;
     set.unitCount = std::clamp(row.count, 0, kTableSize);
+    // A unit without questions has nothing to learn.
+    if (set.unitCount == 0)
+        return notice(QStringLiteral("章节练习"), QStringLiteral("您本部分没有未学题！"));
     for (int q = 1; q <= set.unitCount; ++q)
         set.done.append(row.progress.mid(q - 1, 1));
     return start(set);

@@ -23,7 +23,8 @@ struct StartDecision {
 };
 
 // Unit practice (button 20). selUnit is `iSelUnit` (-1 none), scope `iUnitScope` (0 whole unit,
-// 1 learned, 2 not yet learned), row the unit's row of the unit table.
+// 1 learned, 2 not yet learned), row the unit's row of the unit table. A unit of no questions
+// starts nothing: its whole-unit start gives the not-yet-learned notice.
 StartDecision unitStart(int selUnit, int scope, const UnitRow& row, int unitCount);
 
 // The two review stores.

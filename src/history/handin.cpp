@@ -25,6 +25,21 @@ QString scoreLine(int exerciseKind, int subKind, double score)
            QStringLiteral("分");
 }
 
+namespace {
+// The ids of the questions handed in: the exercise's own, which leave out the ids of the paper that
+// the bank no longer held at the start; the paper's line when the questions carry no ids.
+QString exerciseIds(const HandInInput& in)
+{
+    QString ids;
+    for (const Question& q : in.questions) {
+        if (q.code <= 0)
+            return in.paperIds;
+        ids += bank::idText(q.code);
+    }
+    return in.questions.empty() ? in.paperIds : ids;
+}
+} // namespace
+
 HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files)
 {
     HandInOutcome out;
@@ -40,7 +55,7 @@ HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files)
         out.completed += isCompleted(q.flags) ? 1 : 0;
     }
     out.score = paperScore(out.completed);
-    out.paperWrong = paperWrongIds(in.paperIds, paper);
+    out.paperWrong = paperWrongIds(exerciseIds(in), paper);
     if (files.ownWrong)
         out.ownWrong = addOwnWrong(*files.ownWrong, out.paperWrong);
     if (files.results)

@@ -783,7 +783,15 @@ bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeT
     const bool ran = trap([&] { r = bank::prepareExercise(ModData::sDataPath, set, marked); });
     if (ran && r.ok()) {
         app::applyExercise(r.setup);
+        // Questions the bank no longer holds were left out; the candidate is told how many.
+        if (r.leftOut > 0)
+            showNotice(noticeTitle, kCrLf + kCrLf + kCrLf + QStringLiteral("有") + QString::number(r.leftOut) +
+                                        QStringLiteral("道题目已不在题库中，本次练习不含这些题目。"));
         return true;
+    }
+    if (ran && r.error == bank::BuildError::NothingLeft) {
+        showNotice(noticeTitle, kCrLf + kCrLf + kCrLf + QStringLiteral("这些题目都已不在题库中，本次练习未能开始！"));
+        return false;
     }
     // Nothing starts with questions the bank files do not hold.
     const bool writeFailed = r.error == bank::BuildError::WriteFailed;

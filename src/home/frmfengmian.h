@@ -68,7 +68,8 @@ public:
     void LblShiJuanDel_Click(int index); // deletion of generated paper Index
 
     // The exercise launcher. InitShiTi builds the question set of an exercise (its file pair for a
-    // list-built one, checked against the unit files) and sets the exercise state; when the bank
+    // list-built one, checked against the unit files) and sets the exercise state. Ids the bank no
+    // longer holds are left out, and the candidate is told how many; when none is left, the bank
     // files cannot be read or the pair cannot be written the candidate gets a notice titled
     // noticeTitle, nothing of the running state changes and it returns false. startLianXi then
     // unloads the home window and hands over to the question panel and the work surface.

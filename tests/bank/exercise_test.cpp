@@ -158,6 +158,27 @@ TEST_F(ExercisePairTest, ListBuiltStartWritesPair19AndClearsTheTables)
     EXPECT_EQ(platform::readAllLines(s.paths.opFile)->size(), 7);
 }
 
+// Ids the bank does not hold are left out of a start; the rest keep their own done marks.
+TEST_F(ExercisePairTest, IdsNotInTheBankAreLeftOut)
+{
+    QuestionSet set;
+    set.exerciseKind = kind::MarkedAll;
+    set.subKind = subKindOf(kind::MarkedAll, 0);
+    set.ids = "0101" "0199" "1507" "2501" "0301" "01x3" "0103";
+    set.done = {"T", "T", "F", "T", "T", "T", ""};
+    const LaunchResult r = prepareExercise(data(), set, "0103");
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.leftOut, 4);
+    EXPECT_EQ(r.setup.count, 3);
+    EXPECT_EQ((std::vector<int>(r.setup.codes.begin(), r.setup.codes.begin() + 4)), (std::vector<int>{101, 1507, 103, 0}));
+    EXPECT_EQ(r.setup.done.mid(0, 4), (QStringList{"T", "F", "", ""}));
+    EXPECT_EQ((std::vector<int>(r.setup.flags.begin(), r.setup.flags.begin() + 3)), (std::vector<int>{4, 0, 2}));
+
+    // A unit file that exists but cannot be read is no missing question: the start fails.
+    testfiles::makeUnreadable(unitOpPath(data(), 3));
+    EXPECT_EQ(prepareExercise(data(), set, "").error, BuildError::UnitUnreadable);
+}
+
 TEST_F(ExercisePairTest, WholeUnitReadsItsOwnPair)
 {
     QuestionSet set;
@@ -186,8 +207,8 @@ TEST_F(ExercisePairTest, FailuresStartNothing)
     QuestionSet set;
     set.exerciseKind = kind::UnitNotLearned;
     set.subKind = subKindOf(set.exerciseKind, 3);
-    set.ids = "0301";
-    EXPECT_EQ(prepareExercise(data(), set, "").error, BuildError::UnitUnreadable);
+    set.ids = "0301"; // unit 3 is not installed: the only id is not in the bank
+    EXPECT_EQ(prepareExercise(data(), set, "").error, BuildError::NothingLeft);
     EXPECT_FALSE(QFile::exists(data() + "/288819.mxy"));
 
     // The pair cannot be written: the data folder has a folder where the file should be.

@@ -18,6 +18,8 @@ TEST(QuestionSet, StartNotices)
          "\r\n本模块共有12单元\r\n\r\n请先点击左边单元名称选择您要学习的单元，再点开始学习！"},
         {"learned scope, no T", unitStart(0, 1, allF, 12), "章节练习", kThreeBreaks + "您本部分没有已学题！"},
         {"not-learned scope, no F", unitStart(0, 2, allT, 12), "章节练习", kThreeBreaks + "您本部分没有未学题！"},
+        {"whole unit of no questions", unitStart(0, 0, UnitRow{0, 0, ""}, 12), "章节练习",
+         kThreeBreaks + "您本部分没有未学题！"},
         {"no marked list", storeStart(Store::Marked, 3, "", "T"), "收藏题目练习", kThreeBreaks + "您还没有已收藏题目！"},
         {"marked flags missing", storeStart(Store::Marked, 1, "0101", ""), "收藏题目练习",
          kThreeBreaks + "您还没有已收藏题目！"},

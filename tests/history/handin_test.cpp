@@ -76,3 +76,17 @@ TEST(HandIn, WritesEveryFile)
     EXPECT_EQ(results.at(3 * 23), "2026-02-03 04:05:06"); // answers viewed: time of scoring
     EXPECT_EQ(results.at(3 * 23 + 1), "0");               // and the best score stays
 }
+
+// A paper started without the ids the bank no longer held: its wrong questions are the ids of the
+// questions handed in, never the ids that stood at those positions of the paper's line.
+TEST(HandIn, WrongQuestionsOfAPaperWithIdsLeftOut)
+{
+    Questions qs = paperQuestions(0);
+    qs.erase(qs.begin() + 1, qs.begin() + 3); // ids 0102 and 0103 were left out at the start
+    for (size_t i = 0; i < qs.size(); ++i)
+        qs[i].flags = i == 1 ? 1 : 5; // only the question of id 0104 not completed
+    HandInInput in{k::FixedPaper, 0, 0, qs, paperLine(), "2026-01-01 08:00:00", {}};
+    const HandInOutcome out = handInPaper(in, {StoreLines{}, StoreLines{}, prefilledResults()});
+    EXPECT_EQ(out.paperWrong, "0104");
+    EXPECT_EQ(out.completed, 37);
+}

@@ -39,7 +39,6 @@ TEST_F(HomeStarts, NoticesInsteadOfAnEmptyStart)
         {{}, 22, "", "", "收藏题目练习", "您还没有已收藏题目！"},
         {{}, 22, "0001", "", nullptr, nullptr}, // flags fitted to the list: one not yet reviewed, starts
         {{}, 22, "00010002", "TT", "收藏题目练习", "您没有未复习的收藏题目！"},
-        {{}, 22, "00019901", "FF", "收藏题目练习", "题库文件无法读取，本次练习未能开始！"}, // no unit 99
         {{40, 41}, 22, "00010002", "FF", "收藏题目练习", "您没有已复习的收藏题目！"},
         {{}, 24, "", "", "错题复习", "您还没有错题记录！"},
         {{}, 24, "0101", "T", "错题复习", "您还没有未复习的错题记录！"},
@@ -184,6 +183,63 @@ TEST_F(HomeStarts, FailingBankFilesGiveANoticeAndNoExercise)
         EXPECT_EQ(ModData::iLianXiType, 9);
         unloadWindows();
     }
+}
+
+// Ids the bank no longer holds are left out, each remaining id with its own flag, and the candidate
+// is told how many; the start is refused only when none is left, and no file error is reported.
+TEST_F(HomeStarts, IdsNoLongerInTheBankAreLeftOut)
+{
+    const struct {
+        const char *list, *flags;
+        std::vector<int> clicks;
+        const char* text;
+        std::vector<int> codes, flags_; // the exercise, when it starts
+    } rows[] = {
+        // No unit 99; unit 0 has 4 questions, so no question 0099.
+        {"0001990100030099", "TFFT", {41}, "有2道题目已不在题库中，本次练习不含这些题目。", {1, 3}, {6, 2}},
+        {"99010099", "FF", {}, "这些题目都已不在题库中，本次练习未能开始！", {}, {}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.list);
+        setStore(r.list, r.flags, "288862", "288872");
+        FrmFengmian& w = FrmFengmian::get();
+        w.ClickBotn_Click(6);
+        for (int c : r.clicks)
+            w.ClickBotn_Click(c);
+        Reports reports;
+        BoxAnswer box;
+        w.ClickBotn_Click(22);
+        ASSERT_EQ(box.titles, QStringList{QStringLiteral("收藏题目练习")});
+        EXPECT_EQ(box.prompts.first(), QStringLiteral("\r\n\r\n\r\n") + QString::fromUtf8(r.text));
+        EXPECT_TRUE(reports.list.isEmpty()) << reports.list.join(u' ').toStdString();
+        EXPECT_EQ(FrmTm::isLoaded(), !r.codes.empty());
+        if (!r.codes.empty()) {
+            EXPECT_EQ(ModData::iLianXiType, 9);
+            ASSERT_EQ(ModData::iTmCount, int(r.codes.size()));
+            for (int q = 1; q <= ModData::iTmCount; ++q) {
+                EXPECT_EQ(ModData::iTmCode(q), r.codes[size_t(q - 1)]);
+                EXPECT_EQ(ModData::iTmFlags(q) & ~1, r.flags_[size_t(q - 1)]);
+            }
+        }
+        unloadWindows();
+    }
+}
+
+// A unit without questions starts no whole-unit practice.
+TEST_F(HomeStarts, AUnitWithoutQuestionsDoesNotStart)
+{
+    makeBank({4, 0});
+    writeLines(userPath(QStringLiteral("288893.mxy")), {QStringLiteral("TFTF"), QString()});
+    FrmFengmian& w = FrmFengmian::get();
+    w.ClickBotn_Click(4);
+    w.ClickBotn_Click(51);
+    w.ClickBotn_Click(37);
+    BoxAnswer box;
+    w.ClickBotn_Click(20);
+    ASSERT_EQ(box.titles, QStringList{QStringLiteral("章节练习")});
+    EXPECT_EQ(box.prompts.first(), QStringLiteral("\r\n\r\n\r\n您本部分没有未学题！"));
+    EXPECT_TRUE(FrmFengmian::isLoaded());
+    EXPECT_FALSE(FrmTm::isLoaded());
 }
 
 TEST_F(HomeStarts, MarkedQuestionsByScope)
