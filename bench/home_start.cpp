@@ -4,7 +4,9 @@
 
 #include "app/frmstart.h"
 #include "app/moddata.h"
+#include "exam/frmtm.h"
 #include "home/frmfengmian.h"
+#include "surface/frmmain.h"
 #include "platform/programfolder.h"
 #include "platform/settingsstore.h"
 #include "toolkit/picturecache.h"
@@ -72,8 +74,39 @@ void BM_HomeWindowBuildColdPictures(benchmark::State& state)
         state.ResumeTiming();
     }
     state.counters["files_decoded"] = decoded;
+    state.counters["decoded_MB"] = double(tk::pictureCacheStats().bytes) / (1 << 20);
 }
 BENCHMARK(BM_HomeWindowBuildColdPictures)->Unit(benchmark::kMillisecond);
+
+// From the home window to a unit's first question shown: the question-bank page, the first
+// unit's start button, the question panel and the work surface with the question's first scene.
+void BM_HomeToFirstQuestion(benchmark::State& state)
+{
+    ModData::resetAll();
+    FrmStart::get().Timer1_Timer();
+    for (auto _ : state) {
+        state.PauseTiming();
+        FrmFengmian& home = FrmFengmian::get();
+        home.ClickBotn_Click(4);
+        state.ResumeTiming();
+        home.ClickBotn_Click(20);
+        benchmark::DoNotOptimize(FrmMain::isLoaded() && FrmMain::get().isVisible());
+        state.PauseTiming();
+        if (!FrmTm::isLoaded()) {
+            state.SkipWithError("no question shown");
+            break;
+        }
+        ModData::bTmCanClose = true;
+        FrmTm::unloadIfLoaded();
+        FrmMain::unloadIfLoaded();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    ModData::bTmCanClose = true;
+    FrmTm::unloadIfLoaded();
+    FrmMain::unloadIfLoaded();
+}
+BENCHMARK(BM_HomeToFirstQuestion)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -12,6 +12,7 @@
 
 namespace tk {
 
+// The name is found ignoring letter case and the picture decoded once and shared (picturecache.h).
 QPixmap loadPicture(const QString& path)
 {
     if (path.isEmpty())

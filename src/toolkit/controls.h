@@ -21,8 +21,7 @@
 namespace tk {
 
 // Loads a picture file, its format taken from the content (the program's pictures are named
-// ".mxy"): BMP, PNG, GIF, JPEG, icon and cursor files. The name is found ignoring letter case and
-// the picture is decoded once and shared (picturecache.h). An empty path gives the empty picture.
+// ".mxy"): BMP, PNG, GIF, JPEG, icon and cursor files. An empty path gives the empty picture.
 // Raises vb::Error 53 when the file is missing, 481 when it holds no picture.
 QPixmap loadPicture(const QString& path);
 

@@ -39,6 +39,7 @@ void applyPointer(QWidget* widget, int number, const QCursor* icon)
         widget->unsetCursor(); // the widget's own default
 }
 
+// Found ignoring letter case and decoded once, as every picture (picturecache.h).
 QCursor loadCursor(const QString& path)
 {
     const DecodedPicture d = decodedPicture(path);

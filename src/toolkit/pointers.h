@@ -21,9 +21,8 @@ QCursor standardPointer(int number);
 // Shows pointer `number` over the widget: 99 shows *icon (the default pointer when icon is null).
 void applyPointer(QWidget* widget, int number, const QCursor* icon);
 
-// A cursor read from a cursor (or icon) file, with its hot spot; the name is found ignoring letter
-// case, the file decoded once (picturecache.h). Raises vb::Error 53 when the file is missing and
-// 481 when it is no cursor.
+// A cursor read from a cursor (or icon) file, with its hot spot. Raises vb::Error 53 when the
+// file is missing and 481 when it is no cursor.
 QCursor loadCursor(const QString& path);
 
 } // namespace tk
