@@ -27,9 +27,12 @@ QString scoreLine(int exerciseKind, int subKind, double score)
 
 namespace {
 // The ids of the questions handed in: the exercise's own, which leave out the ids of the paper that
-// the bank no longer held at the start; the paper's line when the questions carry no ids.
+// the bank no longer held at the start; the paper's line when the questions carry no ids. A paper
+// without its id line lists no id.
 QString exerciseIds(const HandInInput& in)
 {
+    if (bank::wholeIdCount(in.paperIds) == 0)
+        return in.paperIds;
     QString ids;
     for (const Question& q : in.questions) {
         if (q.code <= 0)

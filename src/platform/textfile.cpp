@@ -235,6 +235,9 @@ bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files)
         return true;
     settleFileSet(folder);
     const QString dir = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    // An earlier set that could not be finished yet is never overwritten by a new one.
+    if (QFileInfo::exists(markerPath(dir)))
+        return false;
     QStringList names, targets, pending;
     for (const FileWrite& w : files) {
         if (w.path.isEmpty())

@@ -119,4 +119,17 @@ TEST(FileSet, WrittenWholeOrNotAtAll)
     EXPECT_EQ(readRaw(b), "newer b\r\n");
     EXPECT_FALSE(QFile::exists(marker));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.mxy", "b.mxy", "c.mxy"}));
+
+    // A set that cannot be finished yet stays marked, and no new set is written over its marker.
+    QDir().mkpath(dir.filePath("f.mxy/inside"));
+    writeRaw(dir, kFileSetMarker, "finish\r\nf.mxy\r\n");
+    writeRaw(dir, "f.mxy.pending", "f\r\n");
+    settleFileSet(dir.path());
+    EXPECT_TRUE(QFile::exists(marker));
+    EXPECT_FALSE(writeFileSet(dir.path(), {{a, "x\r\n"}}));
+    EXPECT_EQ(readRaw(a), "new a\r\n");
+    QDir(dir.filePath("f.mxy")).removeRecursively();
+    settleFileSet(dir.path());
+    EXPECT_EQ(readRaw(dir.filePath("f.mxy")), "f\r\n");
+    EXPECT_FALSE(QFile::exists(marker));
 }
