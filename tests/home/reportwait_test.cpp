@@ -72,7 +72,13 @@ TEST_F(ReportWait, StartClickedWhileTheUnitPickReportsFreesNothingUnderThePick)
     QPointer<FrmFengmian> home(&w);
     reportThroughTheRealReporter(home);
     BoxAnswer box;
-    duringTheFirstWait([&w] { QTest::mouseClick(&w.ClickBotn[20], Qt::LeftButton, {}, QPoint(10, 10)); });
+    // The empty unit itself is not started: the candidate picks the first unit (its button is
+    // enabled again by picking all units) and starts that.
+    duringTheFirstWait([&w] {
+        QTest::mouseClick(&w.ClickBotn[bank::kAllUnitsButton], Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(&w.ClickBotn[50], Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(&w.ClickBotn[20], Qt::LeftButton, {}, QPoint(10, 10));
+    });
 
     QTest::mouseClick(&w.ClickBotn[51], Qt::LeftButton, {}, QPoint(10, 10));
 
