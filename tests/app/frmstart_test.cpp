@@ -125,7 +125,8 @@ TEST(SecondInstance, ShowsTheMessageAndEndsWhileTheFirstRunsOn)
     first.start(exe, {});
     ASSERT_TRUE(first.waitForStarted());
     const QString lock = platform::SingleInstance::lockPath(folder.path());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 20000));
+    // Waits on a busy machine as long as it takes; the test's own time limit ends a hang.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 240000));
 
     auto listing = [&] {
         QStringList out;
@@ -139,7 +140,7 @@ TEST(SecondInstance, ShowsTheMessageAndEndsWhileTheFirstRunsOn)
     QProcess second;
     second.setProcessEnvironment(env);
     second.start(exe, {});
-    ASSERT_TRUE(second.waitForFinished(20000));
+    ASSERT_TRUE(second.waitForFinished(-1));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(QString::fromLocal8Bit(second.readAllStandardError()).contains(app::alreadyRunningText()));
