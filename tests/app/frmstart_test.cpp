@@ -149,7 +149,13 @@ TEST(SecondInstance, ShowsTheMessageAndEndsWhileTheFirstRunsOn)
     first.setProcessEnvironment(env);
     first.start(exe, {});
     ASSERT_TRUE(first.waitForStarted());
+<<<<<<< HEAD
     ASSERT_TRUE(QTest::qWaitFor([&] { return holdsLockOn(first.processId(), folder.path()); }, 20000));
+=======
+    const QString lock = platform::SingleInstance::lockPath(folder.path());
+    // Waits on a busy machine as long as it takes; the test's own time limit ends a hang.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 240000));
+>>>>>>> i12
 
     auto listing = [&] {
         QStringList out;
@@ -168,7 +174,7 @@ TEST(SecondInstance, ShowsTheMessageAndEndsWhileTheFirstRunsOn)
     QProcess second;
     second.setProcessEnvironment(otherEnv);
     second.start(exe, {});
-    ASSERT_TRUE(second.waitForFinished(20000));
+    ASSERT_TRUE(second.waitForFinished(-1));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(QString::fromLocal8Bit(second.readAllStandardError()).contains(app::alreadyRunningText()));
