@@ -3,6 +3,7 @@
 
 #include "paperfixture.h"
 
+#include "history/historyfiles.h"
 #include "platform/textfile.h"
 
 #include <gtest/gtest.h>
@@ -108,4 +109,96 @@ TEST(MockPaperRoad, TimeOutOpensTheHandInWindowAndBackGoesOnWithoutAClock)
     EXPECT_EQ(QPointF(p.Left(), p.Top()), docked);
     EXPECT_FALSE(p.TimeKS.Enabled());
     EXPECT_FALSE(FrmChengji::isLoaded());
+}
+
+// Three mock papers one after the other, each started from the home window and left back to it:
+// every paper starts afresh, with a log-on window of its own (seat number), a panel whose clock
+// runs its 50 minutes from the log-on, and the flags the launcher gives. The first ends at its
+// time-out, the others through the hand-in button.
+TEST(MockPaperRoad, ASecondAndAThirdPaperAfterGoingHomeEachStartAfresh)
+{
+    Paper world(4);
+    for (int unit = 0; unit < 4; ++unit)
+        world.unitFiles(unit, std::vector<int>(10, 1));
+    Paper::writeFile(world.userPath(QString::fromLatin1(history::kMarkedList)), QStringLiteral("\r\n"));
+    Paper::writeFile(world.userPath(QString::fromLatin1(history::kMarkedFlags)), QStringLiteral("\r\n"));
+    world.answer = exam::BoxAnswer::Ok;
+    const auto confirmBoth = [] {
+        whenModal([] {
+            whenModal([] { FrmEnd2::get().Command1_Click(); });
+            FrmEnd1::get().Command1_Click();
+        });
+    };
+    world.onBox = confirmBoth;
+    FrmFengmian::get().Show();
+
+    const struct {
+        const char* seat;
+        const char* zwh;
+        bool timeOut;
+    } papers[] = {{"7", "07", true}, {"12", "12", false}, {"", "00", false}};
+    for (const auto& paper : papers) {
+        SCOPED_TRACE(paper.zwh);
+        ASSERT_TRUE(FrmFengmian::isLoaded());
+        whenModal([] {
+            if (FrmKVMSGBOX::isLoaded()) {
+                ADD_FAILURE() << "notice: " << FrmKVMSGBOX::get().LblPrompt.Caption().toStdString();
+                FrmKVMSGBOX::get().unload();
+            }
+        });
+        FrmFengmian::get().ClickBotn_Click(74); // fixed paper 5
+        tktest::flushDeletes();
+        ASSERT_TRUE(FrmLogon::isLoaded());
+        EXPECT_FALSE(FrmTm::isLoaded()) << "the last paper's panel went home with it";
+        FrmLogon& logon = FrmLogon::get();
+        EXPECT_EQ(logon.TxtZwh.Text(), QStringLiteral("18")) << "a log-on window of its own";
+        logon.Timer1.fire();
+        logon.TxtZwh.setText(QString::fromLatin1(paper.seat));
+        logon.CmdLog_Click();
+        while (FrmLogon::isLoaded() && logon.Timer2.fire()) {
+        }
+        tktest::flushDeletes();
+
+        ASSERT_TRUE(FrmTm::isLoaded());
+        FrmTm& p = FrmTm::get();
+        EXPECT_EQ(sKsZwh, QString::fromLatin1(paper.zwh));
+        EXPECT_EQ(p.KsZWH1.Caption(), QString::fromLatin1(paper.zwh));
+        EXPECT_EQ(iLianXiType, 0);
+        EXPECT_EQ(iRunMode, 3);
+        EXPECT_EQ(iTmCount, 40);
+        EXPECT_EQ(iTmFlags(1), 1) << "question 1 shown";
+        for (int q = 2; q <= 40; ++q)
+            EXPECT_EQ(iTmFlags(q), 0) << q;
+        EXPECT_TRUE(p.isVisible());
+        EXPECT_TRUE(FrmMain::get().isVisible());
+        ASSERT_TRUE(p.TimeKS.Enabled());
+        EXPECT_EQ(p.LblTime.Caption(), QStringLiteral("剩余50分钟"));
+        ASSERT_TRUE(p.TimeKS.fire());
+        EXPECT_EQ(p.LblTime.Caption(), QStringLiteral("剩余50分钟")) << "the first minute of its own clock";
+        EXPECT_EQ(iLeftMinutes, 49);
+
+        // Some work, then the end of the paper.
+        for (int q = 1; q <= 20; ++q)
+            iTmFlags(q) = 5;
+        world.asked.clear();
+        if (paper.timeOut) {
+            while (!FrmChengji::isLoaded() && p.TimeKS.fire()) {
+            }
+            EXPECT_EQ(world.asked.size(), 1u) << "one time-out";
+        } else {
+            confirmBoth();
+            p.CmdGN_Click(8);
+            EXPECT_TRUE(world.asked.empty());
+        }
+        tktest::flushDeletes();
+        ASSERT_TRUE(FrmChengji::isLoaded());
+        EXPECT_EQ(FrmChengji::get().Label1.Caption(), QStringLiteral("第5套得分：50分"));
+        EXPECT_FALSE(p.isVisible());
+        EXPECT_FALSE(p.TimeKS.Enabled());
+
+        FrmChengji::get().Command2_Click(); // home
+        tktest::flushDeletes();
+        EXPECT_FALSE(FrmTm::isLoaded());
+        EXPECT_FALSE(FrmMain::isLoaded());
+    }
 }
