@@ -120,16 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int count = listedCount(dir);
     if (h::isListedGeneratedPaper(toDelete, count)) {
         const Snapshot before = snapshot(dir);
-        const auto list = h::readGeneratedList(dir);
-        const auto results = h::readResults(dir);
-        if (!list || !results)
-            std::abort();
-        const QStringList kept = h::listWithoutPaper(*list, toDelete, count);
-        if (!h::writeLinesClosed(h::userFile(dir, h::kGeneratedPapers), kept))
-            std::abort();
-        for (const h::PaperCopy& c : h::wrongFileMovesForDeletion(toDelete, count))
-            (void)h::copyPaperWrongFile(dir, c.from, c.to);
-        if (!h::writeResults(dir, h::resultsWithoutPaper(*results, toDelete, count)))
+        const auto change = h::deletionChange(dir, toDelete, count);
+        if (!change || !h::writeSet(dir, change->files))
             std::abort();
         const int after = listedCount(dir);
         if (after != count - 1)
@@ -146,21 +138,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // A new paper at the head of the list.
     count = listedCount(dir);
-    const auto list = h::readGeneratedList(dir);
-    const auto results = h::readResults(dir);
-    if (!list || !results)
-        std::abort();
     const Snapshot before = snapshot(dir);
-    const QStringList lines = h::listWithNewPaper(*list, newIds);
-    if (lines.size() != h::kMaxGeneratedPapers || lines.first() != newIds)
+    const auto change = h::newPaperChange(dir, newIds, count, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    if (!change || !h::writeSet(dir, change->files))
         std::abort();
-    if (!platform::writeWholeFile(h::userFile(dir, h::kGeneratedPapers), h::listText(lines)))
+    if (h::readGeneratedList(dir).value_or(QStringList()).value(0) != newIds)
         std::abort();
-    if (!h::writeResults(dir, h::resultsWithNewPaper(*results, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)))))
-        std::abort();
-    for (const h::PaperCopy& c : h::wrongFileMovesForNewPaper(count))
-        (void)h::copyPaperWrongFile(dir, c.from, c.to);
-    (void)h::writeLine(h::paperWrongPath(dir, h::kFirstGeneratedPaper), QString());
     // The listed papers moved down one, the new paper first with no record and no wrong questions.
     const Snapshot now = snapshot(dir);
     if (listedCount(dir) != std::min(count + 1, h::kMaxGeneratedPapers))

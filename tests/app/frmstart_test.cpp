@@ -149,13 +149,8 @@ TEST(SecondInstance, ShowsTheMessageAndEndsWhileTheFirstRunsOn)
     first.setProcessEnvironment(env);
     first.start(exe, {});
     ASSERT_TRUE(first.waitForStarted());
-<<<<<<< HEAD
-    ASSERT_TRUE(QTest::qWaitFor([&] { return holdsLockOn(first.processId(), folder.path()); }, 20000));
-=======
-    const QString lock = platform::SingleInstance::lockPath(folder.path());
     // Waits on a busy machine as long as it takes; the test's own time limit ends a hang.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 240000));
->>>>>>> i12
+    ASSERT_TRUE(QTest::qWaitFor([&] { return holdsLockOn(first.processId(), folder.path()); }, 240000));
 
     auto listing = [&] {
         QStringList out;
