@@ -219,7 +219,12 @@ TEST(TypingJudge, InputMethodOnFocus)
         lImeHkl = 0x08040804;
         typingStep(w, "0020", "ab");
         SCOPED_TRACE(on);
-        EXPECT_EQ(activated, on ? QList<qint32>{0x08040804} : QList<qint32>{});
+        // Two empty lists are not compared: Qt's list comparison hands memcmp null pointers then.
+        if (on) {
+            EXPECT_EQ(activated, QList<qint32>{0x08040804});
+        } else {
+            EXPECT_TRUE(activated.isEmpty());
+        }
     }
     platform::setKeyboardLayoutServices({});
     EXPECT_EQ(platform::keyboardLayouts().size(), 1u); // the default layout alone
