@@ -5,6 +5,7 @@
 
 #include "app/moddata.h"
 #include "app/modzcb.h"
+#include "widgets_main.h"
 
 #include <QApplication>
 #include <QTcpServer>
@@ -46,11 +47,5 @@ BENCHMARK(BM_ReportToAHostThatDoesNotExist)->Unit(benchmark::kMillisecond)->MinT
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

@@ -8,6 +8,7 @@
 #include "platform/screenmetrics.h"
 #include "platform/textfile.h"
 #include "surface/frmmain.h"
+#include "widgets_main.h"
 
 #include <QApplication>
 #include <QDir>
@@ -125,11 +126,5 @@ BENCHMARK(BM_ShowQuestion)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
