@@ -9,6 +9,5 @@
 namespace tk {
 
 void setRealTicks(bool on);
-bool realTicks();
 
 } // namespace tk

@@ -13,7 +13,6 @@ bool g_realTicks = true;
 }
 
 void setRealTicks(bool on) { g_realTicks = on; }
-bool realTicks() { return g_realTicks; }
 
 Timer::Timer(QObject* parent, int intervalMs, bool enabled) : QObject(parent), timer_(new QTimer(this))
 {
