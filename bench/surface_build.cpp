@@ -8,6 +8,7 @@
 #include "platform/screenmetrics.h"
 #include "platform/textfile.h"
 #include "surface/frmmain.h"
+#include "toolkit/picturecache.h"
 #include "widgets_main.h"
 
 #include <QApplication>
@@ -109,6 +110,25 @@ void BM_SceneBuildNearTheEnd(benchmark::State& state)
     benchmark::DoNotOptimize(sOpRecord);
 }
 BENCHMARK(BM_SceneBuildNearTheEnd)->Unit(benchmark::kMicrosecond);
+
+// A question's first scene as the candidate first sees it: no picture decoded yet, the scene
+// built and the work surface drawn.
+void BM_FirstSceneColdPicturesDrawn(benchmark::State& state)
+{
+    BenchWorld w;
+    FrmMain& surface = FrmMain::get();
+    iTmNo = 1;
+    iTmLine(1) = 3990;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tk::clearPictureCache();
+        state.ResumeTiming();
+        iStepNo = 1;
+        surface.setData();
+        benchmark::DoNotOptimize(surface.grab());
+    }
+}
+BENCHMARK(BM_FirstSceneColdPicturesDrawn)->Unit(benchmark::kMicrosecond);
 
 void BM_ShowQuestion(benchmark::State& state)
 {

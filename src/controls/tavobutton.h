@@ -44,8 +44,8 @@ public:
     void setFontSize(double points) { LblCaption.setFontSize(points); }
     bool FontUnderline() const { return LblCaption.FontUnderline(); }
     void setFontUnderline(bool on) { LblCaption.setFontUnderline(on); }
-    QPixmap Picture() const { return ImgBack.Picture(); }
-    void setPicture(const QPixmap& strip) { ImgBack.setPicture(strip); }
+    tk::Picture Picture() const { return ImgBack.Picture(); }
+    void setPicture(const tk::Picture& strip) { ImgBack.setPicture(strip); }
     // Raises vb::Error 53 (missing) or 481 (no picture); the strip stays as it was.
     void loadPicture(const QString& path) { ImgBack.loadPicture(path); }
 

@@ -161,7 +161,7 @@ void Label::copyFrom(const Control& other)
 
 Image::Image(QWidget* container) : Control(container, Layer::Lightweight) {}
 
-void Image::setPicture(const QPixmap& picture)
+void Image::setPicture(const tk::Picture& picture)
 {
     picture_ = picture;
     if (!stretch_ && !picture_.isNull())
@@ -169,7 +169,10 @@ void Image::setPicture(const QPixmap& picture)
     update();
 }
 
-void Image::loadPicture(const QString& path) { setPicture(tk::loadPicture(path)); }
+void Image::loadPicture(const QString& path)
+{
+    setPicture(path.isEmpty() ? tk::Picture() : tk::Picture::fromFile(path));
+}
 
 void Image::setStretch(bool on)
 {
@@ -183,11 +186,12 @@ void Image::paintEvent(QPaintEvent*)
 {
     if (picture_.isNull())
         return;
+    const QPixmap pixels = picture_.pixmap();
     QPainter p(this);
     if (stretch_)
-        p.drawPixmap(rect(), picture_);
+        p.drawPixmap(rect(), pixels);
     else
-        p.drawPixmap(0, 0, picture_);
+        p.drawPixmap(0, 0, pixels);
 }
 
 void Image::copyFrom(const Control& other)
@@ -203,7 +207,7 @@ void Image::copyFrom(const Control& other)
 
 PictureBox::PictureBox(QWidget* container) : Control(container, Layer::Windowed) {}
 
-void PictureBox::setPicture(const QPixmap& picture)
+void PictureBox::setPicture(const tk::Picture& picture)
 {
     picture_ = picture;
     if (autoSize_ && !picture_.isNull())
@@ -211,7 +215,10 @@ void PictureBox::setPicture(const QPixmap& picture)
     update();
 }
 
-void PictureBox::loadPicture(const QString& path) { setPicture(tk::loadPicture(path)); }
+void PictureBox::loadPicture(const QString& path)
+{
+    setPicture(path.isEmpty() ? tk::Picture() : tk::Picture::fromFile(path));
+}
 
 void PictureBox::setAutoSize(bool on)
 {
@@ -232,7 +239,7 @@ void PictureBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), colorFromVb(BackColor()));
     if (!picture_.isNull())
-        p.drawPixmap(0, 0, picture_);
+        p.drawPixmap(0, 0, picture_.pixmap());
     if (borderStyle_)
         drawSingleBorder(p, rect());
 }

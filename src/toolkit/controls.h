@@ -15,6 +15,7 @@
 //   tk::Label LblTimeJD{&PTime};
 
 #include "toolkit/control.h"
+#include "toolkit/picturecache.h"
 
 #include <QPixmap>
 
@@ -66,10 +67,12 @@ class Image : public Control {
 public:
     explicit Image(QWidget* container);
 
-    QPixmap Picture() const { return picture_; }
+    tk::Picture Picture() const { return picture_; }
     // Without Stretch the control takes the size of a (non-empty) picture.
-    void setPicture(const QPixmap& picture);
-    void loadPicture(const QString& path); // raises as tk::loadPicture; the control stays as it was
+    void setPicture(const tk::Picture& picture);
+    // Raises as tk::loadPicture, and the control stays as it was; the pixels are decoded when the
+    // control is first drawn (tk::Picture).
+    void loadPicture(const QString& path);
     bool Stretch() const { return stretch_; }
     void setStretch(bool on);
 
@@ -79,7 +82,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap picture_;
+    tk::Picture picture_;
     bool stretch_ = false;
 };
 
@@ -89,9 +92,9 @@ class PictureBox : public Control {
 public:
     explicit PictureBox(QWidget* container);
 
-    QPixmap Picture() const { return picture_; }
-    void setPicture(const QPixmap& picture);
-    void loadPicture(const QString& path);
+    tk::Picture Picture() const { return picture_; }
+    void setPicture(const tk::Picture& picture);
+    void loadPicture(const QString& path); // as Image::loadPicture
     bool AutoSize() const { return autoSize_; } // take the picture's size
     void setAutoSize(bool on);
     int BorderStyle() const { return borderStyle_; } // 0 none (default here), 1 fixed single
@@ -103,7 +106,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap picture_;
+    tk::Picture picture_;
     bool autoSize_ = false;
     int borderStyle_ = 0;
 };

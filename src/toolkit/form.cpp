@@ -186,13 +186,16 @@ void Form::setWindowState(int state)
     }
 }
 
-void Form::setPicture(const QPixmap& picture)
+void Form::setPicture(const tk::Picture& picture)
 {
     picture_ = picture;
     update();
 }
 
-void Form::loadPicture(const QString& path) { setPicture(tk::loadPicture(path)); }
+void Form::loadPicture(const QString& path)
+{
+    setPicture(path.isEmpty() ? tk::Picture() : tk::Picture::fromFile(path));
+}
 void Form::setIcon(const QPixmap& picture) { setWindowIcon(QIcon(picture)); }
 void Form::loadIcon(const QString& path) { setIcon(tk::loadPicture(path)); }
 
@@ -236,7 +239,7 @@ void Form::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), colorFromVb(backColor_));
     if (!picture_.isNull())
-        p.drawPixmap(0, 0, picture_);
+        p.drawPixmap(0, 0, picture_.pixmap());
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

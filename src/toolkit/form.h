@@ -33,6 +33,7 @@
 // only while the form is loaded, and an error escaping one ends it silently.
 
 #include "toolkit/control.h"
+#include "toolkit/picturecache.h"
 #include "toolkit/vberror.h"
 
 #include <QPixmap>
@@ -79,9 +80,10 @@ public:
     void setWindowState(int state);
 
     // The background picture (plane 0 of the work surface), drawn at the top-left, unscaled.
-    QPixmap Picture() const { return picture_; }
-    void setPicture(const QPixmap& picture);
-    void loadPicture(const QString& path); // raises as tk::loadPicture; the form stays as it was
+    tk::Picture Picture() const { return picture_; }
+    void setPicture(const tk::Picture& picture);
+    // Raises as tk::loadPicture, and the form stays as it was; decoded when first drawn.
+    void loadPicture(const QString& path);
     void setIcon(const QPixmap& picture);
     void loadIcon(const QString& path);
     vb::Long BackColor() const { return backColor_; }
@@ -134,7 +136,7 @@ private:
     void handleMouse(QMouseEvent* event);
     void deleteWhenIdle();
 
-    QPixmap picture_;
+    tk::Picture picture_;
     vb::Long backColor_ = kButtonFace;
     int pointer_ = 0;
     QCursor icon_;

@@ -4,9 +4,11 @@
 #include "platform/filelookup.h"
 #include "toolkit/vberror.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 
 #include <list>
 #include <sys/stat.h>
@@ -30,6 +32,8 @@ struct Cache {
     qint64 bytes = 0;
     qint64 limit = qint64(48) << 20;
     int decodes = 0;
+    // Files loaded but not decoded yet, while some control holds them.
+    QHash<QString, std::weak_ptr<Picture::Pending>> pending;
 
     void drop(std::list<Entry>::iterator it)
     {
@@ -55,6 +59,7 @@ qint64 pixelBytes(const QPixmap& p) { return qint64(p.width()) * p.height() * st
 
 DecodedPicture decode(const QByteArray& bytes)
 {
+    ++cache().decodes;
     DecodedPicture d;
     QImage image;
     if (platform::looksLikeCursorFile(bytes)) {
@@ -71,46 +76,161 @@ DecodedPicture decode(const QByteArray& bytes)
     return d;
 }
 
-} // namespace
+// A file as found on disk: its real path, size and modification time.
+struct FileKey {
+    QString real;
+    qint64 size = 0;
+    qint64 mtime = 0; // nanoseconds
+};
 
-DecodedPicture decodedPicture(const QString& path)
+FileKey findPictureFile(const QString& path)
 {
     if (path.isEmpty())
         vb::raise(vb::ErrFileNotFound);
     // A path the lookup refuses (one that steps up a folder) is taken as written.
-    const QString real = platform::findFile(path).value_or(path);
+    FileKey k;
+    k.real = platform::findFile(path).value_or(path);
     struct stat st {};
-    if (::stat(QFile::encodeName(real).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(QFile::encodeName(k.real).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         vb::raise(vb::ErrFileNotFound);
-    const qint64 size = st.st_size;
-    const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    k.size = st.st_size;
+    k.mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return k;
+}
 
+// The kept picture of the file as it is on disk now; the picture of an older content is let go.
+std::optional<DecodedPicture> kept(const FileKey& k, bool current = true)
+{
     Cache& c = cache();
-    if (const auto hit = c.byPath.constFind(real); hit != c.byPath.cend()) {
-        const auto it = *hit;
-        if (it->size == size && it->mtime == mtime) {
-            c.entries.splice(c.entries.begin(), c.entries, it);
-            return it->picture;
-        }
-        c.drop(it); // changed on disk: read again
+    const auto hit = c.byPath.constFind(k.real);
+    if (hit == c.byPath.cend())
+        return std::nullopt;
+    const auto it = *hit;
+    if (it->size != k.size || it->mtime != k.mtime) {
+        if (current)
+            c.drop(it); // changed on disk: read again
+        return std::nullopt;
     }
+    c.entries.splice(c.entries.begin(), c.entries, it);
+    return it->picture;
+}
 
-    QFile file(real);
+void keep(const FileKey& k, const DecodedPicture& picture)
+{
+    Cache& c = cache();
+    const qint64 bytesOfPixels = pixelBytes(picture.pixmap);
+    if (bytesOfPixels > c.limit)
+        return;
+    if (const auto old = c.byPath.constFind(k.real); old != c.byPath.cend())
+        c.drop(*old);
+    c.entries.push_front(Entry{k.real, k.size, k.mtime, bytesOfPixels, picture});
+    c.byPath.insert(k.real, c.entries.begin());
+    c.bytes += bytesOfPixels;
+    c.trim();
+}
+
+QByteArray readPictureFile(const FileKey& k)
+{
+    QFile file(k.real);
     if (!file.open(QIODevice::ReadOnly))
         vb::raise(vb::ErrPathFileAccess);
-    const QByteArray bytes = file.readAll();
-    file.close();
-    DecodedPicture picture = decode(bytes);
-    ++c.decodes;
+    return file.readAll();
+}
 
-    const qint64 bytesOfPixels = pixelBytes(picture.pixmap);
-    if (bytesOfPixels <= c.limit) {
-        c.entries.push_front(Entry{real, size, mtime, bytesOfPixels, picture});
-        c.byPath.insert(real, c.entries.begin());
-        c.bytes += bytesOfPixels;
-        c.trim();
-    }
+} // namespace
+
+DecodedPicture decodedPicture(const QString& path)
+{
+    const FileKey k = findPictureFile(path);
+    if (auto hit = kept(k))
+        return *hit;
+    DecodedPicture picture = decode(readPictureFile(k));
+    keep(k, picture);
     return picture;
+}
+
+// ---- Picture ----
+
+struct Picture::Pending {
+    FileKey file;
+    QSize size; // from the header
+    QByteArray bytes; // the file as it was read at the load, until it is decoded
+    bool done = false;
+    QPixmap decoded;
+};
+
+Picture::Picture(const QPixmap& pixmap) : size_(pixmap.size()), pixmap_(pixmap) {}
+
+Picture Picture::fromFile(const QString& path)
+{
+    const FileKey k = findPictureFile(path);
+    if (auto hit = kept(k))
+        return Picture(hit->pixmap);
+    Cache& c = cache();
+    if (const auto p = c.pending.value(k.real).lock(); p && p->file.size == k.size && p->file.mtime == k.mtime) {
+        Picture shared;
+        shared.pending_ = p;
+        shared.size_ = p->size;
+        return shared;
+    }
+
+    QByteArray bytes = readPictureFile(k);
+    QSize size;
+    if (!platform::looksLikeCursorFile(bytes)) {
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        if (!reader.canRead())
+            vb::raise(vb::ErrInvalidPicture);
+        size = reader.size();
+    }
+    if (!size.isValid() || size.isEmpty()) {
+        // Cursor files, and formats that tell no size before decoding: decoded now.
+        DecodedPicture picture = decode(bytes);
+        keep(k, picture);
+        return Picture(picture.pixmap);
+    }
+    auto p = std::make_shared<Pending>();
+    p->file = k;
+    p->size = size;
+    p->bytes = std::move(bytes);
+    if (c.pending.size() > 256) {
+        for (auto it = c.pending.begin(); it != c.pending.end();)
+            it = it->expired() ? c.pending.erase(it) : std::next(it);
+    }
+    c.pending.insert(k.real, p);
+    Picture picture;
+    picture.size_ = size;
+    picture.pending_ = std::move(p);
+    return picture;
+}
+
+bool Picture::pendingDone() const { return pending_->done; }
+
+QPixmap Picture::pixmap() const
+{
+    if (pending_) {
+        Pending& p = *pending_;
+        if (!p.done) {
+            // The file may have changed since it was read; what shows is what was read then.
+            if (auto hit = kept(p.file, false)) {
+                p.decoded = hit->pixmap;
+            } else {
+                try {
+                    const DecodedPicture picture = decode(p.bytes);
+                    if (!cache().byPath.contains(p.file.real)) // a newer content is kept as it is
+                        keep(p.file, picture);
+                    p.decoded = picture.pixmap;
+                } catch (const vb::Error&) {
+                    // The header was sound, the rest is not: nothing to show.
+                }
+            }
+            p.done = true;
+            p.bytes = QByteArray();
+        }
+        pixmap_ = p.decoded;
+        pending_.reset();
+    }
+    return pixmap_;
 }
 
 qint64 pictureCacheLimit() { return cache().limit; }
@@ -132,6 +252,7 @@ void clearPictureCache()
     Cache& c = cache();
     c.entries.clear();
     c.byPath.clear();
+    c.pending.clear();
     c.bytes = 0;
 }
 

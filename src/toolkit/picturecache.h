@@ -13,9 +13,12 @@
 // let go keeps it (the pixels stay shared with the control), and the file is read again only when
 // it is asked for again.
 
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
+#include <QSize>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace tk {
@@ -29,6 +32,45 @@ struct DecodedPicture {
 // icon and cursor files. Raises vb::Error 53 when no such file exists (letter case aside), 75
 // when it cannot be read, 481 when it holds no picture. Copies are cheap: the pixels are shared.
 DecodedPicture decodedPicture(const QString& path);
+
+// A picture as a control holds it: decoded pixels, or a picture file that was read and checked
+// when it was loaded and whose pixels are decoded the first time they are drawn or asked for. A
+// window builds all its panels at once but shows one; the pictures of the hidden ones cost no
+// decoding and no memory until the candidate opens them. Copies share one decode.
+//
+//   const tk::Picture p = tk::Picture::fromFile(path); // raises 53 / 75 / 481 now
+//   p.size();                                          // known from the file's header
+//   painter.drawPixmap(0, 0, p.pixmap());              // decoded here, once
+class Picture {
+public:
+    Picture() = default;
+    Picture(const QPixmap& pixmap); // NOLINT: a decoded picture is a picture
+
+    // The picture of a file, found ignoring letter case. Missing, unreadable and not-a-picture
+    // files raise as decodedPicture() does, now. A file already decoded and unchanged is shared
+    // at once; any other is kept as read (its bytes, a few kilobytes) until its first use.
+    static Picture fromFile(const QString& path);
+
+    bool isNull() const { return size_.isEmpty(); }
+    QSize size() const { return size_; }
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
+    bool isDecoded() const { return !pending_ || pendingDone(); }
+
+    // The pixels, decoded now if they were not yet. A file whose content breaks off after a sound
+    // header gives the empty pixmap.
+    QPixmap pixmap() const;
+    QImage toImage() const { return pixmap().toImage(); }
+
+    struct Pending;
+
+private:
+    bool pendingDone() const;
+
+    QSize size_;
+    mutable QPixmap pixmap_;
+    mutable std::shared_ptr<Pending> pending_;
+};
 
 // The bound, in bytes of decoded pixels, of what the cache keeps (default 48 MB).
 qint64 pictureCacheLimit();

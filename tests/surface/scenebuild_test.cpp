@@ -101,13 +101,13 @@ TEST(SceneBuild, KeepAndHiddenMarks)
                .plane(2, 45, 60, QStringLiteral("100002")),
            Record(QStringLiteral("0001")).plane(1, 900, 600, QStringLiteral("888888")).planeHidden(2, QStringLiteral("100001"))});
     FrmMain& m = World::build(1);
-    const qint64 key1 = m.Image1.Picture().cacheKey();
+    const qint64 key1 = m.Image1.Picture().pixmap().cacheKey();
     ASSERT_FALSE(m.Image1.Picture().isNull());
     EXPECT_EQ(s(sTmPic(1, 2)), "100002");
 
     World::build(2);
     // Keep: placed anew, picture and saved entry as they were.
-    EXPECT_EQ(m.Image1.Picture().cacheKey(), key1);
+    EXPECT_EQ(m.Image1.Picture().pixmap().cacheKey(), key1);
     EXPECT_EQ(m.Image1.Left(), 900);
     EXPECT_TRUE(m.Image1.Visible());
     EXPECT_EQ(s(sTmPic(1, 1)), "100001");

@@ -137,3 +137,71 @@ TEST_F(PictureCache, NamesAreFoundIgnoringLetterCaseAndFailuresAreNotKept)
     writePicture(bad, {5, 5}, Qt::red);
     EXPECT_EQ(tk::loadPicture(bad).size(), QSize(5, 5));
 }
+
+TEST_F(PictureCache, ControlsDecodeTheirPictureWhenFirstDrawnAndShowWhatWasReadAtTheLoad)
+{
+    const QString path = dir.filePath(QStringLiteral("l20053.mxy"));
+    const QString other = dir.filePath(QStringLiteral("l20057.mxy"));
+    writePicture(path, {120, 30}, Qt::red);
+    writePicture(other, {50, 50}, Qt::yellow);
+    QWidget window;
+    window.resize(300, 100);
+    tk::Image shown{&window}, alsoShown{&window};
+    QWidget hiddenPanel{&window};
+    tk::Image hidden{&hiddenPanel};
+    hiddenPanel.hide();
+
+    const int before = decodes();
+    shown.loadPicture(path);
+    alsoShown.loadPicture(path);
+    hidden.loadPicture(other);
+    EXPECT_EQ(decodes() - before, 0) << "loading reads the file, it does not decode it";
+    EXPECT_EQ(shown.size(), QSize(120, 30)) << "the size is known from the file's header";
+    EXPECT_EQ(hidden.size(), QSize(50, 50));
+
+    // Changed on disk before anything is drawn: the controls show the picture as it was loaded.
+    writePicture(path, {60, 30}, Qt::blue);
+    const QImage drawn = window.grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(decodes() - before, 1) << "one decode for both controls";
+    EXPECT_EQ(alsoShown.Picture().pixmap().cacheKey(), shown.Picture().pixmap().cacheKey());
+    EXPECT_FALSE(hidden.Picture().isDecoded()) << "a hidden control costs no decoding";
+    EXPECT_EQ(hidden.Picture().toImage().pixelColor(0, 0), QColor(Qt::yellow)) << "until its pixels are asked for";
+    EXPECT_EQ(decodes() - before, 2);
+
+    // A load after the change reads the new content.
+    hidden.loadPicture(path);
+    EXPECT_EQ(hidden.Picture().toImage().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(hidden.size(), QSize(60, 30));
+}
+
+TEST_F(PictureCache, AFileBrokenAfterASoundHeaderLoadsAndDrawsNothing)
+{
+    // Noise compresses badly: the pixel data is most of the file, and half of it is cut off.
+    const QString path = dir.filePath(QStringLiteral("cut.mxy"));
+    QImage noise(80, 40, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb((x * 97 + y * 31) % 256, (x * y * 13) % 256, (x + y * 57) % 256));
+    ASSERT_TRUE(noise.save(path, "PNG"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.resize(f.size() / 2));
+    f.close();
+
+    QWidget window;
+    window.resize(100, 50);
+    tk::PictureBox box{&window};
+    box.setBackColor(0x00FF00);
+    box.setAutoSize(true);
+    box.loadPicture(path);
+    EXPECT_EQ(box.size(), QSize(80, 40));
+    EXPECT_EQ(window.grab().toImage().pixelColor(5, 5), QColor(Qt::green)) << "the back colour, nothing over it";
+    EXPECT_TRUE(box.Picture().pixmap().isNull());
+    try {
+        tk::loadPicture(path);
+        ADD_FAILURE() << "decoding the whole file at once reports it";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::ErrInvalidPicture);
+    }
+}
