@@ -1,5 +1,6 @@
 #include "app/fonts.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 
@@ -41,6 +42,7 @@ QString installFontSubstitutes()
         const bool song = name == QStringLiteral("宋体") || name == QStringLiteral("SimSun");
         QFont::insertSubstitution(name, song ? songTi : chosen);
     }
+    QApplication::setFont(QFont(QStringLiteral("宋体"), 9));
     return chosen;
 }
 

@@ -1,6 +1,7 @@
 // The paper panel: card titles and rows by paper mix, card contents from the history files, the
 // four views and the papers tab's choice of view, and the paper starts.
 
+#include "app/fonts.h"
 #include "homefixture.h"
 
 #include <QDir>
@@ -264,6 +265,7 @@ TEST_F(PaperPanel, Screenshots)
     const QString out = qEnvironmentVariable("XP_SHOT_DIR");
     if (out.isEmpty())
         GTEST_SKIP() << "XP_SHOT_DIR not set";
+    app::installFontSubstitutes(); // the program's fonts, as the candidate sees them
     setResults({{0, QStringLiteral("2026-11-30 10:15:02"), QStringLiteral("87.5")},
                 {1, QStringLiteral("2026-12-01 19:40:11"), QStringLiteral("62.5")}});
     writeLines(wrongFile(0), {QStringLiteral("00010002000300040005")});

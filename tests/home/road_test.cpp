@@ -1,6 +1,7 @@
 // The road of one unit practice on the sample program folder: start-up, home screen, a unit and
 // the not-yet-learned scope, the questions on the surface, the way back and the progress shown.
 
+#include "app/fonts.h"
 #include "app/frmstart.h"
 #include "bank/oprecord.h"
 #include "homefixture.h"
@@ -142,6 +143,7 @@ TEST_F(HomeRoad, Screenshots)
     const QString out = qEnvironmentVariable("XP_SHOT_DIR");
     if (out.isEmpty())
         GTEST_SKIP() << "XP_SHOT_DIR not set";
+    app::installFontSubstitutes(); // the program's fonts, as the candidate sees them
     FrmStart::get().Timer1_Timer();
     FrmFengmian& home = FrmFengmian::get();
     QCoreApplication::processEvents();
