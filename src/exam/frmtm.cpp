@@ -123,11 +123,11 @@ FrmTm::FrmTm()
 
     mIme.setTitle(QStringLiteral("输入法"));
     mEng = mIme.addAction(QString());
-    QObject::connect(mEng, &QAction::triggered, this, [this] { mEng_Click(); });
+    QObject::connect(mEng, &QAction::triggered, this, [this] { tk::raiseEvent(this, [&] { mEng_Click(); }); });
     for (int i = 1; i <= 10; ++i) {
         mCn[i] = mIme.addAction(QString());
         mCn[i]->setVisible(false);
-        QObject::connect(mCn[i], &QAction::triggered, this, [this, i] { mCn_Click(i); });
+        QObject::connect(mCn[i], &QAction::triggered, this, [this, i] { tk::raiseEvent(this, [&] { mCn_Click(i); }); });
     }
 
     // Events.

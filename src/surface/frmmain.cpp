@@ -89,17 +89,19 @@ FrmMain::FrmMain()
     // Popup menu tree: element 0 of every item array exists with the window; the set-up adds 1-10.
     static constexpr int kSections[] = {1, 1, 2, 2, 3, 3, 4, 5, 4}; // cascade, list, ... in order
     static constexpr bool kCascade[] = {true, false, true, false, true, false, true, true, false};
+    // Menu items raise their events as the controls do: counted on the surface, and nothing once
+    // it is unloaded (an exercise may end while its menu is open).
     for (int s = 0; s < 9; ++s) {
         const int n = kSections[s];
         if (kCascade[s]) {
             sTavoMain[n] = wm100.addMenu(QString());
             QAction* a = sTavoMain[n]->addAction(QString());
             sTavoSub[n][0] = a;
-            QObject::connect(a, &QAction::triggered, this, [this, n] { sTavoSub_Click(n, 0); });
+            QObject::connect(a, &QAction::triggered, this, [this, n] { tk::raiseEvent(this, [&] { sTavoSub_Click(n, 0); }); });
         } else {
             QAction* a = wm100.addAction(QString());
             sTavoInde[n][0] = a;
-            QObject::connect(a, &QAction::triggered, this, [this, n] { sTavoInde_Click(n, 0); });
+            QObject::connect(a, &QAction::triggered, this, [this, n] { tk::raiseEvent(this, [&] { sTavoInde_Click(n, 0); }); });
         }
     }
 
@@ -214,9 +216,9 @@ void FrmMain::Form_Load()
     auto wire = [this](QAction* a, bool cascade, int n, int k) {
         a->setVisible(false);
         if (cascade)
-            QObject::connect(a, &QAction::triggered, this, [this, n, k] { sTavoSub_Click(n, k); });
+            QObject::connect(a, &QAction::triggered, this, [this, n, k] { tk::raiseEvent(this, [&] { sTavoSub_Click(n, k); }); });
         else
-            QObject::connect(a, &QAction::triggered, this, [this, n, k] { sTavoInde_Click(n, k); });
+            QObject::connect(a, &QAction::triggered, this, [this, n, k] { tk::raiseEvent(this, [&] { sTavoInde_Click(n, k); }); });
     };
     surface::addPopupElements(wm100, {sTavoMain, sTavoSub, sTavoInde}, wire);
 

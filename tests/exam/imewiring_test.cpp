@@ -157,3 +157,25 @@ TEST(ImeWiring, InputMethodButtonCollapsesThePanelAndOpensTheDialogModally)
         EXPECT_FALSE(p.FrmZXH.Visible()) << "closing the dialog brings the panel back";
     }
 }
+
+// The exercise ends while the menu is open (its windows unloaded): a choice made then does
+// nothing, and never brings the surface back.
+TEST(ImeWiring, AChoiceAfterTheExerciseEndedDoesNothing)
+{
+    ImeWorld world;
+    bAutoIme = true;
+    lImeHkl = 0;
+    FrmTm& p = panelWithTypingBox();
+    p.showPopup = [&](QMenu&, const QPoint&) {
+        bTmCanClose = true;
+        FrmMain::unloadIfLoaded();
+        FrmTm::unloadIfLoaded();
+        p.mCn[1]->trigger();
+    };
+    p.LblIME_Click();
+    tktest::flushDeletes();
+    EXPECT_FALSE(FrmMain::isLoaded());
+    EXPECT_FALSE(FrmTm::isLoaded());
+    EXPECT_EQ(lImeHkl, 0);
+    EXPECT_TRUE(world.activated.isEmpty());
+}

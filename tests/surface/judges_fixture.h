@@ -139,6 +139,7 @@ struct PopupHand {
     QPoint at;
     QList<Entry> entries; // visible entries in menu order, separators as "-"
     QString pick;         // path of the entry to choose; none chooses nothing
+    std::function<void()> beforeChoice; // runs while the menu is open, before the choice
 
     void install(FrmMain& m)
     {
@@ -159,6 +160,8 @@ struct PopupHand {
             }
             for (const Entry& e : entries)
                 if (e.path == pick && !e.action->isSeparator()) { // a separator cannot be chosen
+                    if (beforeChoice)
+                        beforeChoice();
                     e.action->trigger();
                     break;
                 }

@@ -100,6 +100,35 @@ TEST(PopupMenu, EntriesOfABlockAndTheChoiceThatCompletes)
     }
 }
 
+// The exercise ends while the menu is open: a choice made then, of the menu itself or of a
+// cascade, judges nothing and never brings the surface back.
+TEST(PopupMenu, AChoiceAfterTheSurfaceWasUnloadedDoesNothing)
+{
+    World w;
+    QStringList b = block({{4, "复制|粘贴"}});
+    b[1] = QStringLiteral("新建");
+    b[2] = QStringLiteral("文件夹|快捷方式");
+    menuFile({{{1, 1}, b}});
+    FrmMain& m = popupStep(w, "3121");
+    PopupHand hand;
+    hand.install(m);
+    hand.pick = QStringLiteral("粘贴");
+    hand.beforeChoice = [&] {
+        bTmCanClose = true;
+        FrmMain::unloadIfLoaded();
+        for (const PopupHand::Entry& e : hand.entries)
+            if (e.path == QStringLiteral("新建/快捷方式"))
+                e.action->trigger(); // the cascade's item that step "3111" would take
+    };
+    // The right button goes down on the hot spot (raised as the window raises it; a real press
+    // would stay down for the next test, its window gone).
+    tk::raiseEvent(&m.Label1, m.Label1.onMouseDown, 2, 0, 150.0f, 300.0f);
+    tktest::flushDeletes();
+    EXPECT_EQ(hand.openings, 1);
+    EXPECT_EQ(iStepNo, 1);
+    EXPECT_FALSE(FrmMain::isLoaded());
+}
+
 TEST(PopupMenu, CascadeWithoutItemsAndAbsentSections)
 {
     World w;
