@@ -251,8 +251,12 @@ void FrmChengji::InitShiTi()
     bank::LaunchResult r;
     step([&] { r = bank::prepareExercise(sDataPath, set, marked); });
     if (!r.ok()) {
-        notice(r.error == bank::BuildError::WriteFailed ? QStringLiteral("练习文件无法写入，本次练习未能开始！")
-                                                         : QStringLiteral("题库文件无法读取，本次练习未能开始！"));
+        // As the home window's start of the same review says it.
+        switch (r.error) {
+        case bank::BuildError::WriteFailed: notice(QStringLiteral("练习文件无法写入，本次练习未能开始！")); break;
+        case bank::BuildError::NothingLeft: notice(QStringLiteral("这些题目都已不在题库中，本次练习未能开始！")); break;
+        default: notice(QStringLiteral("题库文件无法读取，本次练习未能开始！")); break;
+        }
         return;
     }
     app::applyExercise(r.setup);

@@ -409,16 +409,21 @@ TEST(ScoreWindow, NoWrongQuestionReviewWithoutQuestions)
         const char* name;
         QString wrong;
         bool unitFiles;
+        bool shortOperationFile; // without question 2's block
         const char* told;
     } cases[] = {
-        {"every question completed", QString(), true, "本次考试没有错题！"},
-        {"unit files missing", QStringLiteral("0102"), false, "题库文件无法读取，本次练习未能开始！"},
+        {"every question completed", QString(), true, false, "本次考试没有错题！"},
+        {"unit files missing", QStringLiteral("0102"), false, false, "这些题目都已不在题库中，本次练习未能开始！"},
+        {"no such questions in the unit", QStringLiteral("01070109"), true, false, "这些题目都已不在题库中，本次练习未能开始！"},
+        {"unit file damaged", QStringLiteral("0102"), true, true, "题库文件无法读取，本次练习未能开始！"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Paper world(4);
         if (c.unitFiles)
             world.unitFiles(1, {2, 3});
+        if (c.shortOperationFile)
+            Paper::writeFile(world.dataPath(QStringLiteral("288821")), QStringLiteral("1-1-1\r\n"));
         FrmTm& p = world.panel();
         p.Hide();
         FrmChengji& w = FrmChengji::get();
