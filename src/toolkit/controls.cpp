@@ -171,7 +171,7 @@ void Image::setPicture(const tk::Picture& picture)
 
 void Image::loadPicture(const QString& path)
 {
-    setPicture(path.isEmpty() ? tk::Picture() : tk::Picture::fromFile(path));
+    setPicture(tk::Picture::fromFile(path));
 }
 
 void Image::setStretch(bool on)
@@ -217,7 +217,7 @@ void PictureBox::setPicture(const tk::Picture& picture)
 
 void PictureBox::loadPicture(const QString& path)
 {
-    setPicture(path.isEmpty() ? tk::Picture() : tk::Picture::fromFile(path));
+    setPicture(tk::Picture::fromFile(path));
 }
 
 void PictureBox::setAutoSize(bool on)

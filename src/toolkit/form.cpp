@@ -194,7 +194,7 @@ void Form::setPicture(const tk::Picture& picture)
 
 void Form::loadPicture(const QString& path)
 {
-    setPicture(path.isEmpty() ? tk::Picture() : tk::Picture::fromFile(path));
+    setPicture(tk::Picture::fromFile(path));
 }
 void Form::setIcon(const QPixmap& picture) { setWindowIcon(QIcon(picture)); }
 void Form::loadIcon(const QString& path) { setIcon(tk::loadPicture(path)); }

@@ -163,6 +163,8 @@ Picture::Picture(const QPixmap& pixmap) : size_(pixmap.size()), pixmap_(pixmap) 
 
 Picture Picture::fromFile(const QString& path)
 {
+    if (path.isEmpty())
+        return Picture();
     const FileKey k = findPictureFile(path);
     if (auto hit = kept(k))
         return Picture(hit->pixmap);

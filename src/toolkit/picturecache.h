@@ -1,10 +1,12 @@
 #pragma once
 // Decoded pictures, shared. Every picture and pointer file the program shows is read and decoded
 // here once and handed out as an implicitly shared QPixmap, so the thirty buttons cut from one
-// strip, and every window that shows the same back picture, hold one copy of its pixels.
+// strip, and every window that shows the same back picture, hold one copy of its pixels. Controls
+// hold a tk::Picture, decoded only when it is first drawn.
 //
 //   const tk::DecodedPicture p = tk::decodedPicture(folder + "/l20045.mxy"); // raises 53 / 481
-//   button.setPicture(p.pixmap);
+//   window.setIcon(p.pixmap);
+//   button.setPicture(tk::Picture::fromFile(folder + "/l20045.mxy"));
 //
 // A file is found ignoring letter case, as every data file is (platform/filelookup.h). It is
 // known by its real path, its size and its modification time: a file changed on disk is read
@@ -46,9 +48,10 @@ public:
     Picture() = default;
     Picture(const QPixmap& pixmap); // NOLINT: a decoded picture is a picture
 
-    // The picture of a file, found ignoring letter case. Missing, unreadable and not-a-picture
-    // files raise as decodedPicture() does, now. A file already decoded and unchanged is shared
-    // at once; any other is kept as read (its bytes, a few kilobytes) until its first use.
+    // The picture of a file, found ignoring letter case; the empty picture for an empty path.
+    // Missing, unreadable and not-a-picture files raise as decodedPicture() does, now. A file
+    // already decoded and unchanged is shared at once; any other is kept as read (its bytes, a
+    // few kilobytes) until its first use.
     static Picture fromFile(const QString& path);
 
     bool isNull() const { return size_.isEmpty(); }
