@@ -8,6 +8,7 @@
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "platform/updaterstart.h"
+#include "platform/waits.h"
 #include "platform/windowpos.h"
 #include "toolkit/vb.h"
 
@@ -70,6 +71,7 @@ QString writePath(const QString& folder, const QString& name)
 
 bool ask(const QString& text, const QString& title, bool yesNo)
 {
+    platform::enteringWait(platform::WaitKind::StandardBox);
     if (boxOverride())
         return boxOverride()(text, title, yesNo);
     QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::NoIcon, title, text,

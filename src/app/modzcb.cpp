@@ -4,6 +4,7 @@
 #include "platform/httprequest.h"
 #include "platform/settingsstore.h"
 #include "platform/textfile.h"
+#include "platform/waits.h"
 #include "toolkit/vb.h"
 #include "toolkit/vberror.h"
 
@@ -139,7 +140,13 @@ void reportError(QString tag, long number, QString text, QString extra)
         const QString osVer = ModData::sOsVer;
         const QString url = webServiceAddress() +
                             errorReportQuery(keMu, tkVer, osVer, tag, number, text, extra);
-        fetch(url, 1, false);
+        {
+            // The candidate's clicks and keys wait with the report: nothing they start runs
+            // under the handler that reports.
+            const platform::InputHold hold;
+            platform::enteringWait(platform::WaitKind::ErrorReport);
+            fetch(url, 1, false);
+        }
         appendLog(ModData::sErrLogFile, runLogEntry(tag, number, text, osVer, tkVer));
     });
 }
@@ -156,6 +163,7 @@ void installErrorReporter()
 
 QString getHtmlStr(QString url, int timeoutSeconds)
 {
+    platform::enteringWait(platform::WaitKind::WebRequest);
     return fetch(url, timeoutSeconds, true);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/keyboardlayout.h"
 #include "exam/questionshow.h"
 #include "platform/textfile.h"
+#include "platform/waits.h"
 #include "platform/windowpos.h"
 #include "surface/frmmain.h"
 #include "toolkit/twips.h"
@@ -485,7 +486,10 @@ void FrmTm::LblIME_Click()
     // The place is the menu's top-right corner.
     QPoint corner = mapToGlobal(QPoint(tk::toPixels(at.x()), tk::toPixels(at.y())));
     corner.rx() -= mIme.sizeHint().width();
-    step([&] { showPopup(mIme, corner); });
+    step([&] {
+        platform::enteringWait(platform::WaitKind::PopupMenu);
+        showPopup(mIme, corner);
+    });
 }
 
 void FrmTm::CmdEn_Click()

@@ -1,5 +1,7 @@
 #include "exam/standardbox.h"
 
+#include "platform/waits.h"
+
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
@@ -25,6 +27,7 @@ QList<QPointer<QMessageBox>>& openBoxes()
 
 BoxAnswer standardBox(const BoxRequest& request)
 {
+    platform::enteringWait(platform::WaitKind::StandardBox);
     if (testBox())
         return testBox()(request);
     const bool yesNo = request.buttons == BoxButtons::YesNo;

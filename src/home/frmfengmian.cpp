@@ -21,6 +21,7 @@
 #include "surface/frmmain.h"
 #include "toolkit/pointers.h"
 
+#include <QCloseEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
@@ -316,7 +317,14 @@ void FrmFengmian::FengMainCsh()
     trap([&] { layout = allLines(bank::bankLayoutPath(ModData::sDataPath)); });
     const bank::BankLayoutHead head = bank::parseLayoutHead(layout.value(0));
     ModData::iPaperMix = vb::Integer(head.paperMix);
-    ModData::iDanYuanCount = vb::Integer(head.unitCount);
+    // One unit button for each unit: a count the buttons cannot show is a damaged bank file, and
+    // the bank's units cannot be practised.
+    unitCountDamaged_ = head.unitCount < 0 || head.unitCount > bank::kMaxUnits;
+    ModData::iDanYuanCount = vb::Integer(unitCountDamaged_ ? 0 : head.unitCount);
+    trap([&] {
+        if (unitCountDamaged_)
+            throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
+    });
 
     // Generated papers: the lines before the first blank one, never more than the list may hold.
     trap([&] {
@@ -684,14 +692,8 @@ void FrmFengmian::TimFH_Timer()
 
 void FrmFengmian::exitConfirmation()
 {
-    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
-    ModData::iMsgAnswer = 0;
-    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
-    box.LblTitle.setCaption(QStringLiteral("退出系统"));
-    trap([&] { box.Image1.loadPicture(dataFile(QStringLiteral("l20071"))); });
-    box.LblPrompt.setCaption(kCrLf + kCrLf + kCrLf + QStringLiteral("您确实要退出学习软件吗？"));
-    trap([&] { box.Show(true); });
-    if (ModData::iMsgAnswer != 1)
+    if (askBox(QStringLiteral("clickbotn"), QStringLiteral("退出系统"), QStringLiteral("l20071"),
+               kCrLf + kCrLf + kCrLf + QStringLiteral("您确实要退出学习软件吗？")) != 1)
         return;
     if (endProgram()) {
         endProgram()();
@@ -701,17 +703,14 @@ void FrmFengmian::exitConfirmation()
     std::_Exit(0);
 }
 
-void FrmFengmian::showNotice(const QString& title, const QString& prompt)
+// The window manager's close (its close button, Alt+F4) asks as the exit button does: the
+// window never closes and leaves the program running without one.
+void FrmFengmian::closeEvent(QCloseEvent* event)
 {
-    if (isUnloaded()) // a handler resumed after the window was closed under its wait
+    event->ignore();
+    if (isUnloaded())
         return;
-    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
-    ModData::iMsgAnswer = 0;
-    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
-    box.LblTitle.setCaption(title);
-    trap([&] { box.Image1.loadPicture(dataFile(QStringLiteral("l20072"))); });
-    box.LblPrompt.setCaption(prompt);
-    trap([&] { box.Show(true); });
+    tk::raiseEvent(this, [this] { exitConfirmation(); });
 }
 
 void FrmFengmian::lblMove_MouseDown(int button, int, float, float)
@@ -724,100 +723,4 @@ void FrmFengmian::picShouYe_MouseDown(int button, int, float, float)
 {
     if (button == 1)
         platform::dragWindow(this);
-}
-
-// ---- Exercise starts ---------------------------------------------------------------------------
-
-void FrmFengmian::unitStart()
-{
-    const int u = iSelUnit;
-    bank::UnitRow row;
-    if (u >= 0 && u < bank::kMaxUnits) {
-        vb::attempt([&] {
-            row.count = bank::roundToInt(bank::numericValue(sDanYuan(u, 2)));
-            row.notLearned = bank::roundToInt(bank::numericValue(sDanYuan(u, 3)));
-            row.progress = sDanYuan(u, 4);
-        });
-    }
-    const bank::StartDecision d = bank::unitStart(u, iUnitScope, row, ModData::iDanYuanCount);
-    if (d.what == bank::StartDecision::What::Notice)
-        showNotice(d.notice.title, d.notice.prompt);
-    else if (d.what == bank::StartDecision::What::Start && InitShiTi(d.set, QStringLiteral("章节练习")))
-        startLianXi();
-}
-
-void FrmFengmian::storeStart(int index)
-{
-    const bank::Store store = index == 22 ? bank::Store::Marked : bank::Store::OwnWrong;
-    const int scope = index == 22 ? iBiaoZhiScope : iCuoTiScope;
-    if (scope == 0)
-        return;
-    // A missing file is an empty list; so is one that cannot be read.
-    const history::StoreLines lines =
-        history::readStore(history::storeFiles(userDir(), store)).value_or(history::StoreLines{});
-    const bank::StartDecision d = bank::storeStart(store, scope, lines.list, lines.flags);
-    if (d.what == bank::StartDecision::What::Notice)
-        showNotice(d.notice.title, d.notice.prompt);
-    else if (d.what == bank::StartDecision::What::Start &&
-             InitShiTi(d.set, store == bank::Store::Marked ? QStringLiteral("收藏题目练习") : QStringLiteral("错题复习")))
-        startLianXi();
-}
-
-// ---- Exercise launcher -------------------------------------------------------------------------
-
-bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeTitle)
-{
-    const vb::ErrorTrap trap(QStringLiteral("initshiti"));
-    QString marked;
-    trap([&] {
-        const auto line = history::readStoreLine(history::userFile(userDir(), history::kMarkedList));
-        if (!line)
-            throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
-        marked = *line;
-    });
-    // The report's wait may have let the candidate start another exercise: its files and state
-    // are never overwritten by a launcher that resumes on the closed window.
-    if (isUnloaded())
-        return false;
-    bank::LaunchResult r;
-    const bool ran = trap([&] { r = bank::prepareExercise(ModData::sDataPath, set, marked); });
-    if (ran && r.ok()) {
-        app::applyExercise(r.setup);
-        // Questions the bank no longer holds were left out; the candidate is told how many.
-        if (r.leftOut > 0)
-            showNotice(noticeTitle, kCrLf + kCrLf + kCrLf + QStringLiteral("有") + QString::number(r.leftOut) +
-                                        QStringLiteral("道题目已不在题库中，本次练习不含这些题目。"));
-        return true;
-    }
-    if (ran && r.error == bank::BuildError::NothingLeft) {
-        showNotice(noticeTitle, kCrLf + kCrLf + kCrLf + QStringLiteral("这些题目都已不在题库中，本次练习未能开始！"));
-        return false;
-    }
-    // Nothing starts with questions the bank files do not hold.
-    const bool writeFailed = r.error == bank::BuildError::WriteFailed;
-    trap([&] {
-        const int number = writeFailed ? vb::ErrPathFileAccess : vb::ErrFileNotFound;
-        throw vb::Error(number, vb::errorText(number));
-    });
-    showNotice(noticeTitle, kCrLf + kCrLf + kCrLf +
-                                (writeFailed ? QStringLiteral("练习文件无法写入，本次练习未能开始！")
-                                             : QStringLiteral("题库文件无法读取，本次练习未能开始！")));
-    return false;
-}
-
-void FrmFengmian::startLianXi()
-{
-    if (isUnloaded()) // closed while the handler waited: another exercise runs already
-        return;
-    const vb::ErrorTrap trap(QStringLiteral("startlianxi"));
-    trap([&] { unload(); });
-    if (bank::isMockPaper(ModData::iLianXiType)) {
-        ModData::iLeftMinutes = 50;
-        trap([] { FrmLogon::get().Show(); });
-        return;
-    }
-    trap([] { FrmTm::get().TimerREDO.setEnabled(true); });
-    trap([] { FrmTm::get().TimKsModel.setEnabled(true); });
-    trap([] { FrmTm::get().Show(); });
-    trap([] { FrmMain::get().Show(); });
 }

@@ -85,6 +85,7 @@ public:
     QString sAdLink;               // advertisement link
     vb::Integer iChongCiLast = 7;  // last sprint paper
     QStringList sShiJuanHis;       // paper results table, entry n at index n - 1 (100 entries)
+    bool unitCountDamaged_ = false; // the bank layout names more units than there are buttons
 
     // ---- Controls, from the bottom of the stack to its top ----
     tk::Image picShouYe{this};                // cover picture of the start page
@@ -149,6 +150,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void showPage(int tab); // 15 start page, 16-19 tab pages, 11 help
@@ -156,9 +158,16 @@ private:
     void unitPage(int page); // 1 units 1-10, 2 units from 11
     void unitScope(int index);
     void unitStart();
+    // A bank layout whose unit count is damaged starts nothing from the units: reported, and the
+    // candidate told. True when refused.
+    bool refuseDamagedBank(const QString& noticeTitle);
     void storeStart(int index);
     void exitConfirmation();
     void showNotice(const QString& title, const QString& prompt);
+    // The program's message box with a picture of the data folder, shown modally; returns
+    // ModData::iMsgAnswer (1 confirmed). Failing steps are reported under tag. Returns 0 without
+    // showing anything when another handler's box is up.
+    int askBox(const QString& tag, const QString& title, const QString& pictureName, const QString& prompt);
     void buildUnitPanel();
     void openLinkChecked(const QString& link); // http and https only
     static void showAbout();                   // the about window, modal

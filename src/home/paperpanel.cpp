@@ -66,6 +66,24 @@ void reportMoves(const vb::ErrorTrap& trap, const std::vector<history::CopyResul
     }
 }
 
+// The question ids of generated paper p (20 on) as the list holds them now; nothing when the list
+// cannot be read or holds no such paper. A handler that waited compares it with what it read
+// before the wait: the paper may have been deleted, or another put before it.
+std::optional<QString> generatedPaperLine(int p)
+{
+    const auto list = history::readGeneratedList(userDir());
+    if (!list || !history::isListedGeneratedPaper(p, history::generatedPaperCount(*list)))
+        return std::nullopt;
+    return list->value(p - history::kFirstGeneratedPaper);
+}
+
+// The number of generated papers the list holds now; none when it cannot be read.
+int generatedCount()
+{
+    const auto list = history::readGeneratedList(userDir());
+    return list ? history::generatedPaperCount(*list) : 0;
+}
+
 } // namespace
 
 void FrmFengmian::setRandomForTests(std::function<double()> rnd) { randomSource() = std::move(rnd); }
@@ -289,8 +307,13 @@ void FrmFengmian::paperStart(int index)
         showNotice(QStringLiteral("模拟考试"), kCrLf + kCrLf + kCrLf + QStringLiteral("题库文件无法读取，本次练习未能开始！"));
         return;
     }
-    if (InitShiTi(bank::paperStart(p, line).set, QStringLiteral("模拟考试")))
-        startLianXi();
+    if (!InitShiTi(bank::paperStart(p, line).set, QStringLiteral("模拟考试")) || isUnloaded())
+        return;
+    // The launcher may have waited: a generated paper still in its slot starts, one that was
+    // deleted or moved meanwhile does not (its score would land on another paper's record).
+    if (p >= history::kFirstGeneratedPaper && generatedPaperLine(p) != line)
+        return;
+    startLianXi();
 }
 
 void FrmFengmian::newRandomPaper()
@@ -307,24 +330,26 @@ void FrmFengmian::newRandomPaper()
     std::vector<int> counts;
     for (const bank::UnitRow& row : unitRows())
         counts.push_back(row.count);
+    if (refuseDamagedBank(title))
+        return;
     const auto ids = history::drawRandomPaper(ModData::iDanYuanCount, counts, rnd);
     if (!ids) {
         stop(QStringLiteral("题库中的题目不足，无法生成随机试卷！"));
         return;
     }
 
-    // Every history file the new paper moves is read and decided before anything is written; one
-    // that cannot be read stops it all.
-    const auto change =
-        history::newPaperChange(userDir(), *ids, iSuiJiCount, QDateTime::currentDateTime());
+    if (!InitShiTi(bank::paperStart(history::kFirstGeneratedPaper, *ids).set, title) || isUnloaded())
+        return;
+
+    // Every history file the new paper moves is read and decided before anything is written, and
+    // only now, after the launcher's waits: a paper deleted or added meanwhile is in the files
+    // this change is made from. A file that cannot be read stops it all.
+    const auto change = history::newPaperChange(userDir(), *ids, generatedCount(), QDateTime::currentDateTime());
     if (!change) {
         trap([] { fail(vb::ErrPathFileAccess); });
         stop(QStringLiteral("考试记录无法读取，本次考试未能开始！"));
         return;
     }
-
-    if (!InitShiTi(bank::paperStart(history::kFirstGeneratedPaper, *ids).set, title))
-        return;
 
     // The list, the results and the wrong-question files as one unit: the hand-in reads the
     // paper's questions from the list, and paper 20's record must be the new paper's.
@@ -341,19 +366,16 @@ void FrmFengmian::newRandomPaper()
 
 bool FrmFengmian::confirm(const QString& tag, const QString& title, const QString& prompt)
 {
-    const vb::ErrorTrap trap(tag);
-    ModData::iMsgAnswer = 0;
-    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
-    box.LblTitle.setCaption(title);
-    trap([&] { box.Image1.loadPicture(picture("l20071")); });
-    box.LblPrompt.setCaption(prompt);
-    trap([&] { box.Show(true); });
-    return ModData::iMsgAnswer == 1;
+    return askBox(tag, title, QStringLiteral("l20071"), prompt) == 1;
 }
 
 void FrmFengmian::LblShiJuanCCC_Click(int index)
 {
     const vb::ErrorTrap trap(QStringLiteral("lblshijuancc"));
+    // A generated paper is known by its ids: after a wait, the review goes on only while the same
+    // paper is in the slot.
+    const std::optional<QString> paper =
+        index >= history::kFirstGeneratedPaper ? generatedPaperLine(index) : std::optional<QString>(QString());
     QString line;
     trap([&] {
         const QString path = history::paperWrongPath(userDir(), index);
@@ -364,26 +386,31 @@ void FrmFengmian::LblShiJuanCCC_Click(int index)
             fail(vb::ErrPathFileAccess);
         line = vb::trim(*read);
     });
+    if (isUnloaded())
+        return;
     if (bank::wholeIdCount(line) == 0) {
-        ModData::iMsgAnswer = 0;
-        FrmKVMSGBOX& box = FrmKVMSGBOX::get();
-        box.LblTitle.setCaption(QStringLiteral("没有生成错题"));
-        trap([&] { box.Image1.loadPicture(picture("l20071")); });
-        box.LblPrompt.setCaption(kCrLf + kCrLf + kCrLf + QStringLiteral("你可能是还没有做本套试题，或者上次得分为0。") +
-                                 kCrLf + QStringLiteral("请点“开始考试”做本套试题。"));
-        trap([&] { box.Show(true); });
+        askBox(QStringLiteral("lblshijuancc"), QStringLiteral("没有生成错题"), QStringLiteral("l20071"),
+               kCrLf + kCrLf + kCrLf + QStringLiteral("你可能是还没有做本套试题，或者上次得分为0。") + kCrLf +
+                   QStringLiteral("请点“开始考试”做本套试题。"));
         return;
     }
-    if (InitShiTi(bank::paperWrongReviewSet(index, line), QStringLiteral("错题复习")))
-        startLianXi();
+    if (!InitShiTi(bank::paperWrongReviewSet(index, line), QStringLiteral("错题复习")) || isUnloaded())
+        return;
+    if (index >= history::kFirstGeneratedPaper && generatedPaperLine(index) != paper)
+        return; // the paper left its slot meanwhile: its leave would empty another paper's file
+    startLianXi();
 }
 
 void FrmFengmian::LblShiJuanDel_Click(int index)
 {
     if (!history::isListedGeneratedPaper(index, iSuiJiCount))
         return;
+    const std::optional<QString> paper = generatedPaperLine(index);
     if (!confirm(QStringLiteral("lblshijuandel"), QStringLiteral("删除试卷"), kCrLf + kCrLf + kCrLf + QStringLiteral("您确实要删除本套随机试题吗？")) ||
         isUnloaded())
+        return;
+    // The box waited: the paper is deleted only if it is still the one in the slot.
+    if (generatedPaperLine(index) != paper)
         return;
     deleteGeneratedPaper(index);
 }
@@ -392,7 +419,7 @@ void FrmFengmian::deleteGeneratedPaper(int paper)
 {
     const vb::ErrorTrap trap(QStringLiteral("lblshijuandel"));
     // Nothing moves unless every file of the change could be read, and then all of it moves at once.
-    const auto change = history::deletionChange(userDir(), paper, iSuiJiCount);
+    const auto change = history::deletionChange(userDir(), paper, generatedCount());
     if (!change || !history::writeSet(userDir(), change->files))
         trap([] { fail(vb::ErrPathFileAccess); });
     else

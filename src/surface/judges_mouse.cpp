@@ -7,6 +7,7 @@
 // press, the second release of a double click) is judged against the next step.
 
 #include "surface/frmmain.h"
+#include "platform/waits.h"
 #include "surface/judges.h"
 
 #include "platform/programfolder.h"
@@ -54,7 +55,10 @@ void FrmMain::Label1_MouseDown(int button, int shift, float x, float y)
     }
     popupBlock = qint16((c / 100) % 10);
     step([&] { systemMenu(); });
-    step([&] { showPopup(wm100, at); });
+    step([&] {
+        platform::enteringWait(platform::WaitKind::PopupMenu);
+        showPopup(wm100, at);
+    });
 }
 
 void FrmMain::Label1_MouseMove(int, int, float, float)

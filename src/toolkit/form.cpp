@@ -1,5 +1,6 @@
 #include "toolkit/form.h"
 
+#include "platform/waits.h"
 #include "platform/windowpos.h"
 #include "toolkit/controls.h"
 #include "toolkit/keys.h"
@@ -114,6 +115,12 @@ void Form::Show(bool modal)
     QEventLoop loop;
     modalLoop_ = &loop;
     QPointer<Form> self(this);
+    platform::enteringWait(platform::WaitKind::ModalWindow);
+    if (!self || unloaded_ || isHidden()) {
+        if (self)
+            modalLoop_ = nullptr;
+        return;
+    }
     loop.exec(QEventLoop::DialogExec);
     if (self) {
         self->modalLoop_ = nullptr;

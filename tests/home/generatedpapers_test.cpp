@@ -2,61 +2,12 @@
 // paper, through the home window's buttons and card labels: what each writes to which history
 // file and which exercise starts.
 
-#include "homefixture.h"
+#include "paperhistory.h"
 
 #include <QDir>
 #include <random>
 
 using namespace hometest;
-
-class GeneratedPapers : public HomeTest {
-protected:
-    void SetUp() override
-    {
-        HomeTest::SetUp();
-        if (IsSkipped())
-            return;
-        makeBank({30, 30});
-        writeLines(userPath(QStringLiteral("288893.mxy")), {QString(30, u'F'), QString(30, u'F')});
-        FrmFengmian::setRandomForTests([this] { return dist(gen); });
-    }
-    void TearDown() override
-    {
-        FrmFengmian::setRandomForTests({});
-        HomeTest::TearDown();
-    }
-public:
-    QString wrongFile(int p) const { return userPath(QStringLiteral("1824%1.mxy").arg(p, 2, 10, QChar(u'0'))); }
-    QString listFile() const { return userPath(QStringLiteral("288891.mxy")); }
-    QString resultsFile() const { return userPath(QStringLiteral("288892.mxy")); }
-    QByteArray raw(const QString& path) const
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    // Results whose record of paper p holds "T<p>", "<p>" and "E".
-    void numberedResults()
-    {
-        QStringList t;
-        for (int p = 0; p < 30; ++p)
-            t << QStringLiteral("T%1").arg(p) << QString::number(p) << QStringLiteral("E");
-        writeLines(resultsFile(), t + QStringList{QString()});
-    }
-    QString recordTime(int p) const { return readLines(resultsFile()).value(3 * p); }
-    // n generated papers "L20", "L21", ... with wrong files "W20", "W21", ...
-    void listPapers(int n)
-    {
-        QStringList lines;
-        for (int p = 20; p < 20 + n; ++p) {
-            lines << QStringLiteral("L%1").arg(p);
-            writeLines(wrongFile(p), {QStringLiteral("W%1").arg(p)});
-        }
-        writeLines(listFile(), lines);
-    }
-
-    std::mt19937 gen{11};
-    std::uniform_real_distribution<double> dist{0.0, 1.0};
-};
 
 TEST_F(GeneratedPapers, FirstNewPaperStartsAndIsRecorded)
 {

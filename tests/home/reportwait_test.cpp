@@ -1,8 +1,7 @@
-// The error report's wait runs the program's other events, clicks included. A click that starts
-// an exercise during it unloads the home window while the reporting handler still waits: the
-// window must stay until that handler has returned, and the handler that resumes on the closed
-// window starts nothing more. The reports go through the real reporter, to a server that holds
-// its answer until the click has been made.
+// The error report's wait runs the program's other events, but the candidate's clicks made
+// during it are held back and delivered, in order, once the handler that reported has returned:
+// nothing they start runs under that handler. The reports go through the real reporter, to a
+// server that holds its answer until the click has been made.
 
 #include "app/localhttp.h"
 #include "app/modzcb.h"
@@ -84,24 +83,24 @@ TEST_F(ReportWait, StartClickedWhileTheUnitPickReportsFreesNothingUnderThePick)
 
     EXPECT_TRUE(waited);
     EXPECT_EQ(reports.count(QStringLiteral("clickbotn:6")), 2) << reports.join(u' ').toStdString();
-    EXPECT_FALSE(homeThere.contains(false)); // every report ran with the window still there
-    EXPECT_FALSE(FrmFengmian::isLoaded());   // the start went on: the exercise runs
+    EXPECT_EQ(w.iSelUnit, 1);              // the pick finished before any click of its wait ran
+    EXPECT_TRUE(FrmFengmian::isLoaded());
+    QTRY_VERIFY(!FrmFengmian::isLoaded()); // then the clicks: the start went on, the exercise runs
+    EXPECT_FALSE(homeThere.contains(false));
     EXPECT_TRUE(FrmTm::isLoaded());
-    ASSERT_TRUE(home);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(home); // gone once the pick had returned
+    QTRY_VERIFY(!home); // gone once the start had returned
 }
 
 // The random paper's launcher reports (the marked list cannot be read) and waits; meanwhile the
-// candidate opens the question bank and starts the first unit. The launcher that resumes writes
-// no exercise and no paper over the running one, and starts nothing.
-TEST_F(ReportWait, AUnitStartedWhileTheRandomPaperReportsIsTheOnlyExercise)
+// candidate clicks to open the question bank and start the first unit. The clicks wait for the
+// launcher: the random paper starts, and the clicks, meant for the home window that has gone
+// since, start nothing over it.
+TEST_F(ReportWait, ClicksMadeWhileTheRandomPaperReportsStartNothingOverIt)
 {
     makeBank({30, 30, 30, 30});
     // The marked list cannot be read (a folder stands in its place): every launch reports.
     QFile::remove(userPath(QStringLiteral("288862.mxy")));
     ASSERT_TRUE(QDir().mkdir(userPath(QStringLiteral("288862.mxy"))));
-    const QStringList listBefore = readLines(userPath(QStringLiteral("288891.mxy")));
     FrmFengmian& w = FrmFengmian::get();
     w.Show();
     w.ClickBotn_Click(5);  // the paper panel
@@ -110,27 +109,28 @@ TEST_F(ReportWait, AUnitStartedWhileTheRandomPaperReportsIsTheOnlyExercise)
     QPointer<FrmFengmian> home(&w);
     reportThroughTheRealReporter(home);
     BoxAnswer box;
+    const int kindBefore = ModData::iLianXiType;
     int kindDuringWait = -1;
-    int unitDuringWait = -1;
     duringTheFirstWait([&] {
         for (int button : {4, 50, 20})
             QTest::mouseClick(&w.ClickBotn[button], Qt::LeftButton, {}, QPoint(10, 10));
         kindDuringWait = ModData::iLianXiType;
-        unitDuringWait = ModData::iSelIndex;
     });
 
     QTest::mouseClick(&w.ClickBotn[21], Qt::LeftButton, {}, QPoint(10, 10));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
 
     EXPECT_TRUE(waited);
-    EXPECT_EQ(reports, (QStringList{QStringLiteral("initshiti:75"), QStringLiteral("initshiti:75")}));
+    EXPECT_EQ(kindDuringWait, kindBefore); // nothing the clicks start ran in the wait
+    EXPECT_EQ(reports, QStringList{QStringLiteral("initshiti:75")});
     EXPECT_FALSE(homeThere.contains(false));
     EXPECT_FALSE(FrmFengmian::isLoaded());
-    EXPECT_TRUE(FrmTm::isLoaded()); // the unit practice runs
-    EXPECT_FALSE(FrmLogon::isLoaded()); // and no paper waits for its log-on
-    EXPECT_FALSE(bank::isMockPaper(kindDuringWait));
-    EXPECT_EQ(ModData::iLianXiType, kindDuringWait); // nothing was set up over it
-    EXPECT_EQ(ModData::iSelIndex, unitDuringWait);
-    EXPECT_EQ(readLines(userPath(QStringLiteral("288891.mxy"))), listBefore);
+    EXPECT_TRUE(FrmLogon::isLoaded()); // the paper waits for its log-on
+    EXPECT_FALSE(FrmTm::isLoaded());   // and no unit practice runs
+    EXPECT_EQ(ModData::iLianXiType, bank::kind::RandomPaper);
+    EXPECT_EQ(ModData::iSelIndex, 20);
+    EXPECT_EQ(readLines(userPath(QStringLiteral("288891.mxy"))).value(0).size(), 160);
     EXPECT_TRUE(box.titles.isEmpty()) << box.titles.join(u' ').toStdString();
     ASSERT_TRUE(home);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -188,7 +188,8 @@ TEST_F(UnitPanel, PreselectionPicksByShare)
         {{{9, 1}, {10, 0}, {8, 2}}, 2},   // none above a fifth: the last unit
         {{{5, 0}, {0, 0}, {1, 1}}, 1},    // a unit without questions counts as all to learn
         {{}, -1},                         // no units: the all-units summary
-        {QList<QPair<int, int>>(25, qMakePair(4, 0)), 19}, // never beyond the last unit button
+        {QList<QPair<int, int>>(20, qMakePair(4, 0)), 19}, // never beyond the last unit button
+        {QList<QPair<int, int>>(25, qMakePair(4, 0)), -1}, // more units than buttons: a damaged bank
     };
     for (const auto& r : rows) {
         makeUnits(r.units);
