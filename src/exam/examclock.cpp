@@ -36,6 +36,10 @@ void FrmTm::TimeKS_Timer()
         timeUp.title = sKeMu;
         exam::standardBox(timeUp);
         TimeKS.setEnabled(false);
+        // The box waited: a paper handed in meanwhile (its hand-in windows were up) is over,
+        // and no hand-in window comes up over its score.
+        if (paperflow::paperOver())
+            return;
         // A hand-in window already open (from the hand-in button) cannot open again, and going
         // back from it would go on without a clock: the paper is handed in now.
         if (FrmEnd1::isLoaded() || FrmEnd2::isLoaded())

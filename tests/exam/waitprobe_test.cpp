@@ -1,5 +1,5 @@
-// The panel's actions that wait during a mock paper (the hand-in windows, the answer window and
-// its question), crossed with what can run inside their first wait: the clock's time-out, the
+// The actions that wait during a mock paper (the hand-in windows, the answer window and its
+// question, the time-up box), crossed with what can run inside their first wait: the clock's time-out, the
 // demonstration's start timer, the window manager closing every window, another hand-in click.
 // Whatever the pair: a window of the program is shown, no input is held or grabbed, and a paper
 // that is over shows its score window and nothing of the paper on top of it.
@@ -28,6 +28,11 @@ const std::vector<Action>& waitingActions()
     static const std::vector<Action> list{
         {"HandIn", [] { FrmTm::get().CmdGN_Click(8); }},
         {"LookAtTheAnswer", [] { FrmTm::get().CmdGN_Click(10); }},
+        {"ClockTimeOut",
+         [] {
+             iLeftMinutes = 1;
+             FrmTm::get().TimeKS.fire();
+         }},
     };
     return list;
 }
@@ -82,8 +87,12 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
     QTimer answer;
     answer.setInterval(0);
     // Each answer runs from a timer of its own: an answer that opens the next window waits in it.
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        QTimer::singleShot(0, qApp, [] {
+    bool handInAfterTheEnd = false;
+    QObject::connect(&answer, &QTimer::timeout, [&handInAfterTheEnd] {
+        QTimer::singleShot(0, qApp, [&handInAfterTheEnd] {
+            const bool handInShown = (FrmEnd1::isLoaded() && FrmEnd1::get().isVisible()) ||
+                                     (FrmEnd2::isLoaded() && FrmEnd2::get().isVisible());
+            handInAfterTheEnd = handInAfterTheEnd || (handInShown && paperflow::paperOver());
             if (FrmEnd2::isLoaded() && FrmEnd2::get().isModalShown())
                 FrmEnd2::get().Command1_Click();
             else if (FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown())
@@ -110,6 +119,7 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
     platform::setWaitProbeForTests({});
 
     EXPECT_TRUE(waited);
+    EXPECT_FALSE(handInAfterTheEnd) << "a hand-in window came up over the paper's score";
     bool shown = false;
     for (QWidget* top : QApplication::topLevelWidgets())
         shown = shown || (qobject_cast<tk::Form*>(top) && top->isVisible());
