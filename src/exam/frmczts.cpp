@@ -98,8 +98,8 @@ void FrmCZTS::Command2_Click()
     ask.buttons = exam::BoxButtons::YesNo;
     if (exam::standardBox(ask) != exam::BoxAnswer::Yes)
         return;
-    if (!self || isUnloaded() || paperflow::paperOver())
-        return;
+    if (!self || isUnloaded() || paperflow::paperOver() || !FrmTm::isLoaded())
+        return; // never a panel made afresh for an exercise that has gone
 
     iRunMode = 2;
     FrmTm& panel = FrmTm::get();
