@@ -26,8 +26,8 @@ struct Action {
 const std::vector<Action>& waitingActions()
 {
     static const std::vector<Action> list{
-        {"HandIn", [] { FrmTm::get().CmdGN_Click(8); }},
-        {"LookAtTheAnswer", [] { FrmTm::get().CmdGN_Click(10); }},
+        {"HandIn", [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); }); }},
+        {"LookAtTheAnswer", [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(10); }); }},
         {"ClockTimeOut",
          [] {
              iLeftMinutes = 1;
@@ -51,7 +51,7 @@ const std::vector<Action>& interferingActions()
          [] {
              if (!FrmTm::isLoaded())
                  return;
-             FrmTm::get().CmdGN_Click(7);
+             tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(7); });
              FrmTm::get().TimStartYS.fire();
              if (FrmTm::isLoaded())
                  FrmTm::get().TimStartYS.fire();
@@ -62,7 +62,11 @@ const std::vector<Action>& interferingActions()
                  if (top->isVisible())
                      top->close();
          }},
-        {"HandInAgain", [] { if (FrmTm::isLoaded()) FrmTm::get().CmdGN_Click(8); }},
+        {"HandInAgain",
+         [] {
+             if (FrmTm::isLoaded())
+                 tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); });
+         }},
     };
     return list;
 }

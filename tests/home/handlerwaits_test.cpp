@@ -45,9 +45,9 @@ TEST_F(HandlerWaits, AnExitWhoseReportWaitsShowsItsOwnBoxAfterANoticeCameAndWent
     QFile::remove(dataPath(QStringLiteral("l20071.mxy"))); // the exit box's picture: a report
     FrmFengmian& w = home();
     BoxAnswer box(1);
-    inTheFirstWait([&w] { w.ClickBotn_Click(22); }); // the empty marked store's notice
+    inTheFirstWait([&w] { asEvent(&w, [&w] { w.ClickBotn_Click(22); }); }); // the empty marked store's notice
 
-    w.ClickBotn_Click(3);
+    asEvent(&w, [&w] { w.ClickBotn_Click(3); });
 
     EXPECT_TRUE(waited);
     EXPECT_EQ(box.titles, (QStringList{QStringLiteral("收藏题目练习"), QStringLiteral("退出系统")}));
@@ -61,10 +61,10 @@ TEST_F(HandlerWaits, ANewPaperIsWrittenOverTheFilesAsTheyAreAfterTheWait)
     marksUnreadable();
     FrmFengmian& w = home();
     BoxAnswer box(1);
-    inTheFirstWait([&w] { w.LblShiJuanDel_Click(20); });
+    inTheFirstWait([&w] { asEvent(&w, [&w] { w.LblShiJuanDel_Click(20); }); });
     const QString wrong21 = readLines(wrongFile(21)).value(0);
 
-    w.ClickBotn_Click(21);
+    asEvent(&w, [&w] { w.ClickBotn_Click(21); });
 
     EXPECT_TRUE(waited);
     ASSERT_TRUE(FrmLogon::isLoaded()); // the new paper starts
@@ -86,15 +86,15 @@ class PaperLeftItsSlot : public HandlerWaits, public ::testing::WithParamInterfa
 TEST_P(PaperLeftItsSlot, AndTheHandlerThatWaitedLeavesItAlone)
 {
     const std::function<void(FrmFengmian&)> acts[] = {
-        [](FrmFengmian& w) { w.ClickBotn_Click(91); },
-        [](FrmFengmian& w) { w.LblShiJuanCCC_Click(21); },
-        [](FrmFengmian& w) { w.LblShiJuanDel_Click(21); },
+        [](FrmFengmian& w) { asEvent(&w, [&w] { w.ClickBotn_Click(91); }); },
+        [](FrmFengmian& w) { asEvent(&w, [&w] { w.LblShiJuanCCC_Click(21); }); },
+        [](FrmFengmian& w) { asEvent(&w, [&w] { w.LblShiJuanDel_Click(21); }); },
     };
     marksUnreadable();
     QFile::remove(dataPath(QStringLiteral("l20071.mxy"))); // the deletion's box reports too
     FrmFengmian& w = home();
     BoxAnswer box(1);
-    inTheFirstWait([&w] { w.LblShiJuanDel_Click(20); });
+    inTheFirstWait([&w] { asEvent(&w, [&w] { w.LblShiJuanDel_Click(20); }); });
 
     acts[GetParam()](w);
 
@@ -116,7 +116,7 @@ TEST_F(HandlerWaits, AGeneratedPaperStillInItsSlotAfterTheWaitGoesOn)
     FrmFengmian& w = home();
     BoxAnswer box(1);
     inTheFirstWait([] {});
-    w.ClickBotn_Click(91);
+    asEvent(&w, [&w] { w.ClickBotn_Click(91); });
     EXPECT_TRUE(waited);
     ASSERT_TRUE(FrmLogon::isLoaded());
     EXPECT_EQ(ModData::iSelIndex, 21);

@@ -10,6 +10,14 @@
 
 namespace hometest {
 
+// Runs a handler of a window as a click on its control runs it: counted on the window, which so
+// stays until the handler has returned, though an exercise started meanwhile unloads it.
+template <class F>
+void asEvent(QWidget* window, F f)
+{
+    tk::raiseEvent(window, f);
+}
+
 class GeneratedPapers : public HomeTest {
 protected:
     void SetUp() override

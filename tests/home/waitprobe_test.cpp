@@ -58,14 +58,14 @@ const std::vector<Waiting>& waitingActions()
 const std::vector<Action>& interferingActions()
 {
     static const std::vector<Action> list{
-        {"DeletePaper", [] { if (FrmFengmian* w = home()) w->LblShiJuanDel_Click(20); }},
-        {"NewRandomPaper", [] { if (FrmFengmian* w = home()) w->ClickBotn_Click(21); }},
+        {"DeletePaper", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->LblShiJuanDel_Click(20); }); }},
+        {"NewRandomPaper", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->ClickBotn_Click(21); }); }},
         {"StartUnit",
          [] {
              if (FrmFengmian* w = home()) {
-                 w->ClickBotn_Click(50);
+                 asEvent(w, [w] { w->ClickBotn_Click(50); });
                  if (FrmFengmian* again = home())
-                     again->ClickBotn_Click(20);
+                     asEvent(again, [again] { again->ClickBotn_Click(20); });
              }
          }},
         {"CloseEveryWindow",
@@ -79,16 +79,16 @@ const std::vector<Action>& interferingActions()
              if (!FrmTm::isLoaded())
                  return;
              ModData::iLeftMinutes = 1;
-             FrmTm::get().TimeKS_Timer();
+             FrmTm::get().TimeKS.fire();
          }},
-        {"ExitClick", [] { if (FrmFengmian* w = home()) w->ClickBotn_Click(3); }},
+        {"ExitClick", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->ClickBotn_Click(3); }); }},
         {"MessageBox",
          [] {
              if (FrmKVMSGBOX::isLoaded() && FrmKVMSGBOX::get().isVisible())
                  return;
              FrmKVMSGBOX& box = FrmKVMSGBOX::get();
              box.LblTitle.setCaption(QStringLiteral("系统提示"));
-             box.Show(true);
+             asEvent(&box, [&box] { box.Show(true); });
          }},
     };
     return list;
@@ -199,7 +199,7 @@ TEST_P(WaitProbe, NothingActsOnWhatTheWaitChanged)
         interfering.run();
     });
 
-    waiting.run(home);
+    asEvent(&home, [&] { waiting.run(home); });
     drain();
 
     EXPECT_TRUE(waited);
