@@ -264,14 +264,15 @@ bool setAside(const QString& dir, const QString& marker)
 // Settles the set one marker of the folder describes. False when it must wait for a later settling.
 bool settleMarker(const QString& dir, const QString& marker)
 {
-    std::optional<QStringList> lines;
-    if (QFileInfo(marker).isFile())
-        lines = readAllLines(marker);
-    if (!lines)
+    // Read by its own name: another marker of the same letter fold is settled in a round of its own.
+    QFile f(marker);
+    if (!QFileInfo(marker).isFile() || !f.open(QIODevice::ReadOnly))
         return setAside(dir, marker); // a folder, or nothing that can be read
-    const bool finish = !lines->isEmpty() && lines->first() == u"finish";
+    const QStringList lines = splitLines(decodeGbk(f.readAll()));
+    f.close();
+    const bool finish = !lines.isEmpty() && lines.first() == u"finish";
     bool stuck = false; // a file of a finished set that can never take its new bytes
-    for (const QString& name : lines->mid(1)) {
+    for (const QString& name : lines.mid(1)) {
         if (!isPlainName(name) || isMarkerName(name))
             continue;
         const QString target = dir + u'/' + name;
