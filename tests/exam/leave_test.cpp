@@ -25,6 +25,23 @@ const char* const kFiles[] = {"288862", "288872", "288863", "288873", "288893", 
 
 using Files = std::map<std::string, const char*>; // file number -> content (CR LF spelled out)
 
+// Each history file holds what was written to it, else what it held before, else is missing.
+void expectFiles(const QString& user, const Files& before, const Files& after)
+{
+    for (const char* name : kFiles) {
+        SCOPED_TRACE(name);
+        const QString path = user + QString::fromLatin1(name) + QStringLiteral(".mxy");
+        const auto written = after.find(name);
+        const auto was = before.find(name);
+        if (written != after.end())
+            EXPECT_EQ(s(Panel::readFile(path)), written->second);
+        else if (was != before.end())
+            EXPECT_EQ(s(Panel::readFile(path)), was->second);
+        else
+            EXPECT_FALSE(Panel::exists(path));
+    }
+}
+
 struct LeaveCase {
     const char* what;
     int kind, sub, sel;
@@ -130,17 +147,7 @@ TEST(LeavePractice, ThroughTheReturnButton)
             EXPECT_TRUE(r.defaultNo);
         }
         // What was written.
-        for (const char* name : kFiles) {
-            SCOPED_TRACE(name);
-            const auto written = c.after.find(name);
-            const auto was = c.before.find(name);
-            if (written != c.after.end())
-                EXPECT_EQ(s(Panel::readFile(path(name))), written->second);
-            else if (was != c.before.end())
-                EXPECT_EQ(s(Panel::readFile(path(name))), was->second);
-            else
-                EXPECT_FALSE(Panel::exists(path(name)));
-        }
+        expectFiles(world.user, c.before, c.after);
         // The panel and the surface gone, the home window on the kind's page.
         EXPECT_TRUE(bTmCanClose);
         EXPECT_FALSE(FrmTm::isLoaded());
@@ -224,17 +231,7 @@ TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
 
         EXPECT_EQ(world.asked.size(), c.asks ? 1u : 0u);
         EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存练习记录|\r\n\r\n\r\n") + QString::fromUtf8(c.told)});
-        for (const char* name : kFiles) {
-            SCOPED_TRACE(name);
-            const auto written = c.after.find(name);
-            const auto was = c.before.find(name);
-            if (written != c.after.end())
-                EXPECT_EQ(s(Panel::readFile(path(name))), written->second);
-            else if (was != c.before.end())
-                EXPECT_EQ(s(Panel::readFile(path(name))), was->second);
-            else
-                EXPECT_FALSE(Panel::exists(path(name)));
-        }
+        expectFiles(world.user, c.before, c.after);
         QStringList entries = entriesBefore;
         for (const auto& [name, content] : c.after)
             if (!entries.contains(QString::fromStdString(name) + QStringLiteral(".mxy")))
