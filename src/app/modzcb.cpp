@@ -8,6 +8,7 @@
 #include "toolkit/vb.h"
 #include "toolkit/vberror.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -158,6 +159,15 @@ void installErrorReporter()
         ModData::lErrNum = vb::Long(number);
         ModData::sErrDesc = text;
         reportError(ModData::sErrProc, ModData::lErrNum, ModData::sErrDesc, QString());
+    });
+    // A history file set whose marker had to be set aside is reported from the event loop, not
+    // from inside the settling: that runs in the middle of a read or a write of the history, and
+    // a report waits for the web service with the program's other events running.
+    platform::setUnsettledMarkerReporter([](const QString&) {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                app, [] { vb::report(QStringLiteral("settlefileset"), vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess)); },
+                Qt::QueuedConnection);
     });
 }
 

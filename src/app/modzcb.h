@@ -46,7 +46,9 @@ void reportError(QString tag, long number, QString text, QString extra);
 void appendLog(const QString& path, const QString& entry);
 
 // Installs the reporter behind every trapping procedure: the tag, number and text go to
-// `sErrProc`, `lErrNum`, `sErrDesc`, and then to reportError.
+// `sErrProc`, `lErrNum`, `sErrDesc`, and then to reportError. A history file set that could not be
+// settled (platform::setUnsettledMarkerReporter) is reported through it under "settlefileset",
+// 75, once the event loop runs again.
 void installErrorReporter();
 
 // ---- Web request ------------------------------------------------------------------------------

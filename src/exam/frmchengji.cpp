@@ -45,15 +45,7 @@ QString questionText(const QString& line)
     return text.startsWith(QStringLiteral("picture")) ? vb::mid(line, 20) : text;
 }
 
-void notice(const QString& prompt)
-{
-    iMsgAnswer = 0;
-    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
-    box.LblTitle.setCaption(QStringLiteral("本次错题复习"));
-    step([&] { box.Image1.loadPicture(dataPicture("l20072")); });
-    box.LblPrompt.setCaption(QStringLiteral("\r\n\r\n\r\n") + prompt);
-    step([&] { box.Show(true); });
-}
+void notice(const QString& prompt) { paperflow::notice(QStringLiteral("本次错题复习"), prompt); }
 
 } // namespace
 
@@ -130,7 +122,7 @@ void FrmChengji::Form_Load()
         in.now = vb::now();
         const QString dir = paperflow::userDir();
         out = history::handInPaper(in, history::readHandInFiles(dir));
-        history::writeHandInOutcome(dir, iSelIndex, out);
+        historySaved = history::writeHandInOutcome(dir, iSelIndex, out);
     });
 
     // 7. The result buttons: four rows of ten.
@@ -169,6 +161,14 @@ void FrmChengji::Form_Load()
         for (int q = 1; q <= kQuestions; ++q)
             sTiMuText[size_t(q)] = q - 1 < lines.size() ? questionText(lines.at(q - 1)) : QString();
     });
+}
+
+void FrmChengji::tellIfUnsaved()
+{
+    if (historySaved || unsavedTold)
+        return;
+    unsavedTold = true;
+    paperflow::notice(QStringLiteral("保存成绩"), QStringLiteral("考试记录无法写入，本次考试的成绩未能保存！"));
 }
 
 void FrmChengji::Form_QueryUnload(int& cancel, int unloadMode)

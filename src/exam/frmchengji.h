@@ -32,6 +32,10 @@ public:
     // and the score window stays.
     void InitShiTi();
 
+    // When the load could not write the paper's history (its files then stay as they were), tells
+    // the candidate so, once. The final hand-in calls it as its last step, over the window.
+    void tellIfUnsaved();
+
     // ---- Form-level values ----
     std::array<QString, 41> sTiMuText; // 1 to 40: the question texts the result buttons show
 
@@ -60,4 +64,6 @@ protected:
 
 private:
     void showPanelOnSurface(); // the reviews' hand-over to the panel
+    bool historySaved = false; // the load wrote the paper's history
+    bool unsavedTold = false;
 };

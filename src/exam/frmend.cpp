@@ -193,6 +193,11 @@ void finalHandIn()
         else if (FrmPicture::isLoaded())
             FrmPicture::get().Hide();
     });
+    // Last, over the score window: a history that could not be written is told.
+    step([] {
+        if (FrmChengji::isLoaded())
+            FrmChengji::get().tellIfUnsaved();
+    });
 }
 
 } // namespace exam

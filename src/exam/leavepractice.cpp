@@ -6,6 +6,7 @@
 #include "app/settingslist.h"
 #include "exam/frmpicture.h"
 #include "exam/frmtm.h"
+#include "exam/paperflow.h"
 #include "exam/standardbox.h"
 #include "history/leavepractice.h"
 #include "home/frmfengmian.h"
@@ -54,16 +55,21 @@ void FrmTm::leavePractice()
 
     // Unit progress, review flags and the marked-question store; then, in a paper's
     // wrong-question review, what the candidate agrees to drop from that paper's file.
+    // A save that fails leaves its files as they were, asks nothing more and is told.
     history::LeaveInput in = exerciseLeft();
+    QString unsaved = QStringLiteral("练习记录无法写入，本次练习的结果未能保存！");
     vb::attempt([&] {
         const QString dir = userDir();
         const history::LeaveFiles files = history::readLeaveFiles(dir, in);
-        history::writeLeaveOutcome(dir, in, history::leavePractice(in, files));
+        if (!history::writeLeaveOutcome(dir, in, history::leavePractice(in, files)))
+            return;
+        unsaved.clear();
         if (history::leavingAsks(in) && candidateDropsAnswered()) {
             in.dropAnswered = true;
             history::LeaveOutcome drop;
             drop.paperWrong = history::leavePractice(in, files).paperWrong;
-            history::writeLeaveOutcome(dir, in, drop);
+            if (!history::writeLeaveOutcome(dir, in, drop))
+                unsaved = QStringLiteral("错题记录无法写入，本次答对的题目仍留在错题复习中！");
         }
     });
 
@@ -79,4 +85,7 @@ void FrmTm::leavePractice()
     if (iFengmianPage != 0)
         home.TimFH.setEnabled(true);
     home.Show();
+    // Told over the home window, as its own notices are; nothing runs on after it.
+    if (!unsaved.isEmpty())
+        paperflow::notice(QStringLiteral("保存练习记录"), unsaved);
 }

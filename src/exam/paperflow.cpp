@@ -1,6 +1,7 @@
 #include "exam/paperflow.h"
 
 #include "app/moddata.h"
+#include "controls/frmkvmsgbox.h"
 #include "exam/frmchengji.h"
 #include "exam/frmtm.h"
 #include "platform/programfolder.h"
@@ -11,6 +12,16 @@ namespace paperflow {
 QString dataPicture(const char* id) { return ModData::sDataPath + QLatin1String(id) + QStringLiteral(".mxy"); }
 
 QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
+
+void notice(const QString& title, const QString& text)
+{
+    ModData::iMsgAnswer = 0;
+    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
+    box.LblTitle.setCaption(title);
+    step([&] { box.Image1.loadPicture(dataPicture("l20072")); });
+    box.LblPrompt.setCaption(QStringLiteral("\r\n\r\n\r\n") + text);
+    step([&] { box.Show(true); });
+}
 
 void dockPanel()
 {

@@ -1,6 +1,6 @@
 #pragma once
 // What the mock-paper windows (log-on, hand-in, score) share: their quiet steps, the paths they
-// read from, and the docking of the question panel on the work surface.
+// read from, their notices, and the docking of the question panel on the work surface.
 
 #include "toolkit/vberror.h"
 
@@ -20,6 +20,10 @@ void step(F&& f)
 QString dataPicture(const char* id);
 // The user folder: the program folder's "ksdata".
 QString userDir();
+
+// A notice in the program's own message box: the title and, three lines down, the text. Modal;
+// returns when the candidate has closed it.
+void notice(const QString& title, const QString& text);
 
 // The panel at the surface's bottom-right corner, with the panel's current size.
 void dockPanel();

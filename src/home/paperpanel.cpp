@@ -166,6 +166,18 @@ void FrmFengmian::buildPaperPanel()
         sShiJuanHis = *table;
     });
 
+    // The best score lies over the blanks of "最好成绩：    分". A score that would run into the "分"
+    // (four characters, or three wide ones, at some fonts) gets as many more blanks as put the
+    // unit after it; one that fits leaves the designed text.
+    auto placeScoreUnit = [](tk::Label& caption, const tk::Label& score) {
+        const QString head = QStringLiteral("最好成绩：");
+        const QFontMetrics fm(caption.font());
+        const int scoreEnd = score.x() + score.width() - caption.x(); // pixels from the caption's left
+        QString blanks(4, u' ');
+        while (fm.horizontalAdvance(head + blanks) < scoreEnd && blanks.size() < 64)
+            blanks += u' ';
+        caption.setCaption(head + blanks + QStringLiteral("分"));
+    };
     QCursor hand;
     const bool haveHand = trap([&] { hand = tk::loadCursor(picture("9l0015")); });
     for (int p = 0; p < kCards; ++p) {
@@ -192,6 +204,7 @@ void FrmFengmian::buildPaperPanel()
         trap([&] { LblShiJuanScore[p].Move((x + 1140) * sx, (y + 870) * sy); });
         LblShiJuanScore[p].setFontSize(small);
         LblShiJuanScore[p].setCaption(sShiJuanHis.value(3 * p + 1));
+        trap([&] { placeScoreUnit(LblShiJuanSSSS[p], LblShiJuanScore[p]); });
         trap([&] { LblShiJuanCCC[p].Move((x + 1800) * sx, (y + 870) * sy); });
         LblShiJuanCCC[p].setFontSize(small);
         LblShiJuanCCC[p].setForeColor(224);

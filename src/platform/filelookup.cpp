@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 #include <time.h>
+#include <utility>
 
 namespace platform {
 
@@ -70,6 +71,7 @@ struct Listing {
     qint64 mtime = 0;
     qint64 listedAt = 0;
     QHash<QString, QStringList> byFold;
+    QStringList names;
 };
 
 // A listing made less than this after the folder's last change may miss a change made in the same
@@ -79,24 +81,32 @@ constexpr qint64 settleNanos = 1000000000;
 QMutex cacheMutex;
 QHash<QString, Listing> cache;
 
-// The real names in folder that equal name ignoring case, or nothing when the folder is missing.
-QStringList namesOfFold(const QString& folder, const QString& name)
+// The folder's listing, made again when the folder has changed; nothing when the folder is missing.
+// The caller holds cacheMutex.
+const Listing* listingOf(const QString& folder)
 {
     qint64 mtime = 0;
     if (statPath(folder, &mtime) != Found::Folder)
-        return {};
-    QMutexLocker lock(&cacheMutex);
+        return nullptr;
     Listing& l = cache[folder];
     if (l.listedAt == 0 || l.mtime != mtime || l.listedAt - l.mtime < settleNanos) {
         l.byFold.clear();
         l.mtime = mtime;
         l.listedAt = realtimeNow();
-        const QStringList names = QDir(folder).entryList(
-            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-        for (const QString& n : names)
+        l.names = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                                         QDir::Name);
+        for (const QString& n : std::as_const(l.names))
             l.byFold[key(n)].append(n);
     }
-    return l.byFold.value(key(name));
+    return &l;
+}
+
+// The real names in folder that equal name ignoring case, or nothing when the folder is missing.
+QStringList namesOfFold(const QString& folder, const QString& name)
+{
+    QMutexLocker lock(&cacheMutex);
+    const Listing* l = listingOf(folder);
+    return l ? l->byFold.value(key(name)) : QStringList();
 }
 
 std::optional<QString> findNamed(const QString& folder, const QString& name, EntryKind kind)
@@ -165,6 +175,18 @@ QString joinPath(const QString& folder, const QString& name)
     if (folder.isEmpty())
         return name;
     return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+std::optional<QString> findFolder(const QString& folder) { return resolveFolder(folder); }
+
+QStringList folderEntries(const QString& folder)
+{
+    const auto real = resolveFolder(folder);
+    if (!real)
+        return {};
+    QMutexLocker lock(&cacheMutex);
+    const Listing* l = listingOf(*real);
+    return l ? l->names : QStringList();
 }
 
 std::optional<QString> findInFolder(const QString& folder, const QString& name, EntryKind kind)

@@ -12,6 +12,7 @@
 // keyed by folder path and its modification time, and read again whenever the folder changes.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace platform {
@@ -31,6 +32,14 @@ std::optional<QString> findInFolder(const QString& folder, const QString& name,
 // The same for a whole path: split at its last separator into folder and name. A path with a
 // ".." component is refused.
 std::optional<QString> findFile(const QString& path, EntryKind kind = EntryKind::File);
+
+// The folder as it stands on disk: the folder as written when it exists, else each component
+// matched ignoring letter case. Nothing when there is no such folder.
+std::optional<QString> findFolder(const QString& folder);
+
+// The names of every entry of the folder as they stand on disk (the kept listing); none when the
+// folder is missing.
+QStringList folderEntries(const QString& folder);
 
 // The path a file is written to: the existing file's real path when one matches ignoring letter
 // case, else the folder (matched ignoring case when it exists) & "/" & name. Nothing when the name

@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <cstdio>
 #include <fcntl.h>
@@ -186,13 +187,21 @@ bool renameOver(const QString& from, const QString& to)
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
-QString markerPath(const QString& folder) { return folder + u'/' + QString::fromLatin1(kFileSetMarker); }
 QString pendingPath(const QString& path) { return path + QString::fromLatin1(kPendingSuffix); }
 
-// A file name of the marker that stays in its folder.
-bool plainName(const QString& name)
+QString markerName() { return QString::fromLatin1(kFileSetMarker); }
+
+bool isMarkerName(const QString& name) { return name.compare(markerName(), Qt::CaseInsensitive) == 0; }
+
+// A temporary file that a rewrite of the marker leaves when it is killed: the marker's name, a dot
+// and six letters or digits.
+bool isMarkerTemp(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
+    const qsizetype base = qsizetype(std::strlen(kFileSetMarker)) + 1;
+    if (name.size() != base + 6 || !name.startsWith(markerName() + u'.', Qt::CaseInsensitive))
+        return false;
+    return std::all_of(name.begin() + base, name.end(),
+                       [](QChar c) { return c.unicode() < 128 && std::isalnum(c.unicode()); });
 }
 
 QByteArray markerBytes(const char* state, const QStringList& names)
@@ -208,17 +217,111 @@ void removeAll(const QStringList& paths)
     for (const QString& p : paths)
         QFile::remove(p);
 }
-} // namespace
 
-void setRewriteHookForTests(std::function<void(RewriteStep)> hook) { rewriteHook() = std::move(hook); }
-
-bool writeWholeFile(const QString& path, const QString& text) { return writeWholeFileBytes(path, encodeGbk(text)); }
-
-bool writeWholeFileBytes(const QString& path, const QByteArray& bytes)
+// Something, a broken link included, stands at the path.
+bool entryExists(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile f(writeTarget(path));
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// The folder of a set as it stands on disk, letter case resolved, absolute and clean.
+std::optional<QString> setFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return std::nullopt;
+    const auto real = findFolder(folder);
+    if (!real)
+        return std::nullopt;
+    return QDir::cleanPath(QFileInfo(*real).absoluteFilePath());
+}
+
+std::function<void(const QString&)>& unsettledReporter()
+{
+    static std::function<void(const QString&)> reporter;
+    return reporter;
+}
+
+// Renames the marker that cannot be settled out of the way, under a name no lookup of the marker
+// finds, and reports it. False when it could not be moved.
+bool setAside(const QString& dir, const QString& marker)
+{
+    const QString base = dir + u'/' + QFileInfo(marker).fileName() + QString::fromLatin1(kUnsettledSuffix);
+    for (int n = 1; n <= 100; ++n) {
+        const QString kept = n == 1 ? base : base + u'.' + QString::number(n);
+        if (entryExists(kept))
+            continue;
+        if (!renameOver(marker, kept))
+            return false;
+        syncFolder(dir);
+        if (unsettledReporter())
+            unsettledReporter()(kept);
+        return true;
+    }
+    return false;
+}
+
+// Settles the set one marker of the folder describes. False when it must wait for a later settling.
+bool settleMarker(const QString& dir, const QString& marker)
+{
+    // Read by its own name: another marker of the same letter fold is settled in a round of its own.
+    QFile f(marker);
+    if (!QFileInfo(marker).isFile() || !f.open(QIODevice::ReadOnly))
+        return setAside(dir, marker); // a folder, or nothing that can be read
+    const QStringList lines = splitLines(decodeGbk(f.readAll()));
+    f.close();
+    const bool finish = !lines.isEmpty() && lines.first() == u"finish";
+    bool stuck = false; // a file of a finished set that can never take its new bytes
+    for (const QString& name : lines.mid(1)) {
+        if (!isPlainName(name) || isMarkerName(name))
+            continue;
+        const QString target = dir + u'/' + name;
+        const QString pending = pendingPath(target);
+        if (!entryExists(pending))
+            continue;
+        const bool pendingIsFile = QFileInfo(pending).isFile();
+        if (!finish) {
+            if (pendingIsFile)
+                QFile::remove(pending);
+            continue;
+        }
+        if (pendingIsFile && renameOver(pending, target))
+            continue;
+        const QFileInfo t(target);
+        if (!pendingIsFile || (entryExists(target) && !t.isFile()))
+            stuck = true;
+        else
+            return false; // tried again at the next settling
+    }
+    syncFolder(dir);
+    if (stuck)
+        return setAside(dir, marker);
+    return QFile::remove(marker);
+}
+
+// Settles the resolved folder: strays of the marker's own rewrite go, then every marker in it,
+// whatever its letter case. False when a marker is left that a later settling must finish.
+bool settleIn(const QString& dir)
+{
+    for (const QString& name : folderEntries(dir)) {
+        if (isMarkerTemp(name) && QFileInfo(dir + u'/' + name).isFile())
+            QFile::remove(dir + u'/' + name);
+    }
+    // Each round removes its marker or sets it aside; a few names of one letter fold at most.
+    for (int round = 0; round < 8; ++round) {
+        const auto marker = findInFolder(dir, markerName(), EntryKind::Any);
+        if (!marker)
+            return true;
+        if (!settleMarker(dir, *marker))
+            return false;
+    }
+    return !findInFolder(dir, markerName(), EntryKind::Any);
+}
+
+// Replaces the file at exactly this path (no letter-case lookup) through a temporary file.
+bool saveWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
     if (!writeInHalves(f, bytes)) {
@@ -228,31 +331,55 @@ bool writeWholeFileBytes(const QString& path, const QByteArray& bytes)
     step(RewriteStep::TempWritten);
     return f.commit();
 }
+} // namespace
+
+void setRewriteHookForTests(std::function<void(RewriteStep)> hook) { rewriteHook() = std::move(hook); }
+
+void setUnsettledMarkerReporter(std::function<void(const QString& keptPath)> reporter)
+{
+    unsettledReporter() = std::move(reporter);
+}
+
+bool writeWholeFile(const QString& path, const QString& text) { return writeWholeFileBytes(path, encodeGbk(text)); }
+
+bool writeWholeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty())
+        return false;
+    return saveWhole(writeTarget(path), bytes);
+}
 
 bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files)
 {
     if (files.empty())
         return true;
-    settleFileSet(folder);
-    const QString dir = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const auto resolved = setFolder(folder);
+    if (!resolved)
+        return false;
+    const QString dir = *resolved;
     // An earlier set that could not be finished yet is never overwritten by a new one.
-    if (QFileInfo::exists(markerPath(dir)))
+    if (!settleIn(dir))
         return false;
     QStringList names, targets, pending;
     for (const FileWrite& w : files) {
         if (w.path.isEmpty())
             return false;
-        const QFileInfo target(writeTarget(w.path));
+        const QFileInfo asked(w.path);
+        if (setFolder(asked.path()) != dir || !isPlainName(asked.fileName()) || isMarkerName(asked.fileName()))
+            return false;
+        // The file's name as it stands in the folder, whatever the letter case asked.
+        const QFileInfo target(pathForWrite(dir, asked.fileName()).value_or(QString()));
         // A folder under a file's name could not be replaced: found now, before anything is written.
-        if (QDir::cleanPath(target.absolutePath()) != dir || !plainName(target.fileName()) ||
-            names.contains(target.fileName()) || (target.exists() && !target.isFile()))
+        if (target.fileName().isEmpty() || names.contains(target.fileName()) ||
+            (entryExists(target.filePath()) && !target.isFile()))
             return false;
         names << target.fileName();
         targets << dir + u'/' + target.fileName();
         pending << pendingPath(targets.last());
     }
-    const QString marker = markerPath(dir);
-    if (!writeWholeFileBytes(marker, markerBytes("undo", names)))
+    // No marker of any letter case is left (settled above): this one is the folder's only one.
+    const QString marker = dir + u'/' + markerName();
+    if (!saveWhole(marker, markerBytes("undo", names)))
         return false;
     auto undo = [&] {
         removeAll(pending);
@@ -267,7 +394,7 @@ bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files)
         f.close();
         step(RewriteStep::TempWritten);
     }
-    if (!writeWholeFileBytes(marker, markerBytes("finish", names)))
+    if (!saveWhole(marker, markerBytes("finish", names)))
         return undo();
     for (qsizetype i = 0; i < targets.size(); ++i) {
         if (!renameOver(pending.at(i), targets.at(i)))
@@ -281,29 +408,8 @@ bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files)
 
 void settleFileSet(const QString& folder)
 {
-    const QString marker = markerPath(folder);
-    if (!QFileInfo(marker).isFile())
-        return;
-    const auto lines = readAllLines(marker);
-    if (!lines || lines->isEmpty())
-        return;
-    const bool finish = lines->first() == u"finish";
-    for (const QString& name : lines->mid(1)) {
-        if (!plainName(name))
-            continue;
-        const QString target = folder + u'/' + name;
-        const QString pending = pendingPath(target);
-        if (!QFileInfo::exists(pending))
-            continue;
-        if (finish) {
-            if (!renameOver(pending, target))
-                return; // tried again at the next settling
-        } else {
-            QFile::remove(pending);
-        }
-    }
-    syncFolder(folder);
-    QFile::remove(marker);
+    if (const auto dir = setFolder(folder))
+        settleIn(*dir);
 }
 
 bool appendToFile(const QString& path, const QString& text)

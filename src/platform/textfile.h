@@ -50,9 +50,18 @@ bool writeWholeFileBytes(const QString& path, const QByteArray& bytes);
 //   5. the marker is removed.
 // Settling a folder whose marker says "undo" removes the listed ".pending" files; one whose marker
 // says "finish" renames every listed ".pending" file still there over its file. Either way the
-// marker goes. The marker is GBK text with CR LF: the first line, then one file name a line.
+// marker goes; a marker that lists nothing goes too. The marker is GBK text with CR LF: the first
+// line, then one file name a line.
+// The folder is resolved once, ignoring letter case as every lookup does, and the marker is found
+// in it whatever its letter case; that one path serves the marker and every file of the set.
+// A marker that can never be settled (a folder under its name, or a "finish" whose file has become
+// a folder) is set aside under the name & ".unsettled" (& "." & n when that is taken), kept for
+// inspection and reported once, so that later sets are written again; the other files of its set
+// are finished all the same. A temporary file of the marker's own rewrite left by a kill
+// ("fileset.pending.XXXXXX") is removed at the settling.
 inline constexpr const char* kFileSetMarker = "fileset.pending";
 inline constexpr const char* kPendingSuffix = ".pending";
+inline constexpr const char* kUnsettledSuffix = ".unsettled";
 
 struct FileWrite {
     QString path;     // the file, in the set's folder
@@ -64,6 +73,9 @@ struct FileWrite {
 bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files);
 // Finishes or undoes a set that a failure or a kill interrupted; nothing when none was.
 void settleFileSet(const QString& folder);
+// Receives the path a marker that could not be settled was set aside under, once for each such
+// marker. Nothing receives it until one is installed; an empty function removes it.
+void setUnsettledMarkerReporter(std::function<void(const QString& keptPath)> reporter);
 
 // Tests only: runs at every point where a rewrite can be cut short, so a test can end the process
 // there. An empty function removes it.

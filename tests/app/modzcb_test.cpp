@@ -6,10 +6,12 @@
 #include "platform/textfile.h"
 #include "toolkit/vb.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -37,6 +39,7 @@ protected:
     {
         ModZCB::setWebServiceAddress({});
         vb::setReporter({});
+        platform::setUnsettledMarkerReporter({});
         vb::setClock({});
         ModData::resetAll();
     }
@@ -186,6 +189,27 @@ TEST_F(ErrorReport, ReportNestedInTheWaitKeepsTheOuterEntryIntact)
     const qsizetype outer = log.indexOf(QStringLiteral("软件运行提示:startloadInvalid picture\r\n系统版本:6.1,软件版本:201501010101,481\r\n"));
     EXPECT_GE(inner, 0);
     EXPECT_GT(outer, inner); // the inner request ended first
+}
+
+// A history file set whose marker could not be settled is reported once, after the settling (which
+// runs inside reads and writes of the history) has returned.
+TEST_F(ErrorReport, UnsettledHistorySetIsReportedOnceAfterTheSettling)
+{
+    ModZCB::installErrorReporter();
+    LocalHttp server;
+    ModZCB::setWebServiceAddress(server.address());
+    QTemporaryDir user;
+    ASSERT_TRUE(QDir(user.path()).mkpath(QStringLiteral("fileset.pending/x")));
+
+    platform::settleFileSet(user.path());
+    EXPECT_TRUE(server.targets().isEmpty()) << "not from inside the settling";
+    QTRY_COMPARE(server.targets().size(), 1);
+    EXPECT_TRUE(server.targets().front().contains(QStringLiteral("errsub=settlefileset&errno=75")));
+    platform::settleFileSet(user.path());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(server.targets().size(), 1);
+    const QString log = platform::decodeGbk(fileBytes(ModData::sErrLogFile));
+    EXPECT_EQ(log.count(QStringLiteral("软件运行提示:settlefileset")), 1);
 }
 
 TEST_F(ErrorReport, NoLogPathOrNoFolderWritesNothingAndRaisesNothing)

@@ -6,6 +6,8 @@
 
 #include "platform/textfile.h"
 
+#include <QDir>
+#include <QMap>
 #include <QPointer>
 #include <gtest/gtest.h>
 #include <set>
@@ -198,6 +200,40 @@ TEST(ScoreWindow, WithoutThePapersIdLineItStillScoresAndListsNoId)
         EXPECT_EQ(platform::splitLines(Paper::readFile(world.userPath(QStringLiteral("288892")))).value(3 * c.paper + 1),
                   QStringLiteral("2.5"));
     }
+}
+
+// A history that cannot be written (a folder stands where the new results would go) leaves every
+// file as it was, and the candidate is told so over the score window, which still shows the score.
+TEST(ScoreWindow, AHistoryThatCannotBeWrittenIsToldAndKeepsItsFiles)
+{
+    Paper world(4);
+    complete({1, 2, 3});
+    writeResults(world, 4, QStringLiteral("2026-01-01 08:00:00"), QStringLiteral("50"));
+    Paper::writeFile(world.userPath(QStringLiteral("288863")), QStringLiteral("0003\r\n"));
+    Paper::writeFile(world.userPath(QStringLiteral("288873")), QStringLiteral("T\r\n"));
+    ASSERT_TRUE(QDir().mkpath(world.userPath(QStringLiteral("288892")) + QStringLiteral(".pending")));
+    auto folder = [&] {
+        QMap<QString, QByteArray> f;
+        for (const QString& name : QDir(world.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            f.insert(name, Paper::bytes(world.user + name));
+        return f;
+    };
+    const auto before = folder();
+    FrmTm& p = world.panel();
+    p.Hide();
+    panelfixture::Notices notices;
+    whenModal([&] {
+        whenModal([&] { FrmEnd2::get().Command1_Click(); });
+        FrmEnd1::get().Command1_Click();
+    });
+    FrmEnd1::get().Show(true);
+    tktest::flushDeletes();
+
+    ASSERT_TRUE(FrmChengji::isLoaded());
+    EXPECT_TRUE(FrmChengji::get().isVisible());
+    EXPECT_EQ(FrmChengji::get().Label1.Caption(), QStringLiteral("第5套得分：7.5分"));
+    EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存成绩|\r\n\r\n\r\n考试记录无法写入，本次考试的成绩未能保存！")});
+    EXPECT_EQ(folder(), before);
 }
 
 TEST(ScoreWindow, LaidOutFromItsDesign)

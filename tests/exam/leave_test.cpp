@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QPointer>
 #include <QTest>
 #include <map>
 #include <string>
 #include <vector>
 
+using panelfixture::Notices;
 using panelfixture::Panel;
 using namespace ModData;
 
@@ -22,6 +24,23 @@ std::string s(const QString& text) { return text.toStdString(); }
 const char* const kFiles[] = {"288862", "288872", "288863", "288873", "288893", "182403"};
 
 using Files = std::map<std::string, const char*>; // file number -> content (CR LF spelled out)
+
+// Each history file holds what was written to it, else what it held before, else is missing.
+void expectFiles(const QString& user, const Files& before, const Files& after)
+{
+    for (const char* name : kFiles) {
+        SCOPED_TRACE(name);
+        const QString path = user + QString::fromLatin1(name) + QStringLiteral(".mxy");
+        const auto written = after.find(name);
+        const auto was = before.find(name);
+        if (written != after.end())
+            EXPECT_EQ(s(Panel::readFile(path)), written->second);
+        else if (was != before.end())
+            EXPECT_EQ(s(Panel::readFile(path)), was->second);
+        else
+            EXPECT_FALSE(Panel::exists(path));
+    }
+}
 
 struct LeaveCase {
     const char* what;
@@ -128,17 +147,7 @@ TEST(LeavePractice, ThroughTheReturnButton)
             EXPECT_TRUE(r.defaultNo);
         }
         // What was written.
-        for (const char* name : kFiles) {
-            SCOPED_TRACE(name);
-            const auto written = c.after.find(name);
-            const auto was = c.before.find(name);
-            if (written != c.after.end())
-                EXPECT_EQ(s(Panel::readFile(path(name))), written->second);
-            else if (was != c.before.end())
-                EXPECT_EQ(s(Panel::readFile(path(name))), was->second);
-            else
-                EXPECT_FALSE(Panel::exists(path(name)));
-        }
+        expectFiles(world.user, c.before, c.after);
         // The panel and the surface gone, the home window on the kind's page.
         EXPECT_TRUE(bTmCanClose);
         EXPECT_FALSE(FrmTm::isLoaded());
@@ -172,4 +181,67 @@ TEST(LeavePractice, ACountBeyondTheQuestionTablesStopsAtTheirEnd)
               s(QString(500, u'T') + QStringLiteral("\r\n\r\n")));
     EXPECT_FALSE(FrmTm::isLoaded());
     EXPECT_EQ(iFengmianPage, 16);
+}
+
+// A save that fails (a folder stands where the new bytes of one file would go) leaves the files
+// as they were, asks nothing more, and the candidate is told over the home window.
+TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
+{
+    const struct {
+        const char* what;
+        int kind, sub, sel;
+        std::vector<int> codes, flags;
+        Files before;
+        const char* blocked; // the file whose new bytes cannot be written
+        bool asks;
+        Files after; // files written with new content; every other file stays as it was, or missing
+        const char* told;
+    } cases[] = {
+        {"a practice", 0, 3, 3, {101}, {4}, {{"288862", "0101\r\n"}, {"288872", "T\r\n"}}, "288872", false, {},
+         "练习记录无法写入，本次练习的结果未能保存！"},
+        {"a paper's wrong questions: nothing written, nothing asked", 2, 17, 3, {101, 102, 103, 104}, {5, 1, 5, 1},
+         {{"182403", "0101010201030104\r\n"}}, "288862", false, {}, "练习记录无法写入，本次练习的结果未能保存！"},
+        {"a paper's wrong questions: the answered ones cannot leave its file", 2, 17, 3, {101, 102, 103, 104},
+         {5, 1, 5, 1}, {{"182403", "0101010201030104\r\n"}}, "182403", true, {{"288862", "\r\n"}, {"288872", "\r\n"}},
+         "错题记录无法写入，本次答对的题目仍留在错题复习中！"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int n = int(c.codes.size());
+        Panel world(n);
+        world.answer = exam::BoxAnswer::Yes;
+        iLianXiType = qint16(c.kind);
+        iLianXiSub = qint16(c.sub);
+        iSelIndex = qint16(c.sel);
+        auto path = [&](const std::string& name) {
+            return world.user + QString::fromStdString(name) + QStringLiteral(".mxy");
+        };
+        for (const auto& [name, content] : c.before)
+            Panel::writeFile(path(name), QString::fromUtf8(content));
+        ASSERT_TRUE(QDir().mkpath(path(c.blocked) + QStringLiteral(".pending")));
+        const QStringList entriesBefore = QDir(world.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        FrmTm& panel = Panel::panel();
+        for (int q = 1; q <= n; ++q) {
+            iTmCode(q) = qint16(c.codes[size_t(q - 1)]);
+            iTmFlags(q) = qint16(c.flags[size_t(q - 1)]);
+        }
+        Notices notices;
+
+        QTest::mouseClick(&panel.CmdGN[5], Qt::LeftButton);
+
+        EXPECT_EQ(world.asked.size(), c.asks ? 1u : 0u);
+        EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存练习记录|\r\n\r\n\r\n") + QString::fromUtf8(c.told)});
+        expectFiles(world.user, c.before, c.after);
+        QStringList entries = entriesBefore;
+        for (const auto& [name, content] : c.after)
+            if (!entries.contains(QString::fromStdString(name) + QStringLiteral(".mxy")))
+                entries << QString::fromStdString(name) + QStringLiteral(".mxy");
+        entries.sort();
+        EXPECT_EQ(QDir(world.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries)
+            << "nothing of the failed set left behind";
+        // The home window took over all the same.
+        EXPECT_FALSE(FrmTm::isLoaded());
+        ASSERT_TRUE(FrmFengmian::isLoaded());
+        EXPECT_TRUE(FrmFengmian::get().Visible());
+    }
 }

@@ -5,6 +5,7 @@
 // Every window is unloaded when the fixture ends.
 
 #include "app/moddata.h"
+#include "controls/frmkvmsgbox.h"
 #include "demo/frmyanshi.h"
 #include "exam/frmczts.h"
 #include "exam/frmend.h"
@@ -23,6 +24,7 @@
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <vector>
 
 namespace panelfixture {
@@ -41,6 +43,24 @@ inline void closeWindows()
     FrmFengmian::unloadIfLoaded();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// Closes the program's own message box whenever it is up, keeping "title|text" of each.
+struct Notices {
+    Notices()
+    {
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            if (!FrmKVMSGBOX::isLoaded() || !FrmKVMSGBOX::get().isVisible())
+                return;
+            FrmKVMSGBOX& box = FrmKVMSGBOX::get();
+            seen << box.LblTitle.Caption() + u'|' + box.LblPrompt.Caption();
+            box.LblClick_Click(1);
+        });
+        poll.start();
+    }
+    QStringList seen;
+    QTimer poll;
+};
 
 // Colours of the number-page pictures: not opened, opened, marked.
 inline const QColor kNotOpened(10, 20, 30);

@@ -124,7 +124,9 @@ TEST_F(PaperPanel, CardsShowTheHistoryFiles)
         EXPECT_EQ(w.LblShiJuanCuoTi[r.paper].Caption(), QString::fromUtf8(r.wrong));
         EXPECT_EQ(w.LblShiJuanDel[r.paper].Caption(), QString::fromUtf8(r.del));
         EXPECT_EQ(w.LblShiJuanCCC[r.paper].Caption(), QStringLiteral("错题复习"));
-        EXPECT_EQ(w.LblShiJuanSSSS[r.paper].Caption(), QStringLiteral("最好成绩：    分"));
+        // At least the designed blanks: as many more as the score needs at this font (see below).
+        EXPECT_TRUE(w.LblShiJuanSSSS[r.paper].Caption().startsWith(QStringLiteral("最好成绩：    ")));
+        EXPECT_TRUE(w.LblShiJuanSSSS[r.paper].Caption().endsWith(QStringLiteral("分")));
     }
     EXPECT_EQ(reports.list, QStringList{QStringLiteral("fengmaincsh:75")}); // only the folder
     unloadWindows();
@@ -257,6 +259,41 @@ TEST_F(PaperPanel, StartButtonsStartTheirPapers)
     EXPECT_EQ(box.prompts.first(), QStringLiteral("\r\n\r\n\r\n题库文件无法读取，本次练习未能开始！"));
     EXPECT_TRUE(FrmFengmian::isLoaded());
     EXPECT_FALSE(FrmLogon::isLoaded());
+}
+
+// At the program's fonts the best score lies over the blanks of "最好成绩：    分" where it fits, and
+// the unit follows it where it does not, before the card's "错题复习"; the labels stay where the
+// card's design puts them.
+TEST_F(PaperPanel, TheBestScoreNeverRunsIntoItsUnit)
+{
+    app::installFontSubstitutes();
+    setPaperMix(20);
+    const QString scores[] = {"0", "50", "2.5", "100", "67.5", "97.5", "12345.5"};
+    std::vector<std::tuple<int, QString, QString>> records;
+    for (int p = 0; p < 7; ++p)
+        records.emplace_back(p, QStringLiteral("2026-11-30 10:15:02"), scores[p]);
+    setResults(records);
+    FrmFengmian& w = FrmFengmian::get();
+    for (int p = 0; p < 7; ++p) {
+        SCOPED_TRACE(scores[p].toStdString());
+        const tk::Label& unit = w.LblShiJuanSSSS[p];
+        const tk::Label& score = w.LblShiJuanScore[p];
+        ASSERT_EQ(score.Caption(), scores[p]);
+        const double x = 2880 + 4560 * (p % 2), y = 120 + 1350 * (p / 2);
+        EXPECT_EQ(QPointF(unit.Left(), unit.Top()), QPointF(x + 120, y + 870));
+        EXPECT_EQ(QPointF(score.Left(), score.Top()), QPointF(x + 1140, y + 870));
+        // The caption is the designed text with more blanks at most.
+        const QString caption = unit.Caption();
+        ASSERT_TRUE(caption.startsWith(QStringLiteral("最好成绩：    ")) && caption.endsWith(QStringLiteral("分")));
+        EXPECT_TRUE(caption.mid(5).chopped(1).trimmed().isEmpty());
+        // Pixels: the unit starts after the score ends.
+        const int unitStart = unit.x() + QFontMetrics(unit.font()).horizontalAdvance(caption.chopped(1));
+        EXPECT_GE(unitStart, score.x() + score.width());
+        if (p < 2)
+            EXPECT_EQ(caption, QStringLiteral("最好成绩：    分")) << "a short score keeps the designed text";
+        if (scores[p].size() <= 4)
+            EXPECT_LE(unit.x() + unit.width(), w.LblShiJuanCCC[p].x());
+    }
 }
 
 // Pictures of the panels for looking at (XP_SHOT_DIR=/some/folder).

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -119,17 +120,106 @@ TEST(FileSet, WrittenWholeOrNotAtAll)
     EXPECT_EQ(readRaw(b), "newer b\r\n");
     EXPECT_FALSE(QFile::exists(marker));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.mxy", "b.mxy", "c.mxy"}));
+}
 
-    // A set that cannot be finished yet stays marked, and no new set is written over its marker.
-    QDir().mkpath(dir.filePath("f.mxy/inside"));
-    writeRaw(dir, kFileSetMarker, "finish\r\nf.mxy\r\n");
-    writeRaw(dir, "f.mxy.pending", "f\r\n");
-    settleFileSet(dir.path());
-    EXPECT_TRUE(QFile::exists(marker));
-    EXPECT_FALSE(writeFileSet(dir.path(), {{a, "x\r\n"}}));
-    EXPECT_EQ(readRaw(a), "new a\r\n");
-    QDir(dir.filePath("f.mxy")).removeRecursively();
-    settleFileSet(dir.path());
-    EXPECT_EQ(readRaw(dir.filePath("f.mxy")), "f\r\n");
-    EXPECT_FALSE(QFile::exists(marker));
+namespace {
+
+// Every entry of the folder, files and folders, as named on disk.
+QStringList entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The bytes as a file, or (nullptr) a folder with a file in it.
+void put(const QString& path, const char* bytes)
+{
+    if (!bytes) {
+        QDir().mkpath(path);
+        put(path + "/inside", "x");
+        return;
+    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Collects the names markers are set aside under, for as long as it lives.
+struct SetAside {
+    SetAside()
+    {
+        setUnsettledMarkerReporter([this](const QString& path) { kept << QFileInfo(path).fileName(); });
+    }
+    ~SetAside() { setUnsettledMarkerReporter({}); }
+    QStringList kept;
+};
+
+} // namespace
+
+// Whatever an earlier set left in the folder, the next settling finishes or undoes it or sets its
+// marker aside (reported once, kept for inspection), and later sets are written again. The user
+// folder is asked for as "ksdata" whatever its letter case on disk.
+TEST(FileSet, NothingAnEarlierSetLeftStopsLaterSets)
+{
+    struct Entry {
+        const char* name;
+        const char* bytes; // nullptr: a folder with a file in it
+    };
+    const struct {
+        const char* what;
+        const char* folder;      // the user folder on disk
+        std::vector<Entry> left; // what the earlier set left beside a.mxy and b.mxy; its marker first
+        const char *a, *b;       // a.mxy and b.mxy once settled
+        QStringList kept;        // entries left beside a.mxy and b.mxy, also after a new set
+        bool setAside;           // the marker was set aside as "fileset.pending.unsettled"
+    } cases[] = {
+        {"empty marker", "ksdata", {{"fileset.pending", ""}}, "old a", "old b", {}, false},
+        {"marker cut short in its list", "ksdata", {{"fileset.pending", "undo\r\na.m"}}, "old a", "old b", {}, false},
+        {"marker that is a folder", "ksdata", {{"fileset.pending", nullptr}}, "old a", "old b",
+         {"fileset.pending.unsettled"}, true},
+        {"finish whose file has become a folder", "ksdata",
+         {{"fileset.pending", "finish\r\nf.mxy\r\na.mxy\r\n"}, {"f.mxy", nullptr}, {"f.mxy.pending", "f"},
+          {"a.mxy.pending", "mid a"}},
+         "mid a", "old b", {"f.mxy", "f.mxy.pending", "fileset.pending.unsettled"}, true},
+        {"temporary files of the marker's own rewrite", "ksdata",
+         {{"fileset.pending.unsettled", "set aside before"}, {"fileset.pending.Ab3xZ9", "undo\r\n"},
+          {"FILESET.PENDING.q1W2e3", "fin"}},
+         "old a", "old b", {"fileset.pending.unsettled"}, false},
+        {"marker in capitals", "ksdata", {{"FILESET.PENDING", "finish\r\na.mxy\r\n"}, {"a.mxy.pending", "mid a"}},
+         "mid a", "old b", {}, false},
+        {"user folder in capitals", "KSDATA", {{"fileset.pending", "finish\r\nb.mxy\r\n"}, {"b.mxy.pending", "mid b"}},
+         "old a", "mid b", {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir root;
+        ASSERT_TRUE(QDir(root.path()).mkdir(c.folder));
+        const QString disk = root.filePath(c.folder);
+        const QString asked = root.filePath("ksdata");
+        put(disk + "/a.mxy", "old a");
+        put(disk + "/b.mxy", "old b");
+        for (const Entry& e : c.left)
+            put(disk + '/' + e.name, e.bytes);
+        const QStringList kept = QStringList{"a.mxy", "b.mxy"} + c.kept;
+        const SetAside aside;
+
+        settleFileSet(asked);
+        EXPECT_EQ(readRaw(disk + "/a.mxy"), c.a);
+        EXPECT_EQ(readRaw(disk + "/b.mxy"), c.b);
+        EXPECT_EQ(entries(disk), kept);
+        EXPECT_TRUE(writeFileSet(asked, {{asked + "/a.mxy", "new a"}, {asked + "/b.mxy", "new b"}}));
+        EXPECT_EQ(readRaw(disk + "/a.mxy"), "new a");
+        EXPECT_EQ(readRaw(disk + "/b.mxy"), "new b");
+        EXPECT_EQ(entries(disk), kept);
+
+        // Reported once, and kept as it was.
+        settleFileSet(asked);
+        EXPECT_EQ(aside.kept, c.setAside ? QStringList{"fileset.pending.unsettled"} : QStringList());
+        if (c.setAside) {
+            const QString unsettled = disk + "/fileset.pending.unsettled";
+            if (c.left.front().bytes)
+                EXPECT_EQ(readRaw(unsettled), c.left.front().bytes);
+            else
+                EXPECT_EQ(readRaw(unsettled + "/inside"), "x");
+        }
+    }
 }

@@ -1,0 +1,127 @@
+// A set of files written into a user folder asked for in another letter case than it has on disk,
+// or over a marker an earlier set left in capitals, with the process killed at each point where
+// the set can be cut short in turn: a forked child writes the set, stops itself at that point and
+// is killed. Once the folder is settled through the name asked, every file holds its old bytes or
+// every file its new ones, and nothing of the set is left behind.
+
+#include "platform/textfile.h"
+#include "rawfiles.h"
+
+#include <QDir>
+#include <QMap>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+using Folder = QMap<QString, QByteArray>; // entry name -> bytes
+
+Folder snapshot(const QString& dir)
+{
+    Folder f;
+    for (const QString& name :
+         QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        f.insert(name, rawfiles::readRaw(dir + u'/' + name));
+    return f;
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+enum class Ran { Stopped, Written, Refused };
+
+// Writes the set in a child that stops itself at the k-th point and is killed there.
+Ran writeKilledAt(const QString& asked, int k)
+{
+    const std::vector<FileWrite> set{{asked + "/288862.mxy", "0101010201030104\r\n"},
+                                     {asked + "/288872.mxy", "TFTF\r\n"},
+                                     {asked + "/288892.mxy", QByteArray("2026-02-01 09:00:00\r\n97.5\r\nE\r\n")}};
+    const pid_t child = fork();
+    if (child == 0) {
+        ::alarm(60);
+        int seen = 0;
+        setRewriteHookForTests([&](RewriteStep) {
+            if (++seen == k)
+                raise(SIGSTOP);
+        });
+        _exit(writeFileSet(asked, set) ? 0 : 1);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, WUNTRACED), child);
+    if (WIFSTOPPED(status)) {
+        kill(child, SIGKILL);
+        EXPECT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status));
+        return Ran::Stopped;
+    }
+    EXPECT_TRUE(WIFEXITED(status));
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Ran::Written : Ran::Refused;
+}
+
+} // namespace
+
+TEST(FileSetKilled, EveryFileOldOrEveryFileNewWhateverTheLetterCase)
+{
+    const struct {
+        const char* what;
+        const char* folder; // the user folder on disk; it is asked for as "ksdata"
+        const char* leftMarker; // a marker an earlier set left, or nullptr
+    } cases[] = {
+        {"user folder in capitals", "KSDATA", nullptr},
+        {"marker left in capitals", "ksdata", "FILESET.PENDING"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto prepare = [&](const QTemporaryDir& root) {
+            QDir(root.path()).mkdir(c.folder);
+            const QString disk = root.filePath(c.folder);
+            put(disk + "/288862.mxy", "01010102\r\n");
+            put(disk + "/288872.mxy", "TF\r\n");
+            put(disk + "/288892.mxy", "2026-01-01 08:00:00\r\n50\r\nE\r\n");
+            if (c.leftMarker)
+                put(disk + '/' + c.leftMarker, "undo\r\n288862.mxy\r\n");
+            return disk;
+        };
+        QTemporaryDir startRoot, doneRoot;
+        Folder before = snapshot(prepare(startRoot));
+        if (c.leftMarker)
+            before.remove(c.leftMarker); // an earlier set's marker goes at the next settling
+        const QString done = prepare(doneRoot);
+        if (writeKilledAt(doneRoot.filePath("ksdata"), 0) != Ran::Written) {
+            ADD_FAILURE() << "the set was not written at all";
+            continue;
+        }
+        const Folder after = snapshot(done);
+        ASSERT_NE(before, after);
+        EXPECT_EQ(after.keys(), before.keys());
+
+        int points = 0, sawBefore = 0, sawAfter = 0;
+        for (int k = 1;; ++k) {
+            QTemporaryDir root;
+            const QString disk = prepare(root);
+            if (writeKilledAt(root.filePath("ksdata"), k) != Ran::Stopped)
+                break;
+            ++points;
+            settleFileSet(root.filePath("ksdata")); // what the next read does first
+            const Folder now = snapshot(disk);
+            EXPECT_TRUE(now == before || now == after) << "killed at point " << k;
+            sawBefore += now == before;
+            sawAfter += now == after;
+            ASSERT_LT(k, 100);
+        }
+        // The marker written twice, three files written, three renamed.
+        EXPECT_GE(points, 10);
+        EXPECT_GT(sawBefore, 0);
+        EXPECT_GT(sawAfter, 0);
+    }
+}
