@@ -67,7 +67,8 @@ void FrmTm::leavePractice()
         if (history::leavingAsks(in) && candidateDropsAnswered()) {
             in.dropAnswered = true;
             history::LeaveOutcome drop;
-            drop.paperWrong = history::leavePractice(in, files).paperWrong;
+            // The question waited: the paper's file is read again, as it is now.
+            drop.paperWrong = history::leavePractice(in, history::readLeaveFiles(dir, in)).paperWrong;
             if (!history::writeLeaveOutcome(dir, in, drop))
                 unsaved = QStringLiteral("错题记录无法写入，本次答对的题目仍留在错题复习中！");
         }

@@ -289,10 +289,12 @@ TEST_F(PaperPanel, TheBestScoreNeverRunsIntoItsUnit)
         // Pixels: the unit starts after the score ends.
         const int unitStart = unit.x() + QFontMetrics(unit.font()).horizontalAdvance(caption.chopped(1));
         EXPECT_GE(unitStart, score.x() + score.width());
-        if (p < 2)
+        if (p < 2) {
             EXPECT_EQ(caption, QStringLiteral("最好成绩：    分")) << "a short score keeps the designed text";
-        if (scores[p].size() <= 4)
+        }
+        if (scores[p].size() <= 4) {
             EXPECT_LE(unit.x() + unit.width(), w.LblShiJuanCCC[p].x());
+        }
     }
 }
 
