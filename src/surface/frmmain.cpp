@@ -250,9 +250,15 @@ void FrmMain::lblMove_MouseDown(int button, int, float, float)
     const double pixelsHigh = platform::screenSizeTwips().height() / 15.0;
     if (float(pixelsHigh) < float(650 * dScaleY))
         return;
-    if (button == 1)
-        platform::dragWindow(this);
     dockPanel();
+    // The panel follows the surface while the drag moves it.
+    if (button == 1)
+        platform::dragWindow(this, [this] {
+            tk::raiseEvent(this, [this] {
+                if (FrmTm::isLoaded())
+                    dockPanel();
+            });
+        });
 }
 
 // The panel stays above everything, the surface comes to the top of the ordinary windows.
