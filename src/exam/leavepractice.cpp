@@ -69,6 +69,7 @@ void FrmTm::leavePractice()
 
     TimeKS.setEnabled(false);
     TimStartYS.setEnabled(false);
+    bYanShiOn = false; // a demonstration asked for and not up yet never comes
     TimerREDO.setEnabled(false);
     bTmCanClose = true;
     FrmMain::unloadIfLoaded();

@@ -3,6 +3,7 @@
 #include "app/moddata.h"
 #include "bank/menubar.h"
 #include "bank/oprecord.h"
+#include "demo/demostate.h"
 #include "exam/frmtm.h"
 #include "exam/questionshow.h"
 #include "platform/programfolder.h"
@@ -659,10 +660,11 @@ void FrmMain::doNext()
     zOrderPair();
 }
 
-// The surface's timers do nothing while a demonstration plays: the scene waits for its end.
+// The surface's timers do nothing while a demonstration plays or is about to: the scene waits
+// for its end. A flag left set by a start that never came up holds nothing.
 void FrmMain::Timer2_Timer()
 {
-    if (bYanShiOn)
+    if (demo::underWay())
         return;
     step([this] { setData(); });
     Timer2.setEnabled(false);
@@ -672,7 +674,7 @@ void FrmMain::Timer2_Timer()
 // or step the timer stops; during a demonstration it waits.
 void FrmMain::Timer3_Timer()
 {
-    if (bYanShiOn)
+    if (demo::underWay())
         return;
     if (opCode != 8888 || iTmNo != timedQuestion || iStepNo != timedStep) {
         Timer3.setEnabled(false);
