@@ -40,52 +40,11 @@ void clickOn(QWidget& target)
     tktest::release(target, at);
 }
 
-// The left button on a strip: pressed, moved by offsets from the press, released. Its window may
-// be gone by the release.
-class StripMouse {
-public:
-    explicit StripMouse(QWidget& strip)
-        : window_(strip.window()->windowHandle()), start_(strip.mapToGlobal(reachable(strip)))
-    {
-    }
-    void press()
-    {
-        QCursor::setPos(start_);
-        QTest::mousePress(window_, Qt::LeftButton, {}, at(start_));
-    }
-    void moveBy(QPoint by)
-    {
-        QCursor::setPos(start_ + by);
-        if (window_)
-            QTest::mouseMove(window_, at(start_ + by));
-    }
-    void releaseAt(QPoint by)
-    {
-        if (window_)
-            QTest::mouseRelease(window_, Qt::LeftButton, {}, at(start_ + by));
-    }
-
-private:
-    QPoint at(QPoint global) const { return global - window_->position(); }
-    QPointer<QWindow> window_;
-    QPoint start_;
-};
-
 // Presses `strip`, runs `whileHeld`, releases the button where the mouse last went.
-void dragWhile(QWidget& strip, const std::function<void(StripMouse&)>& whileHeld, QPoint releaseAt)
+void dragWhile(QWidget& strip, const std::function<void(tktest::DragMouse&)>& whileHeld, QPoint releaseAt)
 {
-    StripMouse mouse(strip);
-    bool done = false;
-    QObject guard;
-    QTimer::singleShot(0, &guard, [&] {
-        whileHeld(mouse);
-        mouse.releaseAt(releaseAt);
-        done = true;
-    });
-    mouse.press();
-    for (int pass = 0; pass < 100 && !done; ++pass)
-        QCoreApplication::processEvents();
-    ASSERT_TRUE(done);
+    tktest::DragMouse mouse(strip, reachable(strip));
+    ASSERT_TRUE(mouse.dragWhile(releaseAt, [&] { whileHeld(mouse); }));
 }
 
 // Runs `act` once `ready` holds, from whatever loop runs then (a modal window's own).
@@ -163,7 +122,7 @@ TEST(StripDrag, ATimeOutWhileAStripIsDraggedHandsInThroughWindowsThatTakeTheClic
         QStringList landed;
         QPoint panelAfterHandIn;
 
-        dragWhile(strip, [&](StripMouse& mouse) {
+        dragWhile(strip, [&](tktest::DragMouse& mouse) {
             mouse.moveBy({30, 20});
             // The window follows the mouse; the panel follows the surface.
             EXPECT_EQ((surfaceStrip ? surface.pos() - surfaceFrom : panel.pos() - panelFrom), QPoint(30, 20));
@@ -201,7 +160,7 @@ TEST(StripDrag, TheDemonstrationComingUpWhileThePanelIsDraggedStaysInFront)
     const QPoint from = panel.pos();
     QPoint whenUp;
 
-    dragWhile(panel.lblMove, [&](StripMouse& mouse) {
+    dragWhile(panel.lblMove, [&](tktest::DragMouse& mouse) {
         mouse.moveBy({30, 20});
         EXPECT_EQ(panel.pos() - from, QPoint(30, 20));
         panel.TimStartYS.fire();

@@ -31,45 +31,7 @@ public:
     QStringList log;
 };
 
-// The mouse on the strip of a DragForm, through its window, at screen points. The pointer is a
-// screen position: as the window moves under it, its place in the window changes.
-class Mouse {
-public:
-    explicit Mouse(DragForm& f) : w_(f.windowHandle()), start_(f.lblMove.mapToGlobal(QPoint(40, 25))) {}
-    void press(Qt::MouseButton b = Qt::LeftButton)
-    {
-        QCursor::setPos(start_);
-        QTest::mousePress(w_, b, {}, at(start_));
-    }
-    void moveBy(QPoint by)
-    {
-        QCursor::setPos(start_ + by);
-        QTest::mouseMove(w_, at(start_ + by));
-    }
-    void releaseAt(QPoint by, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseRelease(w_, b, {}, at(start_ + by)); }
-
-private:
-    QPoint at(QPoint global) const { return global - w_->position(); }
-    QWindow* w_;
-    QPoint start_;
-};
-
-// Runs `whileHeld` while the button is held after the press (from inside the press if its handler
-// runs a loop of its own, which it must not), then releases the button at `releaseAt`.
-void pressAndHold(Mouse& m, QPoint releaseAt, const std::function<void()>& whileHeld)
-{
-    bool done = false;
-    QObject guard;
-    QTimer::singleShot(0, &guard, [&] {
-        whileHeld();
-        m.releaseAt(releaseAt);
-        done = true;
-    });
-    m.press();
-    for (int pass = 0; pass < 100 && !done; ++pass)
-        QCoreApplication::processEvents();
-    EXPECT_TRUE(done);
-}
+tktest::DragMouse stripMouse(DragForm& f) { return tktest::DragMouse(f.lblMove, {40, 25}); }
 
 } // namespace
 
@@ -77,13 +39,13 @@ TEST(WindowDrag, TheWindowFollowsTheMouseFromThePressToTheRelease)
 {
     DragForm& f = DragForm::get();
     ASSERT_TRUE(tktest::showExposed(f));
-    Mouse m(f);
+    tktest::DragMouse m = stripMouse(f);
     QStringList during;
-    pressAndHold(m, {30, 20}, [&] {
+    ASSERT_TRUE(m.dragWhile({30, 20}, [&] {
         m.moveBy({10, 5});
         m.moveBy({30, 20});
         during = f.log;
-    });
+    }));
     EXPECT_EQ(during, QStringList({"pressed at 1500,1500", "moved to 1650,1575", "moved to 1950,1800"}))
         << "the handler goes on at once; the window follows the mouse by its offset from the press";
     EXPECT_EQ(f.log.mid(during.size()), QStringList({"up"})) << "the strip gets its release";
@@ -111,9 +73,9 @@ TEST(WindowDrag, AModalBoxOpenedMidDragTakesTheClicksAndEndsTheDrag)
 {
     DragForm& f = DragForm::get();
     ASSERT_TRUE(tktest::showExposed(f));
-    Mouse m(f);
+    tktest::DragMouse m = stripMouse(f);
     bool clicked = false;
-    pressAndHold(m, {70, 70}, [&] {
+    EXPECT_TRUE(m.dragWhile({70, 70}, [&] {
         m.moveBy({30, 20});
         QMessageBox box(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("p"), QMessageBox::Ok);
         QTimer::singleShot(0, &box, [&] {
@@ -125,7 +87,7 @@ TEST(WindowDrag, AModalBoxOpenedMidDragTakesTheClicksAndEndsTheDrag)
         });
         box.exec();
         m.moveBy({70, 70});
-    });
+    }));
     EXPECT_TRUE(clicked) << "the box's button did not get the click";
     EXPECT_EQ(f.Left(), 1950) << "the drag went on under the box";
     EXPECT_EQ(f.Top(), 1800);
