@@ -49,6 +49,9 @@ bool candidateDropsAnswered()
 
 void FrmTm::leavePractice()
 {
+    // A demonstration asked for and not up yet never comes, not even while the candidate answers.
+    TimStartYS.setEnabled(false);
+    bYanShiOn = false;
     vb::attempt([this] { exam::hidePicture(Image2); });
     vb::attempt([this] { LblZXH_Click(); });
 
@@ -68,8 +71,6 @@ void FrmTm::leavePractice()
     });
 
     TimeKS.setEnabled(false);
-    TimStartYS.setEnabled(false);
-    bYanShiOn = false; // a demonstration asked for and not up yet never comes
     TimerREDO.setEnabled(false);
     bTmCanClose = true;
     FrmMain::unloadIfLoaded();

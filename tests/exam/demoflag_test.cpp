@@ -96,3 +96,36 @@ TEST(CancelledDemonstration, OnlyADemonstrationUnderWayHoldsTheSurface)
         EXPECT_EQ(bYanShiOn, c.waits);
     }
 }
+
+// The starter ticking while the candidate answers the leaving question (a paper's wrong-question
+// review asks whether the answered questions leave its file) brings nothing up: the practice is
+// on its way out.
+TEST(CancelledDemonstration, NothingComesUpWhileTheLeavingQuestionWaits)
+{
+    Panel world(4);
+    iLianXiType = 2;
+    iLianXiSub = 17;
+    iSelIndex = 3;
+    const int flags[] = {5, 1, 5, 1};
+    for (int q = 1; q <= 4; ++q) {
+        iTmCode(q) = qint16(100 + q);
+        iTmFlags(q) = qint16(flags[q - 1]);
+    }
+    Panel::writeFile(world.user + QStringLiteral("182403.mxy"), QStringLiteral("0101010201030104\r\n"));
+    FrmTm& panel = Panel::panel();
+    FrmMain::get().Show();
+    panel.Show();
+    panel.CmdGN_Click(7);
+    ASSERT_TRUE(panel.TimStartYS.Enabled());
+    world.onBox = [&] {
+        panel.TimStartYS.fire();
+        panel.TimStartYS.fire();
+    };
+
+    panel.CmdGN_Click(5);
+    ASSERT_EQ(world.asked.size(), 1u);
+    EXPECT_FALSE(FrmYanShi::isLoaded());
+    EXPECT_FALSE(bYanShiOn);
+    ASSERT_TRUE(FrmFengmian::isLoaded());
+    EXPECT_TRUE(FrmFengmian::get().isVisible());
+}
