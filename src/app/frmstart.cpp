@@ -123,6 +123,14 @@ void FrmStart::Form_Load()
     Timer1.setEnabled(true);
 }
 
+// Closed before its timer handed over, the program would run on with no window at all, holding
+// its single-instance lock, so that every new start is refused: the hand-over goes on instead.
+void FrmStart::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode == FromControlMenu)
+        cancel = 1;
+}
+
 void FrmStart::readInfo() { app::readInfo(); }
 
 QString FrmStart::GetOSVersionOF() { return platform::osVersion(); }

@@ -29,6 +29,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // A close from the window system is refused: only the hand-over closes the start window.
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     bool handOverPending_ = false;

@@ -78,6 +78,7 @@ void FrmTm::TimStartYS_Timer()
 {
     if (paperflow::paperOver()) { // handed in before the demonstration came up
         TimStartYS.setEnabled(false);
+        bYanShiOn = false;
         return;
     }
     iStartYsTicks = qint16(iStartYsTicks + 1);

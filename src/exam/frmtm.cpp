@@ -437,19 +437,22 @@ void FrmTm::Command2_Click()
     FrmZXH.hide();
 }
 
+// The surface comes back as the strip is pressed; the drag then goes on without the handler, and
+// whatever happens while the mouse moves the panel (a time-out's hand-in, the demonstration
+// coming up) is not undone at the release.
 void FrmTm::lblMove_MouseDown(int button, int, float, float)
 {
+    handBack();
     if (button == 1)
         platform::dragWindow(this);
-    handBack();
 }
 
 void FrmTm::Label2_MouseDown(int button, int, float, float)
 {
-    if (button == 1)
-        platform::dragWindow(this);
     Command2.setBorderStyle(0);
     handBack();
+    if (button == 1)
+        platform::dragWindow(this);
 }
 
 void FrmTm::FrmZXH_MouseDown(int button, int, float, float)

@@ -50,6 +50,9 @@ bool candidateDropsAnswered()
 
 void FrmTm::leavePractice()
 {
+    // A demonstration asked for and not up yet never comes, not even while the candidate answers.
+    TimStartYS.setEnabled(false);
+    bYanShiOn = false;
     vb::attempt([this] { exam::hidePicture(Image2); });
     vb::attempt([this] { LblZXH_Click(); });
 
@@ -75,7 +78,6 @@ void FrmTm::leavePractice()
     });
 
     TimeKS.setEnabled(false);
-    TimStartYS.setEnabled(false);
     TimerREDO.setEnabled(false);
     bTmCanClose = true;
     FrmMain::unloadIfLoaded();

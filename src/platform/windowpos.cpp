@@ -1,10 +1,8 @@
 #include "platform/windowpos.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QTimer>
 #include <QWindow>
 
 namespace platform {
@@ -42,77 +40,127 @@ void raiseTop(QWidget* window)
 
 namespace {
 
-// Moves the window with the mouse until the left button is released. Filters the whole
-// application, so the press's own control sees neither the moves nor the release, as when the
-// system takes over a caption drag.
+// One drag of one window. It watches that window's own events only (its platform window and the
+// window itself), never the application's, grabs nothing, and ends itself: at the release, at a
+// move or a press that finds the left button up, and when the window is hidden, closed or blocked
+// by a modal window (whose box then gets the mouse; the release is not seen then).
 class WindowDrag : public QObject {
 public:
-    WindowDrag(QWidget* window, QPoint start) : window_(window), start_(start), origin_(window->pos()) {}
+    // Follow: the drag moves the window on its mouse moves. System: the system moves it, and the
+    // drag only carries `moved` along until the window's mouse events show the button up.
+    enum class Mode { Follow, System };
 
-    void run()
+    static void start(QWidget* window, QWindow* handle, Mode mode, std::function<void()> moved)
     {
-        qApp->installEventFilter(this);
-        // The button may come up where no event reaches us (another program took the mouse):
-        // look at the buttons now and then, so the drag can never outlive the press.
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, this, [this] {
-            if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
-                loop_.quit();
-        });
-        watch.start(50);
-        connect(window_, &QObject::destroyed, &loop_, &QEventLoop::quit);
-        loop_.exec();
-        qApp->removeEventFilter(this);
+        for (WindowDrag* earlier : handle->findChildren<WindowDrag*>(Qt::FindDirectChildrenOnly))
+            earlier->finish();
+        auto* drag = new WindowDrag(window, handle, mode, std::move(moved));
+        handle->installEventFilter(drag);
+        window->installEventFilter(drag);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (over_)
+            return false;
+        switch (event->type()) {
+        case QEvent::Hide:
+        case QEvent::Close:
+        case QEvent::WindowBlocked:
+            finish();
+            return false;
+        case QEvent::Move: // the system moved the window
+            if (watched == window_ && mode_ == Mode::System)
+                carryAlong();
+            return false;
+        default:
+            break;
+        }
+        if (watched != handle_)
+            return false;
         switch (event->type()) {
         case QEvent::MouseMove: {
             auto* me = static_cast<QMouseEvent*>(event);
-            if (window_)
-                window_->move(origin_ + (me->globalPosition().toPoint() - start_));
-            return true;
+            // Qt's own hover move, as the window comes under a pointer that stays, has no buttons.
+            if (me->source() == Qt::MouseEventSynthesizedByQt)
+                return false;
+            if (!(me->buttons() & Qt::LeftButton) || !window_ || !window_->isVisible()) {
+                finish();
+                return false;
+            }
+            if (mode_ != Mode::Follow)
+                return false;
+            window_->move(origin_ + (me->globalPosition().toPoint() - start_));
+            carryAlong();
+            return true; // the pointer's moves are the drag's: no control sees them
         }
         case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                loop_.quit();
-            return true;
+            if (!(static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton))
+                finish();
+            return false; // the press's control gets its release, so that nothing stays pressed
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            return true;
+            finish();
+            return false;
         default:
             return false;
         }
     }
 
 private:
+    WindowDrag(QWidget* window, QWindow* handle, Mode mode, std::function<void()> moved)
+        : QObject(handle), window_(window), handle_(handle), mode_(mode), moved_(std::move(moved)),
+          start_(QCursor::pos()), origin_(window->pos())
+    {
+    }
+
+    void finish()
+    {
+        if (over_)
+            return;
+        over_ = true;
+        if (handle_)
+            handle_->removeEventFilter(this);
+        if (window_)
+            window_->removeEventFilter(this);
+        deleteLater();
+    }
+
+    // `moved` may wait (an error report): the drag may be over and gone when it returns, so it
+    // runs from a copy and nothing of the drag is used after it.
+    void carryAlong()
+    {
+        if (!moved_)
+            return;
+        const std::function<void()> moved = moved_;
+        moved();
+    }
+
     QPointer<QWidget> window_;
+    QPointer<QWindow> handle_;
+    Mode mode_;
+    std::function<void()> moved_;
     QPoint start_;
     QPoint origin_;
-    QEventLoop loop_;
+    bool over_ = false;
 };
 
 } // namespace
 
-void dragWindow(QWidget* widget)
+void dragWindow(QWidget* widget, std::function<void()> moved)
 {
     if (!widget)
         return;
     QWidget* window = widget->window();
-    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+    QWindow* handle = window->windowHandle();
+    if (!handle || !window->isVisible() || !(QGuiApplication::mouseButtons() & Qt::LeftButton))
         return;
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        if (QWindow* handle = window->windowHandle())
-            handle->startSystemMove();
-        return;
-    }
-    // The press gave the pressed control the mouse; the drag takes it over.
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    WindowDrag drag(window, QCursor::pos());
-    drag.run();
+    // The window manager's (or compositor's) own move where it offers one; a platform without
+    // one (no window manager, the offscreen platform) says so, and the drag moves the window.
+    const bool system = handle->startSystemMove();
+    WindowDrag::start(window, handle, system ? WindowDrag::Mode::System : WindowDrag::Mode::Follow,
+                      std::move(moved));
 }
 
 bool isPointerOver(const QWidget* widget)

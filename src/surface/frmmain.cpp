@@ -3,6 +3,7 @@
 #include "app/moddata.h"
 #include "bank/menubar.h"
 #include "bank/oprecord.h"
+#include "demo/demostate.h"
 #include "exam/frmtm.h"
 #include "exam/questionshow.h"
 #include "platform/programfolder.h"
@@ -250,9 +251,15 @@ void FrmMain::lblMove_MouseDown(int button, int, float, float)
     const double pixelsHigh = platform::screenSizeTwips().height() / 15.0;
     if (float(pixelsHigh) < float(650 * dScaleY))
         return;
-    if (button == 1)
-        platform::dragWindow(this);
     dockPanel();
+    // The panel follows the surface while the drag moves it.
+    if (button == 1)
+        platform::dragWindow(this, [this] {
+            tk::raiseEvent(this, [this] {
+                if (FrmTm::isLoaded())
+                    dockPanel();
+            });
+        });
 }
 
 // The panel stays above everything, the surface comes to the top of the ordinary windows.
@@ -653,10 +660,11 @@ void FrmMain::doNext()
     zOrderPair();
 }
 
-// The surface's timers do nothing while a demonstration plays: the scene waits for its end.
+// The surface's timers do nothing while a demonstration plays or is about to: the scene waits
+// for its end. A flag left set by a start that never came up holds nothing.
 void FrmMain::Timer2_Timer()
 {
-    if (bYanShiOn)
+    if (demo::underWay())
         return;
     step([this] { setData(); });
     Timer2.setEnabled(false);
@@ -666,7 +674,7 @@ void FrmMain::Timer2_Timer()
 // or step the timer stops; during a demonstration it waits.
 void FrmMain::Timer3_Timer()
 {
-    if (bYanShiOn)
+    if (demo::underWay())
         return;
     if (opCode != 8888 || iTmNo != timedQuestion || iStepNo != timedStep) {
         Timer3.setEnabled(false);

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -105,6 +106,23 @@ TEST_F(StartWindow, HandOverRunsOnceAndNamesTheRunLog)
     start.Timer1_Timer();
     EXPECT_FALSE(FrmFengmian::get().isVisible());
     EXPECT_TRUE(ModData::sErrLogFile.isEmpty());
+}
+
+// Closed from the window system between its show and its timer, the start window stays and
+// hands over as usual: the program never runs on with no window.
+TEST_F(StartWindow, ACloseBeforeTheHandOverIsRefusedAndTheHandOverComes)
+{
+    FrmStart& start = FrmStart::get();
+    start.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&start));
+    start.windowHandle()->close();
+    EXPECT_TRUE(FrmStart::isLoaded());
+    EXPECT_TRUE(start.isVisible());
+
+    EXPECT_TRUE(start.Timer1.fire());
+    ASSERT_TRUE(FrmFengmian::isLoaded());
+    EXPECT_TRUE(FrmFengmian::get().isVisible());
+    EXPECT_FALSE(FrmStart::isLoaded());
 }
 
 // Two real processes of the program in one program folder.

@@ -37,7 +37,8 @@ inline QPoint dragBy(QWidget& handle, QPoint at, QPoint by, Qt::MouseButton butt
     const QPoint before = top->pos();
     const QPoint start = handle.mapToGlobal(at);
     auto local = [w](QPoint global) { return global - w->position(); };
-    // While a drag holds the press handler, the mouse moves and comes up.
+    // Once the button is down, the mouse moves and comes up (queued before the press, so that it
+    // comes even if the press handler held the press in a loop of its own).
     QTimer::singleShot(0, top, [=] {
         QCursor::setPos(start + by);
         QTest::mouseMove(w, local(start + by));

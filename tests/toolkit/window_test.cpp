@@ -5,6 +5,8 @@
 #include "toolkit/form.h"
 #include "toolkit_testutil.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -20,8 +22,8 @@ public:
         lblMove.setBackStyle(0);
         lblMove.onMouseDown = [this](int button, int, float, float) {
             if (button == 1)
-                platform::dragWindow(this);
-            log << QStringLiteral("after drag at %1,%2").arg(Left()).arg(Top());
+                platform::dragWindow(this, [this] { log << QStringLiteral("moved to %1,%2").arg(Left()).arg(Top()); });
+            log << QStringLiteral("pressed at %1,%2").arg(Left()).arg(Top());
         };
         lblMove.onMouseUp = [this](int, int, float, float) { log << QStringLiteral("up"); };
     }
@@ -29,35 +31,67 @@ public:
     QStringList log;
 };
 
+tktest::DragMouse stripMouse(DragForm& f) { return tktest::DragMouse(f.lblMove, {40, 25}); }
+
 } // namespace
 
-TEST(WindowDrag, LeftPressOnTheStripMovesTheWindowAndReturnsAtTheRelease)
+TEST(WindowDrag, TheWindowFollowsTheMouseFromThePressToTheRelease)
 {
     DragForm& f = DragForm::get();
     ASSERT_TRUE(tktest::showExposed(f));
-    // The pointer is a screen position: as the window moves under it, its place in the window
-    // changes.
-    QWindow* w = f.windowHandle();
-    const QPoint start = f.lblMove.mapToGlobal(QPoint(40, 25));
-    auto at = [w](QPoint global) { return global - w->position(); };
-    // While the drag holds the press handler, the mouse moves 30 right, 20 down and comes up.
-    QTimer::singleShot(0, &f, [&] {
-        for (QPoint step : {QPoint(10, 5), QPoint(30, 20)}) {
-            QCursor::setPos(start + step);
-            QTest::mouseMove(w, at(start + step));
-        }
-        QTest::mouseRelease(w, Qt::LeftButton, {}, at(start + QPoint(30, 20)));
-    });
-    QCursor::setPos(start);
-    QTest::mousePress(w, Qt::LeftButton, {}, at(start));
-    EXPECT_EQ(f.log, QStringList({"after drag at 1950,1800"}))
-        << "the handler goes on after the drag; the strip sees no release";
+    tktest::DragMouse m = stripMouse(f);
+    QStringList during;
+    ASSERT_TRUE(m.dragWhile({30, 20}, [&] {
+        m.moveBy({10, 5});
+        m.moveBy({30, 20});
+        during = f.log;
+    }));
+    EXPECT_EQ(during, QStringList({"pressed at 1500,1500", "moved to 1650,1575", "moved to 1950,1800"}))
+        << "the handler goes on at once; the window follows the mouse by its offset from the press";
+    EXPECT_EQ(f.log.mid(during.size()), QStringList({"up"})) << "the strip gets its release";
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // The release ended it: the mouse moves on, the window stays.
+    f.log.clear();
+    m.moveBy({80, 80});
+    EXPECT_EQ(f.Left(), 1950);
+    EXPECT_EQ(f.Top(), 1800);
 
     // Other buttons do not drag.
-    f.log.clear();
-    tktest::press(f.lblMove, {40, 25}, Qt::RightButton);
-    tktest::release(f.lblMove, {40, 25}, Qt::RightButton);
-    EXPECT_EQ(f.log, QStringList({"after drag at 1950,1800", "up"}));
+    m.press(Qt::RightButton);
+    m.moveBy({100, 100});
+    m.releaseAt({100, 100}, Qt::RightButton);
+    EXPECT_EQ(f.log, QStringList({"pressed at 1950,1800", "up"}));
+    EXPECT_EQ(f.Left(), 1950);
+    DragForm::unloadIfLoaded();
+    tktest::flushDeletes();
+}
+
+// A modal box that opens while the strip is held takes the mouse: its button takes a click, and
+// the drag is over, whatever the mouse does after.
+TEST(WindowDrag, AModalBoxOpenedMidDragTakesTheClicksAndEndsTheDrag)
+{
+    DragForm& f = DragForm::get();
+    ASSERT_TRUE(tktest::showExposed(f));
+    tktest::DragMouse m = stripMouse(f);
+    bool clicked = false;
+    EXPECT_TRUE(m.dragWhile({70, 70}, [&] {
+        m.moveBy({30, 20});
+        QMessageBox box(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("p"), QMessageBox::Ok);
+        QTimer::singleShot(0, &box, [&] {
+            QAbstractButton* ok = box.button(QMessageBox::Ok);
+            tktest::press(*ok, ok->rect().center());
+            tktest::release(*ok, ok->rect().center());
+            clicked = !box.isVisible();
+            box.reject(); // should the click have been swallowed
+        });
+        box.exec();
+        m.moveBy({70, 70});
+    }));
+    EXPECT_TRUE(clicked) << "the box's button did not get the click";
+    EXPECT_EQ(f.Left(), 1950) << "the drag went on under the box";
+    EXPECT_EQ(f.Top(), 1800);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     DragForm::unloadIfLoaded();
     tktest::flushDeletes();
 }
