@@ -12,6 +12,7 @@
 #include "bank/questionset.h"
 #include "bank/value.h"
 #include "controls/frmkvmsgbox.h"
+#include "demo/demostate.h"
 #include "exam/frmlogon.h"
 #include "exam/frmtm.h"
 #include "history/historyfiles.h"
@@ -159,6 +160,9 @@ void FrmFengmian::startLianXi()
     // The question panel refuses the window manager's close for the whole exercise, whatever an
     // earlier exercise's end left.
     ModData::bTmCanClose = false;
+    // A demonstration start that was cancelled before it came up must not hold this exercise's
+    // surface empty.
+    demo::clearStaleFlag();
     trap([&] { unload(); });
     if (bank::isMockPaper(ModData::iLianXiType)) {
         ModData::iLeftMinutes = 50;
