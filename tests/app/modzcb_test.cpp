@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,6 +143,44 @@ TEST_F(ErrorReport, SilentServerIsWaitedForOneToTwoSecondsAndOtherEventsRun)
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\r\n\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"))
                     .match(log)
                     .hasMatch());
+}
+
+// Services that take the request and keep sending, each on a thread of its own as a service
+// elsewhere is: fast, with a huge length announced or none, or slow enough that only the time-out
+// ends the request. Whatever they send, the report is given up within two seconds (at the latest
+// on the first turn of the event loop after them), takes no more of the answer than its bound
+// and what is on its way, and writes its entry once.
+TEST_F(ErrorReport, AServiceThatKeepsSendingIsGivenUpWithinTwoSeconds)
+{
+    ModZCB::installErrorReporter();
+    const struct {
+        const char* name;
+        std::function<void(LocalHttp&)> setup;
+    } services[] = {
+        {"fast, 4 GB announced", [](LocalHttp& s) { s.stream(qint64(4) << 30, true, 1 << 20); }},
+        {"fast, no length", [](LocalHttp& s) { s.stream(qint64(4) << 30, false, 1 << 20); }},
+        {"2 KB every 10 ms", [](LocalHttp& s) { s.stream(qint64(4) << 30, false, 2048, 10); }},
+    };
+    int entries = 0;
+    for (const auto& c : services) {
+        SCOPED_TRACE(c.name);
+        LocalHttpThread service(c.setup);
+        ModZCB::setWebServiceAddress(service.address());
+        qint64 twoSecondsSeen = -1;
+        QElapsedTimer clock;
+        QTimer two;
+        two.setSingleShot(true);
+        two.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&two, &QTimer::timeout, [&] { twoSecondsSeen = clock.elapsed(); });
+        clock.start();
+        two.start(2000);
+        vb::report(QStringLiteral("clickbotn"), 9, QStringLiteral("Subscript out of range"));
+        const qint64 ms = clock.elapsed();
+        EXPECT_LE(ms, std::max<qint64>(2000, twoSecondsSeen) + 100);
+        EXPECT_LT(service.streamedBytes(), 32 << 20);
+        const QString log = platform::decodeGbk(fileBytes(ModData::sErrLogFile));
+        EXPECT_EQ(log.count(QStringLiteral("软件运行提示:clickbotn")), ++entries);
+    }
 }
 
 // A report whose request plainly failed (nobody listens, or the address cannot even be sent)
