@@ -9,6 +9,7 @@
 #include "surface/frmmain.h"
 #include "platform/programfolder.h"
 #include "platform/settingsstore.h"
+#include "platform/textfile.h"
 #include "toolkit/picturecache.h"
 
 #include <QApplication>
@@ -40,7 +41,8 @@ void BM_StartToHomeShown(benchmark::State& state)
 }
 BENCHMARK(BM_StartToHomeShown)->Unit(benchmark::kMillisecond);
 
-void BM_HomeWindowBuild(benchmark::State& state)
+// The home window built again and again, after one start.
+void buildHomeWindow(benchmark::State& state)
 {
     ModData::resetAll();
     FrmStart::get().Timer1_Timer();
@@ -52,6 +54,8 @@ void BM_HomeWindowBuild(benchmark::State& state)
         state.ResumeTiming();
     }
 }
+
+void BM_HomeWindowBuild(benchmark::State& state) { buildHomeWindow(state); }
 BENCHMARK(BM_HomeWindowBuild)->Unit(benchmark::kMillisecond);
 
 // The same build with no picture decoded yet, as at the program's start, and the window drawn
@@ -78,6 +82,55 @@ void BM_HomeWindowBuildColdPictures(benchmark::State& state)
     state.counters["decoded_MB"] = double(tk::pictureCacheStats().bytes) / (1 << 20);
 }
 BENCHMARK(BM_HomeWindowBuildColdPictures)->Unit(benchmark::kMillisecond);
+
+// The advertisement file as a service could send it: a first line of 10 MB (GBK), its colour and
+// its link. The home window reads it at every build, and its strip is drawn on every panel page.
+class BigAdvertisement {
+public:
+    BigAdvertisement()
+        : path_(platform::programFolder() + QStringLiteral("/ksdata/170100.mxy"))
+    {
+        QFile f(path_);
+        existed_ = f.open(QIODevice::ReadOnly);
+        old_ = f.readAll();
+        const QByteArray line = platform::encodeGbk(QStringLiteral("广告")).repeated(10 << 18); // 10 MB
+        platform::writeWholeFileBytes(path_, line + "\r\n255\r\nhttp://127.0.0.1/ad\r\n");
+    }
+    ~BigAdvertisement()
+    {
+        if (existed_)
+            platform::writeWholeFileBytes(path_, old_);
+        else
+            QFile::remove(path_);
+    }
+
+private:
+    QString path_;
+    bool existed_ = false;
+    QByteArray old_;
+};
+
+void BM_HomeWindowBuildWith10MBAdvertisement(benchmark::State& state)
+{
+    const BigAdvertisement ad;
+    buildHomeWindow(state);
+}
+BENCHMARK(BM_HomeWindowBuildWith10MBAdvertisement)->Unit(benchmark::kMillisecond);
+
+// One drawing of a panel page, its advertisement strip shown.
+void BM_PanelPageDrawWith10MBAdvertisement(benchmark::State& state)
+{
+    ModData::resetAll();
+    FrmStart::get().Timer1_Timer();
+    unloadHome();
+    const BigAdvertisement ad;
+    FrmFengmian& home = FrmFengmian::get();
+    home.ClickBotn_Click(6);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(home.grab());
+    unloadHome();
+}
+BENCHMARK(BM_PanelPageDrawWith10MBAdvertisement)->Unit(benchmark::kMillisecond);
 
 // From the home window to a unit's first question shown: the question-bank page, the first
 // unit's start button, the question panel and the work surface with the question's first scene.

@@ -490,8 +490,10 @@ void FrmUpdata::Form_Load()
     // armed, so the check always runs after the load.
     Hide();
     trap([&] {
+        platform::DownloadLimits limits;
+        limits.maxBytes = app::update::kAdvertisementMaxBytes;
         platform::downloadToFile(app::update::advertisementAddress(),
-                                 writePath(userFolder(), QStringLiteral("170100.mxy")));
+                                 writePath(userFolder(), QStringLiteral("170100.mxy")), limits);
     });
     Timer1.setEnabled(true);
 }
@@ -527,7 +529,9 @@ void FrmUpdata::TKUP()
     // The list is read from the file fetched now, never from one left by an earlier update.
     const QString listPath = downloadedListPath();
     const bool folderThere = platform::findFile(userFolder(), platform::EntryKind::Folder).has_value();
-    const bool fetched = folderThere && platform::downloadToFile(address, listPath);
+    platform::DownloadLimits limits;
+    limits.maxBytes = up::kListMaxBytes;
+    const bool fetched = folderThere && platform::downloadToFile(address, listPath, limits);
     if (!self || isUnloaded())
         return;
     QString listText;

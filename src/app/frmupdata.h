@@ -114,6 +114,12 @@ QString updateBase();
 QString listAddress();
 QString advertisementAddress();
 
+// The longest advertisement file the download keeps, and all of it that the home window reads:
+// three short lines.
+inline constexpr qint64 kAdvertisementMaxBytes = 16 * 1024;
+// The longest update list the download keeps: a line for each file of the bank and more.
+inline constexpr qint64 kListMaxBytes = qint64(1) << 20;
+
 // The local folder of a target and the part of the server path under the update base
 // ("xpdata/", "ksdata/", "examdata/" or nothing).
 QString localFolder(Folder folder);

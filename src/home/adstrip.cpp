@@ -3,17 +3,32 @@
 #include "home/adstrip.h"
 #include "home/frmfengmian.h"
 
+#include "app/frmupdata.h"
 #include "app/moddata.h"
 #include "history/historyfiles.h"
+#include "platform/filelookup.h"
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "toolkit/pointers.h"
+
+#include <QFile>
 
 using ModData::dScaleX;
 using ModData::dScaleY;
 
 namespace {
 const char* const kAdFile = "170100";
+
+// The lines of the advertisement file from no more than its first bytes: the download keeps no
+// longer file, and one longer still (put there by other means) costs the window no more.
+// Nothing when the file cannot be opened.
+std::optional<QStringList> readAdLines(const QString& path)
+{
+    QFile f(platform::findFile(path).value_or(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return platform::splitLines(platform::decodeGbk(f.read(app::update::kAdvertisementMaxBytes)));
+}
 } // namespace
 
 // Part of the window build: read once per load, then left as it is until the window unloads.
@@ -24,8 +39,8 @@ void FrmFengmian::fillAdStrip()
     const double sy = dScaleY;
     QStringList lines;
     trap([&] {
-        const auto read = platform::readAllLines(
-            history::userFile(platform::programFolder() + QStringLiteral("/ksdata"), kAdFile));
+        const auto read =
+            readAdLines(history::userFile(platform::programFolder() + QStringLiteral("/ksdata"), kAdFile));
         if (!read)
             throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
         lines = *read;

@@ -1,12 +1,12 @@
 #include "platform/download.h"
 
+#include "platform/networkaccess.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QNetworkAccessManager>
-#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -16,6 +16,10 @@
 #include <algorithm>
 
 namespace platform {
+
+namespace {
+constexpr qint64 kReadAhead = 256 * 1024;
+} // namespace
 
 bool downloadToFile(const QString& url, const QString& localPath, DownloadLimits limits)
 {
@@ -32,29 +36,45 @@ bool downloadToFile(const QString& url, const QString& localPath, DownloadLimits
     if (!file.open(QIODevice::WriteOnly))
         return false;
 
-    QNetworkAccessManager manager;
-    // This machine is never reached through a proxy.
-    if (u.host().compare(u"localhost", Qt::CaseInsensitive) == 0 || QHostAddress(u.host()).isLoopback())
-        manager.setProxy(QNetworkProxy::NoProxy);
     QNetworkRequest request(u);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
-    QPointer<QNetworkReply> reply = manager.get(request);
+    QPointer<QNetworkReply> reply = networkAccess().get(request);
+    // The network thread reads only a little ahead of what is stored: a fast server waits.
+    reply->setReadBufferSize(kReadAhead);
 
-    bool writeFailed = false;
+    const qint64 maxBytes = std::max<qint64>(0, limits.maxBytes);
+    qint64 kept = 0;
+    bool failed = false; // a write failed, or the reply is longer than the bound
     QEventLoop loop;
     QTimer idle;
     idle.setSingleShot(true);
     QObject::connect(&idle, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+    auto fail = [&] {
+        failed = true;
+        loop.quit();
+    };
+    // A reply that announces more than the bound is not waited for.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
+        bool known = false;
+        const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        if (known && announced > maxBytes)
+            fail();
+    });
+    auto store = [&] {
+        if (failed)
+            return;
         const QByteArray bytes = reply->readAll();
-        if (file.write(bytes) != bytes.size()) {
-            writeFailed = true;
-            loop.quit();
+        if (bytes.size() > maxBytes - kept || file.write(bytes) != bytes.size()) {
+            fail();
             return;
         }
+        kept += bytes.size();
+    };
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        store();
         idle.start(std::max(1, limits.idleMs));
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
@@ -62,7 +82,7 @@ bool downloadToFile(const QString& url, const QString& localPath, DownloadLimits
     QElapsedTimer total;
     total.start();
     idle.start(std::max(1, limits.idleMs));
-    while (reply && !reply->isFinished() && !writeFailed && idle.isActive()) {
+    while (reply && !reply->isFinished() && !failed && idle.isActive()) {
         const qint64 left = qint64(limits.totalMs) - total.elapsed();
         if (left <= 0)
             break;
@@ -75,15 +95,15 @@ bool downloadToFile(const QString& url, const QString& localPath, DownloadLimits
     }
 
     bool ok = false;
-    if (reply && reply->isFinished() && !writeFailed) {
+    if (reply && reply->isFinished() && !failed) {
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (reply->error() == QNetworkReply::NoError && status >= 200 && status < 300) {
-            const QByteArray rest = reply->readAll();
-            ok = file.write(rest) == rest.size();
+            store(); // what is left
+            ok = !failed;
         }
     }
     if (reply) {
-        reply->disconnect();
+        QObject::disconnect(reply, nullptr, &loop, nullptr);
         if (!reply->isFinished())
             reply->abort();
         delete reply.data();

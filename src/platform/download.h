@@ -7,16 +7,19 @@
 //
 // The bytes go to a temporary file in the target's folder, renamed over the target only when the
 // whole reply arrived with a 2xx status: a failed or cut-off download leaves the old file whole
-// and no half file behind. Only http and https addresses are fetched; the target's folder must
-// exist (the program creates no folder).
+// and no half file behind, and so does a reply longer than the download's bound, which fails as
+// soon as its announced length or its bytes pass that bound. Only http and https addresses are
+// fetched; the target's folder must exist (the program creates no folder).
 
 #include <QString>
+#include <QtGlobal>
 
 namespace platform {
 
 struct DownloadLimits {
     int idleMs = 15000;     // the longest wait for the next bytes of the reply
     int totalMs = 300000;   // the longest a whole download may take
+    qint64 maxBytes = qint64(256) << 20; // the longest file kept: larger than any file of an update
 };
 
 // True when the file was fetched and stored whole at localPath.

@@ -1,15 +1,22 @@
 #include "platform/httprequest.h"
 
-#include <QHostAddress>
+#include "platform/networkaccess.h"
+
 #include <QNetworkAccessManager>
-#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QUrl>
+#include <algorithm>
 
 namespace platform {
 
-HttpRequest::HttpRequest() : manager_(std::make_unique<QNetworkAccessManager>()) {}
+namespace {
+// What the network thread reads ahead of the request: a server that sends faster than the body
+// is taken waits, and an aborted reply has little to let go.
+constexpr qint64 kReadAhead = 64 * 1024;
+} // namespace
+
+HttpRequest::HttpRequest(qint64 maxBodyBytes) : maxBody_(std::max<qint64>(0, maxBodyBytes)) {}
 
 HttpRequest::~HttpRequest() { abort(); }
 
@@ -23,18 +30,44 @@ bool HttpRequest::send(const QString& url)
     const QString scheme = u.scheme().toLower();
     if (!u.isValid() || u.host().isEmpty() || (scheme != u"http" && scheme != u"https"))
         return false;
-    // This machine is never reached through a proxy.
-    const QHostAddress host(u.host());
-    if (u.host().compare(u"localhost", Qt::CaseInsensitive) == 0 || host.isLoopback())
-        manager_->setProxy(QNetworkProxy::NoProxy);
     QNetworkRequest request(u);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
-    reply_ = manager_->get(request);
+    reply_ = networkAccess().get(request);
+    reply_->setReadBufferSize(kReadAhead);
+    connect(reply_, &QNetworkReply::metaDataChanged, this, &HttpRequest::onMetaData);
+    connect(reply_, &QNetworkReply::readyRead, this, &HttpRequest::onReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &HttpRequest::onFinished);
     return true;
+}
+
+// A body announced longer than the bound is not waited for.
+void HttpRequest::onMetaData()
+{
+    if (!reply_)
+        return;
+    bool known = false;
+    const qint64 announced = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    if (known && announced > maxBody_)
+        fail();
+}
+
+void HttpRequest::onReadyRead()
+{
+    if (!reply_)
+        return;
+    // Only the body of a 2xx reply is kept; any other is read away unkept.
+    const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QByteArray bytes = reply_->readAll();
+    if (status < 200 || status >= 300)
+        return;
+    if (bytes.size() > maxBody_ - body_.size()) {
+        fail();
+        return;
+    }
+    body_ += bytes;
 }
 
 void HttpRequest::onFinished()
@@ -42,15 +75,27 @@ void HttpRequest::onFinished()
     QNetworkReply* reply = reply_;
     if (!reply)
         return;
+    onReadyRead(); // what is left
+    if (!reply_)
+        return; // too long: failed
     reply_ = nullptr;
     status_ = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() == QNetworkReply::NoError && status_ >= 200 && status_ < 300) {
-        body_ = reply->readAll();
+    if (reply->error() == QNetworkReply::NoError && status_ >= 200 && status_ < 300)
         complete_ = true;
-    } else {
+    else
         failed_ = true;
-    }
+    if (failed_)
+        body_.clear();
     reply->deleteLater();
+    emit finished();
+}
+
+void HttpRequest::fail()
+{
+    status_ = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    abort();
+    body_.clear();
+    failed_ = true;
     emit finished();
 }
 

@@ -57,6 +57,17 @@ Cache& cache()
 
 qint64 pixelBytes(const QPixmap& p) { return qint64(p.width()) * p.height() * std::max(1, p.depth()) / 8; }
 
+// The size the header of a picture file claims, checked against the bound of what is decoded:
+// a claim beyond it raises 481 before anything is allocated. Invalid when the format tells no
+// size before decoding.
+QSize checkedHeaderSize(QImageReader& reader)
+{
+    const QSize size = reader.size();
+    if (size.isValid() && !size.isEmpty() && !pictureFitsDecodeBound(size, reader.imageFormat()))
+        vb::raise(vb::ErrInvalidPicture);
+    return size;
+}
+
 DecodedPicture decode(const QByteArray& bytes)
 {
     ++cache().decodes;
@@ -68,7 +79,14 @@ DecodedPicture decode(const QByteArray& bytes)
             d.hotSpot = c->hotSpot;
         }
     } else {
-        image.loadFromData(bytes); // the format is read from the content, not the name
+        QByteArray data = bytes; // shared, not copied
+        QBuffer buffer(&data);
+        QImageReader reader(&buffer); // the format is read from the content, not the name
+        const QSize claimed = checkedHeaderSize(reader);
+        image = reader.read();
+        // A format that told no size first is held to the same bound once decoded.
+        if (claimed.isEmpty() && !image.isNull() && !pictureFitsDecodeBound(image.size(), image.format()))
+            image = QImage();
     }
     if (image.isNull())
         vb::raise(vb::ErrInvalidPicture);
@@ -131,6 +149,8 @@ void keep(const FileKey& k, const DecodedPicture& picture)
 
 QByteArray readPictureFile(const FileKey& k)
 {
+    if (k.size > kMaxPictureFileBytes)
+        vb::raise(vb::ErrInvalidPicture); // not read: no picture within the bound is that long
     QFile file(k.real);
     if (!file.open(QIODevice::ReadOnly))
         vb::raise(vb::ErrPathFileAccess);
@@ -138,6 +158,22 @@ QByteArray readPictureFile(const FileKey& k)
 }
 
 } // namespace
+
+bool pictureFitsDecodeBound(QSize size, QImage::Format format)
+{
+    if (size.isEmpty() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return false;
+    // At the depth the decoder gives the format, and never under 32 bits: the pixels of a
+    // picture that is drawn are 32 bits wide.
+    const int depth =
+        format == QImage::Format_Invalid ? 32 : std::max<int>(32, QImage::toPixelFormat(format).bitsPerPixel());
+    const qint64 bytes = qint64(size.width()) * size.height() * (depth / 8);
+    qint64 bound = kMaxPictureBytes;
+    // Never past Qt's own limit of one image's allocation, should it be set lower.
+    if (const int mb = QImageReader::allocationLimit(); mb > 0)
+        bound = std::min(bound, qint64(mb) << 20);
+    return bytes <= bound;
+}
 
 DecodedPicture decodedPicture(const QString& path)
 {
@@ -183,7 +219,7 @@ Picture Picture::fromFile(const QString& path)
         QImageReader reader(&buffer);
         if (!reader.canRead())
             vb::raise(vb::ErrInvalidPicture);
-        size = reader.size();
+        size = checkedHeaderSize(reader); // what the decode would refuse is refused now
     }
     if (!size.isValid() || size.isEmpty()) {
         // Cursor files, and formats that tell no size before decoding: decoded now.

@@ -30,9 +30,21 @@ struct DecodedPicture {
     std::optional<QPoint> hotSpot; // set for a cursor or icon file
 };
 
+// The bound of what is decoded, shared by the check of a file's header at the load and by the
+// decode itself: no side longer than kMaxPictureSide pixels (within every format's own limits)
+// and at most kMaxPictureBytes of pixels at the depth the format decodes to (at least 32 bits a
+// pixel), nor more than Qt's allocation limit for one image. A file whose header claims more,
+// or whose content decodes to more, holds no picture the program shows.
+inline constexpr int kMaxPictureSide = 16384;
+inline constexpr qint64 kMaxPictureBytes = qint64(64) << 20; // 4096 x 4096 at 32 bits
+bool pictureFitsDecodeBound(QSize size, QImage::Format format = QImage::Format_Invalid);
+// The longest picture file read: the pixels of the bound stored plainly, and room for headers.
+inline constexpr qint64 kMaxPictureFileBytes = kMaxPictureBytes + (qint64(1) << 20);
+
 // The decoded picture of the file at path, format read from the content: BMP, PNG, GIF, JPEG,
 // icon and cursor files. Raises vb::Error 53 when no such file exists (letter case aside), 75
-// when it cannot be read, 481 when it holds no picture. Copies are cheap: the pixels are shared.
+// when it cannot be read, 481 when it holds no picture, one beyond the decode bound or is
+// longer than kMaxPictureFileBytes. Copies are cheap: the pixels are shared.
 DecodedPicture decodedPicture(const QString& path);
 
 // A picture as a control holds it: decoded pixels, or a picture file that was read and checked
@@ -49,7 +61,8 @@ public:
     Picture(const QPixmap& pixmap); // NOLINT: a decoded picture is a picture
 
     // The picture of a file, found ignoring letter case; the empty picture for an empty path.
-    // Missing, unreadable and not-a-picture files raise as decodedPicture() does, now. A file
+    // Missing, unreadable and not-a-picture files raise as decodedPicture() does, now, and so
+    // does a header that claims a size beyond the decode bound. A file
     // already decoded and unchanged is shared at once; any other is kept as read (its bytes, a
     // few kilobytes) until its first use.
     static Picture fromFile(const QString& path);

@@ -249,13 +249,32 @@ TEST_F(UpdateWindow, LoadLaysOutTheWindowAndFetchesTheAdvertisement)
     }
 }
 
+// Cut off, or longer than any advertisement: the previous file stays as it was.
 TEST_F(UpdateWindow, AFailedAdvertisementKeepsThePreviousFile)
 {
-    writeFile(path("ksdata/170100.mxy"), "previous ad");
-    server.cut(kAdPath, "half an ad");
-    FrmUpdata::get();
-    EXPECT_EQ(fileBytes(path("ksdata/170100.mxy")), "previous ad");
-    EXPECT_EQ(QDir(path("ksdata")).entryList(QDir::Files), QStringList{QStringLiteral("170100.mxy")});
+    const QByteArray longest(app::update::kAdvertisementMaxBytes, 'a');
+    const struct {
+        const char* name;
+        bool cut;
+        QByteArray sent;
+        QByteArray kept;
+    } cases[] = {
+        {"cut off", true, "half an ad", "previous ad"},
+        {"one byte too long", false, longest + 'a', "previous ad"},
+        {"the longest kept", false, longest, longest},
+    };
+    for (const auto& c : cases) {
+        writeFile(path("ksdata/170100.mxy"), "previous ad");
+        if (c.cut)
+            server.cut(kAdPath, c.sent);
+        else
+            server.route(kAdPath, c.sent);
+        FrmUpdata::get();
+        EXPECT_EQ(fileBytes(path("ksdata/170100.mxy")), c.kept) << c.name;
+        EXPECT_EQ(QDir(path("ksdata")).entryList(QDir::Files), QStringList{QStringLiteral("170100.mxy")}) << c.name;
+        FrmUpdata::unloadIfLoaded();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 // ---- The check without an update -------------------------------------------------------------------
@@ -283,6 +302,8 @@ TEST_F(UpdateWindow, NoNewerListAsksNothingAndSaysWhy)
         {"empty reply", 200, "", notAList},
         {"a notice, no version", 200, "2099 maintenance notice\r\n", notAList},
         {"eleven digits", 200, "20270101000\r\nD202701010101288890\r\n", notAList},
+        {"a newer list longer than any list", 200,
+         "202701010000\r\n" + QByteArray(app::update::kListMaxBytes, 'x'), failed},
     };
     for (const auto& c : cases) {
         server.route(kListPath, c.body, c.status);

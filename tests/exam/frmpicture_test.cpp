@@ -3,6 +3,7 @@
 
 #include "dialogfixture.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using dialogfixture::World;
@@ -72,6 +73,28 @@ TEST(PictureWindow, KeepsItsPlaceUntilTheTimerThenCentresAgain)
     win.Timer1.setEnabled(true);
     win.Timer1.fire();
     EXPECT_EQ(rectOf(win), QRectF((15360 - 1620) / 2, (11520 - 870) / 2, 1620, 870));
+}
+
+// A question picture beyond what the program decodes (here 20000 pixels wide) is refused at its
+// load: the window goes on showing, and fitting round, the picture it had.
+TEST(PictureWindow, APictureBeyondTheDecodeBoundLeavesTheShownPictureAndItsFit)
+{
+    World world;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("l20099.mxy"));
+    ASSERT_TRUE(solid(20000, 1, Qt::blue).save(path, "PNG"));
+    FrmPicture& win = FrmPicture::get();
+    win.Image1.setPicture(solid(300, 200, Qt::green));
+    try {
+        win.Image1.loadPicture(path);
+        ADD_FAILURE() << "loaded";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::ErrInvalidPicture);
+    }
+    win.Show();
+    ASSERT_TRUE(win.Timer1.fire());
+    EXPECT_EQ(rectOf(win), QRectF(5370, 4200, 4620, 3120));
+    EXPECT_EQ(win.Image1.Picture().toImage().pixelColor(0, 0), QColor(Qt::green));
 }
 
 TEST(PictureWindow, ButtonOpensAndClosesAndCaptionTellsWhich)

@@ -6,6 +6,8 @@
 #include "app/frmabout.h"
 #include "app/frmupdata.h"
 #include "app/modzcb.h"
+#include "home/adstrip.h"
+#include "platform/textfile.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -208,6 +210,42 @@ TEST_F(HelpAndLinks, AdvertisementStrip)
     EXPECT_EQ(w.LblAD.Caption(), QStringLiteral("旧"));
     unloadWindows();
     EXPECT_EQ(FrmFengmian::get().LblAD.Caption(), QStringLiteral("新"));
+}
+
+// However long the file, the strip gets no more than a bounded message: the first
+// kAdCaptionMaxChars characters of line 1. A file is read no further than the longest
+// advertisement the download keeps, so lines that lie past it in a larger file are not there.
+TEST_F(HelpAndLinks, AnAdvertisementOfAnyLengthGivesTheStripABoundedMessage)
+{
+    const int most = home::kAdCaptionMaxChars;
+    const QByteArray tail = "\r\n255\r\nhttp://127.0.0.1/ad\r\n";
+    const struct {
+        const char* name;
+        QByteArray file;
+        QString caption;
+        long colour;
+        const char* link;
+    } rows[] = {
+        {"the longest message", QByteArray(most, 'A') + tail, QString(most, u'A'), 255, "http://127.0.0.1/ad"},
+        {"a longer message", "  " + QByteArray(3 * most, 'A') + tail, QString(most, u'A'), 255,
+         "http://127.0.0.1/ad"},
+        {"a first line of 10 MB", platform::encodeGbk(QStringLiteral("广告")).repeated(10 << 18) + tail,
+         QStringLiteral("广告").repeated(most / 2), 0, ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        QFile f(userPath(QStringLiteral("170100.mxy")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(r.file);
+        f.close();
+        FrmFengmian& w = FrmFengmian::get();
+        EXPECT_EQ(w.LblAD.Caption().size(), r.caption.size());
+        EXPECT_TRUE(w.LblAD.Caption() == r.caption); // not printed: it may be megabytes
+        EXPECT_EQ(w.LblAD.ForeColor(), r.colour);
+        EXPECT_EQ(w.sAdLink, QString::fromUtf8(r.link));
+        EXPECT_DOUBLE_EQ(w.PicAd.Width(), w.LblAD.Width());
+        unloadWindows();
+    }
 }
 
 // Markup in the advertisement file is not read: the strip draws the tags as text, in the

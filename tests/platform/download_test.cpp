@@ -1,3 +1,4 @@
+#include "app/localhttp.h"
 #include "platform/download.h"
 #include "routedhttp.h"
 
@@ -129,4 +130,39 @@ TEST(Download, NobodyListeningFailsAtOnce)
                                           dir.filePath(QStringLiteral("x.mxy"))));
     EXPECT_LT(t.elapsed(), 5000);
     EXPECT_TRUE(listing(dir.path()).isEmpty());
+}
+
+// A reply longer than the download's bound fails as a failed download does, as soon as its
+// announced length or its bytes pass the bound: the old file stays whole, nothing else is left,
+// and no more of a huge reply is read. A reply of exactly the bound is stored.
+TEST(Download, AReplyLongerThanItsBoundFailsAndLeavesTheOldFile)
+{
+    platform::DownloadLimits limits;
+    limits.maxBytes = 64 * 1024;
+    const qint64 huge = qint64(256) << 20;
+    const struct {
+        const char* name;
+        qint64 length;
+        bool announced;
+        bool ok;
+    } cases[] = {
+        {"the bound, announced", limits.maxBytes, true, true},
+        {"the bound, no length", limits.maxBytes, false, true},
+        {"one byte more, announced", limits.maxBytes + 1, true, false},
+        {"one byte more, no length", limits.maxBytes + 1, false, false},
+        {"256 MB, announced", huge, true, false},
+        {"256 MB, no length", huge, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LocalHttp server;
+        server.stream(c.length, c.announced);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("170100.mxy"));
+        writeBytes(target, "old");
+        EXPECT_EQ(platform::downloadToFile(server.address() + QStringLiteral("/ad.rar"), target, limits), c.ok);
+        EXPECT_EQ(fileBytes(target), c.ok ? QByteArray(c.length, 'x') : QByteArray("old"));
+        EXPECT_EQ(listing(dir.path()), QStringList{QStringLiteral("170100.mxy")});
+        EXPECT_LT(server.streamedBytes(), 64 << 20) << "the rest is not read";
+    }
 }

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,6 +24,39 @@ void writePicture(const QString& path, QSize size, QColor colour)
 }
 
 QRgb topLeft(const QPixmap& p) { return p.toImage().pixel(0, 0); }
+
+quint32 crc32(const QByteArray& bytes)
+{
+    quint32 c = 0xFFFFFFFFu;
+    for (const char b : bytes) {
+        c ^= quint8(b);
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return ~c;
+}
+
+QByteArray bigEndian(quint32 v)
+{
+    const char b[] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    return QByteArray(b, 4);
+}
+
+QByteArray pngChunk(const QByteArray& type, const QByteArray& data)
+{
+    return bigEndian(quint32(data.size())) + type + data + bigEndian(crc32(type + data));
+}
+
+// A PNG file of a hundred-odd bytes whose header claims w x h pixels (8 or 16 bits a channel,
+// RGB): a sound header over the first few rows of pixel data, as a decompression bomb starts.
+QByteArray pngClaiming(int w, int h, int bitsPerChannel = 8)
+{
+    const char depthAndKind[] = {char(bitsPerChannel), 2, 0, 0, 0}; // RGB, no interlace
+    const QByteArray header = bigEndian(quint32(w)) + bigEndian(quint32(h)) + QByteArray(depthAndKind, 5);
+    const QByteArray rows = qCompress(QByteArray(4096, '\0')).mid(4); // the zlib stream alone
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", rows) +
+           pngChunk("IEND", {});
+}
 
 int decodes() { return tk::pictureCacheStats().decodes; }
 
@@ -203,5 +237,78 @@ TEST_F(PictureCache, AFileBrokenAfterASoundHeaderLoadsAndDrawsNothing)
         ADD_FAILURE() << "decoding the whole file at once reports it";
     } catch (const vb::Error& e) {
         EXPECT_EQ(e.number(), vb::ErrInvalidPicture);
+    }
+}
+
+// What the decode would refuse, the load refuses: a header that claims more than the decode
+// bound, or a file longer than any picture within it, raises 481 at once, whether the picture is
+// decoded now or only when drawn, and a control keeps the picture and size it had. A picture at
+// the bound loads and decodes.
+TEST_F(PictureCache, AClaimBeyondTheDecodeBoundIsRefusedAtTheLoadAndTheControlKeepsItsPicture)
+{
+    const QString before = dir.filePath(QStringLiteral("before.mxy"));
+    writePicture(before, {40, 20}, Qt::red);
+    const struct {
+        const char* name;
+        QByteArray file; // empty: a real picture of the size
+        QSize size;
+        bool refused;
+    } cases[] = {
+        {"claims 30000 x 30000", pngClaiming(30000, 30000), {30000, 30000}, true},
+        {"claims 4097 x 4096", pngClaiming(4097, 4096), {4097, 4096}, true},
+        {"claims 4096 x 4096 at 16 bits a channel", pngClaiming(4096, 4096, 16), {4096, 4096}, true},
+        {"a side of 20000", {}, {20000, 1}, true},
+        {"a small picture in a file longer than any picture", {}, {8, 8}, true},
+        {"4096 x 4096", {}, {4096, 4096}, false},
+        {"4096 x 2048 at 16 bits a channel", pngClaiming(4096, 2048, 16), {4096, 2048}, false},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QStringLiteral("p%1.mxy").arg(++n));
+        if (c.file.isEmpty()) {
+            writePicture(path, c.size, Qt::blue);
+            if (c.refused && c.size == QSize(8, 8)) {
+                QFile f(path);
+                ASSERT_TRUE(f.resize(tk::kMaxPictureFileBytes + 1)); // a hole: nothing is written
+            }
+        } else {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.file);
+        }
+        QWidget window;
+        tk::Image image{&window};
+        tk::PictureBox box{&window};
+        box.setAutoSize(true);
+        image.loadPicture(before);
+        box.loadPicture(before);
+        const qint64 shown = image.Picture().pixmap().cacheKey();
+
+        int errors = 0;
+        for (const std::function<void()>& load : std::initializer_list<std::function<void()>>{
+                 [&] { tk::loadPicture(path); }, [&] { image.loadPicture(path); }, [&] { box.loadPicture(path); }}) {
+            try {
+                load();
+            } catch (const vb::Error& e) {
+                EXPECT_EQ(e.number(), vb::ErrInvalidPicture);
+                ++errors;
+            }
+        }
+        if (c.refused) {
+            EXPECT_EQ(errors, 3) << "the eager load, and both lazy loads, raise at the load";
+            EXPECT_EQ(image.size(), QSize(40, 20));
+            EXPECT_EQ(box.size(), QSize(40, 20));
+            EXPECT_EQ(image.Picture().pixmap().cacheKey(), shown) << "the picture it had";
+        } else {
+            EXPECT_EQ(errors, c.file.isEmpty() ? 0 : 1) << "a claim within the bound loads; only its "
+                                                           "broken-off rows fail to decode";
+            EXPECT_EQ(image.size(), c.size);
+            EXPECT_EQ(box.size(), c.size);
+            if (c.file.isEmpty()) {
+                EXPECT_EQ(image.Picture().pixmap().size(), c.size) << "the decode takes what the load took";
+            }
+        }
+        tk::clearPictureCache();
     }
 }
