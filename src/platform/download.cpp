@@ -1,6 +1,7 @@
 #include "platform/download.h"
 
 #include "platform/networkaccess.h"
+#include "platform/waits.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -79,6 +80,7 @@ bool downloadToFile(const QString& url, const QString& localPath, DownloadLimits
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
+    enteringWait(WaitKind::Download);
     QElapsedTimer total;
     total.start();
     idle.start(std::max(1, limits.idleMs));
