@@ -1,0 +1,89 @@
+// Settling a user folder whatever a kill, a disk fault or a hand left in it: the marker of an
+// interrupted file set, the files it lists and their ".pending" files. Afterwards nothing outside
+// the folder was touched, no marker is left that refuses the next set, and the next set is
+// written whole.
+// Input parts ("\n=====\n" between them):
+//   0 the marker's bytes (GBK lines: "undo" or "finish", then file names)
+//   1 options, one character each: "F" the marker is a folder, "U" its name is in capitals,
+//     "S" a stray "fileset.pending.XXXXXX" of its own rewrite lies beside it,
+//     "D" the first listed file is a folder with a file in it
+//   2 names of files that hold old bytes, a line each
+//   3 names whose ".pending" file holds new bytes, a line each
+
+#include "fuzzfiles.h"
+#include "platform/textfile.h"
+
+#include <cstdlib>
+
+namespace {
+
+QStringList names(const QByteArray& part)
+{
+    QStringList out;
+    for (const QString& line : platform::splitLines(platform::decodeGbk(part))) {
+        const QString n = line.trimmed();
+        // Only plain names are laid out by the input; the marker itself may name anything.
+        if (!n.isEmpty() && !n.contains(u'/') && !n.contains(u'\\') && n != u"." && n != u".." && n.size() < 64)
+            out << n;
+    }
+    return out.mid(0, 8);
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzzfiles::application();
+    const QList<QByteArray> parts = fuzzfiles::parts(fuzzfiles::bytes(data, size), 4);
+    // A user folder inside the fuzz folder, with a file beside it that nothing may touch.
+    const QString outer = fuzzfiles::folder();
+    QDir(outer).removeRecursively();
+    QDir().mkpath(outer + QStringLiteral("/ksdata"));
+    const QString dir = outer + QStringLiteral("/ksdata");
+    put(outer + QStringLiteral("/outside.mxy"), "keep");
+    put(outer + QStringLiteral("/outside.mxy.pending"), "keep too");
+
+    const QString options = QString::fromLatin1(parts.value(1));
+    const QString markerName = options.contains(u'U') ? QStringLiteral("FILESET.PENDING") : QString::fromLatin1(platform::kFileSetMarker);
+    if (options.contains(u'F'))
+        QDir().mkdir(dir + u'/' + markerName);
+    else
+        put(dir + u'/' + markerName, parts.value(0));
+    if (options.contains(u'S'))
+        put(dir + u'/' + markerName + QStringLiteral(".Ab12Cd"), "half");
+    const QStringList old = names(parts.value(2));
+    for (const QString& n : old)
+        put(dir + u'/' + n, "old");
+    for (const QString& n : names(parts.value(3)))
+        put(dir + u'/' + n + QString::fromLatin1(platform::kPendingSuffix), "new");
+    if (options.contains(u'D') && !old.isEmpty()) {
+        QFile::remove(dir + u'/' + old.first());
+        QDir().mkdir(dir + u'/' + old.first());
+        put(dir + u'/' + old.first() + QStringLiteral("/inner"), "x");
+    }
+
+    platform::settleFileSet(dir);
+
+    // Nothing outside the folder moved.
+    QFile a(outer + QStringLiteral("/outside.mxy")), b(outer + QStringLiteral("/outside.mxy.pending"));
+    if (!a.open(QIODevice::ReadOnly) || a.readAll() != "keep" || !b.open(QIODevice::ReadOnly) ||
+        b.readAll() != "keep too")
+        std::abort();
+    // The next set is written whole.
+    const QString target = dir + QStringLiteral("/288891.mxy");
+    if (QFileInfo(target).isDir())
+        return 0; // the input made the target itself a folder: no set could replace it
+    if (!platform::writeFileSet(dir, {{target, QByteArray("after\r\n")}}))
+        std::abort();
+    QFile t(target);
+    if (!t.open(QIODevice::ReadOnly) || t.readAll() != "after\r\n")
+        std::abort();
+    return 0;
+}
