@@ -7,6 +7,7 @@
 #include "dialogfixture.h"
 #include "exam/paperflow.h"
 #include "paperfixture.h"
+#include "common/waitprobe.h"
 #include "platform/waits.h"
 
 #include <gtest/gtest.h>
@@ -124,12 +125,7 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
 
     EXPECT_TRUE(waited);
     EXPECT_FALSE(handInAfterTheEnd) << "a hand-in window came up over the paper's score";
-    bool shown = false;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        shown = shown || (qobject_cast<tk::Form*>(top) && top->isVisible());
-    EXPECT_TRUE(shown) << "no window of the program is shown";
-    EXPECT_FALSE(platform::isHoldingInput());
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    waitprobe::expectShownAndFree();
     if (paperflow::paperOver()) {
         ASSERT_TRUE(FrmChengji::isLoaded());
         EXPECT_TRUE(FrmChengji::get().isVisible());
@@ -144,7 +140,4 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
 INSTANTIATE_TEST_SUITE_P(
     Pairs, PaperWaitProbe,
     ::testing::Combine(::testing::Range(0, int(waitingActions().size())), ::testing::Range(0, int(interferingActions().size()))),
-    [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
-        return std::string(waitingActions().at(size_t(std::get<0>(info.param))).name) + "_" +
-               interferingActions().at(size_t(std::get<1>(info.param))).name;
-    });
+    waitprobe::pairName(waitingActions, interferingActions));

@@ -10,6 +10,7 @@
 #include "exam/standardbox.h"
 #include "history/historyfiles.h"
 #include "paperhistory.h"
+#include "common/waitprobe.h"
 #include "platform/waits.h"
 
 #include <QApplication>
@@ -205,19 +206,10 @@ TEST_P(WaitProbe, NothingActsOnWhatTheWaitChanged)
     EXPECT_TRUE(waited);
     expectPapersWhole();
     expectRunningPaperInItsSlot();
-    bool shown = false;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        shown = shown || (qobject_cast<tk::Form*>(top) && top->isVisible());
-    EXPECT_TRUE(shown) << "no window of the program is shown";
-    EXPECT_FALSE(platform::isHoldingInput());
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    waitprobe::expectShownAndFree();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, WaitProbe,
     ::testing::Combine(::testing::Range(0, int(waitingActions().size())), ::testing::Range(0, int(interferingActions().size()))),
-    [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
-        return std::string(waitingActions().at(size_t(std::get<0>(info.param))).name) + "_" +
-               interferingActions().at(size_t(std::get<1>(info.param))).name;
-    });
+    waitprobe::pairName(waitingActions, interferingActions));
