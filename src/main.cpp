@@ -3,6 +3,7 @@
 #include "app/modzcb.h"
 #include "app/shownprobe.h"
 #include "home/frmfengmian.h"
+#include "platform/networkaccess.h"
 
 #include <QApplication>
 
@@ -15,5 +16,7 @@ int main(int argc, char** argv)
     FrmStart& start = FrmStart::get();
     if (FrmStart::isLoaded())
         start.Show();
-    return app.exec();
+    const int result = app.exec();
+    platform::endNetworkAccess();
+    return result;
 }

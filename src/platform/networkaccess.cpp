@@ -21,17 +21,36 @@ public:
     }
 };
 
+QPointer<QNetworkAccessManager>& manager()
+{
+    static QPointer<QNetworkAccessManager> m;
+    return m;
+}
+
 } // namespace
 
 QNetworkAccessManager& networkAccess()
 {
     // Owned by the application object, so it goes with it (and a later application gets its own).
-    static QPointer<QNetworkAccessManager> manager;
+    QPointer<QNetworkAccessManager>& manager = platform::manager();
     if (!manager) {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
         manager->setProxyFactory(new LoopbackDirect);
     }
     return *manager;
+}
+
+void endNetworkAccess()
+{
+    QPointer<QNetworkAccessManager>& m = manager();
+    if (!m)
+        return;
+    m->clearConnectionCache();
+    delete m.data(); // quits its thread and waits for it
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace platform

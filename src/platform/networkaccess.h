@@ -15,4 +15,10 @@ namespace platform {
 
 QNetworkAccessManager& networkAccess();
 
+// Ends the network access object while the application still runs its events: its cached
+// connections closed, its thread ended and what that thread leaves behind deleted. Called before
+// the application object goes (a later request builds a new one); left to the application's own
+// teardown, objects the network thread hands back for deletion are never deleted.
+void endNetworkAccess();
+
 } // namespace platform

@@ -1,3 +1,4 @@
+#include "platform/networkaccess.h"
 #include "toolkit/realticks.h"
 
 #include <QApplication>
@@ -11,5 +12,7 @@ int main(int argc, char** argv)
     tk::setRealTicks(false);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    platform::endNetworkAccess();
+    return result;
 }

@@ -1,5 +1,6 @@
 #include "app/localhttp.h"
 #include "platform/download.h"
+#include "platform/networkaccess.h"
 #include "routedhttp.h"
 
 #include <QDir>
@@ -165,4 +166,19 @@ TEST(Download, AReplyLongerThanItsBoundFailsAndLeavesTheOldFile)
         EXPECT_EQ(listing(dir.path()), QStringList{QStringLiteral("170100.mxy")});
         EXPECT_LT(server.streamedBytes(), 64 << 20) << "the rest is not read";
     }
+}
+
+// The network access object ended before the application goes, as the program's and the tests'
+// mains end it: a request after that gets a fresh one and is fetched whole.
+TEST(Download, AfterTheNetworkAccessEndedARequestGetsAFreshOne)
+{
+    LocalHttp server;
+    server.stream(100, true);
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("x.mxy"));
+    ASSERT_TRUE(platform::downloadToFile(server.address() + QStringLiteral("/x.rar"), target));
+    platform::endNetworkAccess();
+    QFile::remove(target);
+    ASSERT_TRUE(platform::downloadToFile(server.address() + QStringLiteral("/x.rar"), target));
+    EXPECT_EQ(fileBytes(target), QByteArray(100, 'x'));
 }
