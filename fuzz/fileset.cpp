@@ -11,6 +11,7 @@
 //   3 names whose ".pending" file holds new bytes, a line each
 
 #include "fuzzfiles.h"
+#include "platform/filelookup.h"
 #include "platform/textfile.h"
 
 #include <cstdlib>
@@ -23,7 +24,7 @@ QStringList names(const QByteArray& part)
     for (const QString& line : platform::splitLines(platform::decodeGbk(part))) {
         const QString n = line.trimmed();
         // Only plain names are laid out by the input; the marker itself may name anything.
-        if (!n.isEmpty() && !n.contains(u'/') && !n.contains(u'\\') && n != u"." && n != u".." && n.size() < 64)
+        if (platform::isPlainName(n) && n.size() < 64)
             out << n;
     }
     return out.mid(0, 8);

@@ -77,6 +77,20 @@ void FrmKVMSGBOX::Form_Load()
     });
 }
 
+int FrmKVMSGBOX::ask(const QString& title, const tk::Picture& picture, const QString& prompt)
+{
+    if (isLoaded() && get().Visible())
+        return 0;
+    FrmKVMSGBOX& box = get();
+    box.LblTitle.setCaption(title);
+    if (!picture.isNull())
+        box.Image1.setPicture(picture);
+    box.LblPrompt.setCaption(prompt);
+    ModData::iMsgAnswer = 0;
+    vb::attempt([&] { box.Show(true); });
+    return ModData::iMsgAnswer;
+}
+
 void FrmKVMSGBOX::LblClick_Click(int index)
 {
     if (index == 1)

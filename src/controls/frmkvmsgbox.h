@@ -22,6 +22,13 @@ class FrmKVMSGBOX : public tk::FormT<FrmKVMSGBOX> {
 public:
     FrmKVMSGBOX();
 
+    // Shows the box modally with the title, the picture (an empty one leaves the box's own) and
+    // the prompt, and returns ModData::iMsgAnswer (1 confirmed). Nothing waits between taking the
+    // box and showing it: a caller that waited for its picture (an error report) never holds a
+    // box that was shown and freed meanwhile. Returns 0, showing nothing, while a box is up
+    // already (another handler's).
+    static int ask(const QString& title, const tk::Picture& picture, const QString& prompt);
+
     void LblClick_Click(int index);
     void lblMove_MouseDown(int button, int shift, float x, float y);
 

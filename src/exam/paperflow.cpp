@@ -15,12 +15,9 @@ QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata")
 
 void notice(const QString& title, const QString& text)
 {
-    ModData::iMsgAnswer = 0;
-    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
-    box.LblTitle.setCaption(title);
-    step([&] { box.Image1.loadPicture(dataPicture("l20072")); });
-    box.LblPrompt.setCaption(QStringLiteral("\r\n\r\n\r\n") + text);
-    step([&] { box.Show(true); });
+    tk::Picture picture;
+    step([&] { picture = tk::Picture::fromFile(dataPicture("l20072")); });
+    FrmKVMSGBOX::ask(title, picture, QStringLiteral("\r\n\r\n\r\n") + text);
 }
 
 void dockPanel()

@@ -37,22 +37,12 @@ QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata")
 int FrmFengmian::askBox(const QString& tag, const QString& title, const QString& pictureName,
                         const QString& prompt)
 {
-    const vb::ErrorTrap trap(tag);
     // The picture is read first: its report may wait, and whatever runs meanwhile may show and
-    // close the box. The box is taken only afterwards, and nothing waits between taking it and
-    // showing it.
+    // close the box; the box is taken only afterwards.
     tk::Picture picture;
-    const bool havePicture = trap([&] { picture = tk::Picture::fromFile(dataFile(pictureName)); });
-    if (FrmKVMSGBOX::isLoaded() && FrmKVMSGBOX::get().Visible())
-        return 0; // another handler's box is up: this one is not shown over it
-    FrmKVMSGBOX& box = FrmKVMSGBOX::get();
-    box.LblTitle.setCaption(title);
-    if (havePicture)
-        box.Image1.setPicture(picture);
-    box.LblPrompt.setCaption(prompt);
-    ModData::iMsgAnswer = 0;
-    trap([&] { box.Show(true); });
-    return ModData::iMsgAnswer;
+    const vb::ErrorTrap trap(tag);
+    trap([&] { picture = tk::Picture::fromFile(dataFile(pictureName)); });
+    return FrmKVMSGBOX::ask(title, picture, prompt);
 }
 
 void FrmFengmian::showNotice(const QString& title, const QString& prompt)

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -37,14 +36,8 @@ bool downloadToFile(const QString& url, const QString& localPath, DownloadLimits
     if (!file.open(QIODevice::WriteOnly))
         return false;
 
-    QNetworkRequest request(u);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    QPointer<QNetworkReply> reply = networkAccess().get(request);
     // The network thread reads only a little ahead of what is stored: a fast server waits.
-    reply->setReadBufferSize(kReadAhead);
+    QPointer<QNetworkReply> reply = getFresh(u, kReadAhead);
 
     const qint64 maxBytes = std::max<qint64>(0, limits.maxBytes);
     qint64 kept = 0;
@@ -59,9 +52,7 @@ bool downloadToFile(const QString& url, const QString& localPath, DownloadLimits
     };
     // A reply that announces more than the bound is not waited for.
     QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
-        bool known = false;
-        const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-        if (known && announced > maxBytes)
+        if (announcesMoreThan(*reply, maxBytes))
             fail();
     });
     auto store = [&] {

@@ -2,7 +2,6 @@
 
 #include "platform/networkaccess.h"
 
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QUrl>
@@ -30,13 +29,7 @@ bool HttpRequest::send(const QString& url)
     const QString scheme = u.scheme().toLower();
     if (!u.isValid() || u.host().isEmpty() || (scheme != u"http" && scheme != u"https"))
         return false;
-    QNetworkRequest request(u);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    reply_ = networkAccess().get(request);
-    reply_->setReadBufferSize(kReadAhead);
+    reply_ = getFresh(u, kReadAhead);
     connect(reply_, &QNetworkReply::metaDataChanged, this, &HttpRequest::onMetaData);
     connect(reply_, &QNetworkReply::readyRead, this, &HttpRequest::onReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &HttpRequest::onFinished);
@@ -46,11 +39,7 @@ bool HttpRequest::send(const QString& url)
 // A body announced longer than the bound is not waited for.
 void HttpRequest::onMetaData()
 {
-    if (!reply_)
-        return;
-    bool known = false;
-    const qint64 announced = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-    if (known && announced > maxBody_)
+    if (reply_ && announcesMoreThan(*reply_, maxBody_))
         fail();
 }
 

@@ -4,6 +4,8 @@
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QPointer>
 
 namespace platform {
@@ -38,6 +40,23 @@ QNetworkAccessManager& networkAccess()
         manager->setProxyFactory(new LoopbackDirect);
     }
     return *manager;
+}
+
+QNetworkReply* getFresh(const QUrl& url, qint64 readAhead)
+{
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    QNetworkReply* reply = networkAccess().get(request);
+    reply->setReadBufferSize(readAhead);
+    return reply;
+}
+
+bool announcesMoreThan(const QNetworkReply& reply, qint64 bound)
+{
+    bool known = false;
+    const qint64 announced = reply.header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    return known && announced > bound;
 }
 
 void endNetworkAccess()

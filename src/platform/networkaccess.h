@@ -9,11 +9,23 @@
 //
 // Used from the thread of the application object only.
 
+#include <QtGlobal>
+
 class QNetworkAccessManager;
+class QNetworkReply;
+class QUrl;
 
 namespace platform {
 
 QNetworkAccessManager& networkAccess();
+
+// A GET of the address through it: safe redirects only, never answered from a cache, and the
+// network thread reading at most readAhead bytes ahead of what the caller has taken (a server
+// that sends faster waits, and an aborted reply has little to let go).
+QNetworkReply* getFresh(const QUrl& url, qint64 readAhead);
+
+// Whether the reply's headers announce a body longer than bound.
+bool announcesMoreThan(const QNetworkReply& reply, qint64 bound);
 
 // Ends the network access object while the application still runs its events: its cached
 // connections closed, its thread ended and what that thread leaves behind deleted. Called before

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QInputEvent>
-#include <QList>
+#include <QPointer>
+#include <QWidget>
 #include <QWindow>
 #include <memory>
 #include <vector>

@@ -12,8 +12,6 @@
 // the window manager's requests go on as before. A modal window or menu opened inside the wait
 // (a time-up box, say) takes its input as usual.
 
-#include <QPointer>
-#include <QWidget>
 #include <functional>
 
 namespace platform {
