@@ -6,7 +6,8 @@
 //   0 the marker's bytes (GBK lines: "undo" or "finish", then file names)
 //   1 options, one character each: "F" the marker is a folder, "U" its name is in capitals,
 //     "S" a stray "fileset.pending.XXXXXX" of its own rewrite lies beside it,
-//     "D" the first listed file is a folder with a file in it
+//     "D" the first listed file is a folder with a file in it,
+//     "L" the marker is a link to a missing file outside the folder (the marker's bytes unused)
 //   2 names of files that hold old bytes, a line each
 //   3 names whose ".pending" file holds new bytes, a line each
 
@@ -53,7 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const QString options = QString::fromLatin1(parts.value(1));
     const QString markerName = options.contains(u'U') ? QStringLiteral("FILESET.PENDING") : QString::fromLatin1(platform::kFileSetMarker);
-    if (options.contains(u'F'))
+    const QString escaped = outer + QStringLiteral("/escaped.mxy");
+    if (options.contains(u'L'))
+        QFile::link(escaped, dir + u'/' + markerName);
+    else if (options.contains(u'F'))
         QDir().mkdir(dir + u'/' + markerName);
     else
         put(dir + u'/' + markerName, parts.value(0));
@@ -75,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Nothing outside the folder moved.
     QFile a(outer + QStringLiteral("/outside.mxy")), b(outer + QStringLiteral("/outside.mxy.pending"));
     if (!a.open(QIODevice::ReadOnly) || a.readAll() != "keep" || !b.open(QIODevice::ReadOnly) ||
-        b.readAll() != "keep too")
+        b.readAll() != "keep too" || QFileInfo::exists(escaped))
         std::abort();
     // The next set is written whole.
     const QString target = dir + QStringLiteral("/288891.mxy");
@@ -84,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!platform::writeFileSet(dir, {{target, QByteArray("after\r\n")}}))
         std::abort();
     QFile t(target);
-    if (!t.open(QIODevice::ReadOnly) || t.readAll() != "after\r\n")
+    if (!t.open(QIODevice::ReadOnly) || t.readAll() != "after\r\n" || QFileInfo::exists(escaped))
         std::abort();
     return 0;
 }

@@ -120,9 +120,11 @@ void FrmChengji::Form_Load()
             linesOf(history::userFile(paperflow::userDir(), history::kGeneratedPapers)));
         in.startTime = sKsStartTime;
         in.now = vb::now();
-        const QString dir = paperflow::userDir();
-        out = history::handInPaper(in, history::readHandInFiles(dir));
-        historySaved = history::writeHandInOutcome(dir, iSelIndex, out);
+        const history::UserFolder folder = history::UserFolder::open(paperflow::userDir());
+        out = history::handInPaper(in, history::readHandInFiles(folder));
+        const platform::SetResult saved = history::writeHandInOutcome(folder, iSelIndex, out);
+        historySaved = saved == platform::SetResult::Written;
+        historyPartly = saved == platform::SetResult::Mixed;
     });
 
     // 7. The result buttons: four rows of ten.
@@ -168,7 +170,9 @@ void FrmChengji::tellIfUnsaved()
     if (historySaved || unsavedTold)
         return;
     unsavedTold = true;
-    paperflow::notice(QStringLiteral("保存成绩"), QStringLiteral("考试记录无法写入，本次考试的成绩未能保存！"));
+    paperflow::notice(QStringLiteral("保存成绩"),
+                      historyPartly ? QStringLiteral("考试记录只写入了一部分，本次考试的成绩未能完整保存！")
+                                    : QStringLiteral("考试记录无法写入，本次考试的成绩未能保存！"));
 }
 
 void FrmChengji::Form_QueryUnload(int& cancel, int unloadMode)

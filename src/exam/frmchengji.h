@@ -65,5 +65,6 @@ protected:
 private:
     void showPanelOnSurface(); // the reviews' hand-over to the panel
     bool historySaved = false; // the load wrote the paper's history
+    bool historyPartly = false; // the load wrote part of it and could not undo that
     bool unsavedTold = false;
 };

@@ -62,17 +62,24 @@ void FrmTm::leavePractice()
     history::LeaveInput in = exerciseLeft();
     QString unsaved = QStringLiteral("练习记录无法写入，本次练习的结果未能保存！");
     vb::attempt([&] {
-        const QString dir = userDir();
-        const history::LeaveFiles files = history::readLeaveFiles(dir, in);
-        if (!history::writeLeaveOutcome(dir, in, history::leavePractice(in, files)))
+        const history::UserFolder folder = history::UserFolder::open(userDir());
+        const history::LeaveOutcome out = history::leavePractice(in, history::readLeaveFiles(folder, in));
+        switch (history::writeLeaveOutcome(folder, in, out)) {
+        case platform::SetResult::Written: break;
+        case platform::SetResult::Undone: return;
+        case platform::SetResult::Mixed:
+            unsaved = QStringLiteral("练习记录只写入了一部分，本次练习的结果未能完整保存！");
             return;
+        }
         unsaved.clear();
         if (history::leavingAsks(in) && candidateDropsAnswered()) {
             in.dropAnswered = true;
             history::LeaveOutcome drop;
-            // The question waited: the paper's file is read again, as it is now.
-            drop.paperWrong = history::leavePractice(in, history::readLeaveFiles(dir, in)).paperWrong;
-            if (!history::writeLeaveOutcome(dir, in, drop))
+            // The question waited: the folder is opened again and the paper's file read as it is now.
+            const history::UserFolder again = history::UserFolder::open(userDir());
+            drop.paperWrong = history::leavePractice(in, history::readLeaveFiles(again, in)).paperWrong;
+            drop.unreadable = !drop.paperWrong;
+            if (history::writeLeaveOutcome(again, in, drop) != platform::SetResult::Written)
                 unsaved = QStringLiteral("错题记录无法写入，本次答对的题目仍留在错题复习中！");
         }
     });

@@ -46,6 +46,7 @@ QString exerciseIds(const HandInInput& in)
 HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files)
 {
     HandInOutcome out;
+    out.unreadable = !files.marked || !files.ownWrong || !files.results;
     if (files.marked)
         out.marked = mergeMarked(*files.marked, in.questions);
 
@@ -66,26 +67,30 @@ HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files)
     return out;
 }
 
-HandInFiles readHandInFiles(const QString& userDir)
+HandInFiles readHandInFiles(const UserFolder& folder)
 {
-    return {readStore(storeFiles(userDir, bank::Store::Marked)),
-            readStore(storeFiles(userDir, bank::Store::OwnWrong)), readResults(userDir)};
+    return {readStore(folder, bank::Store::Marked), readStore(folder, bank::Store::OwnWrong),
+            readResults(folder)};
+}
+
+HandInFiles readHandInFiles(const QString& userDir) { return readHandInFiles(UserFolder::open(userDir)); }
+
+platform::SetResult writeHandInOutcome(const UserFolder& folder, int paper, const HandInOutcome& out)
+{
+    const QString wrongName = paperWrongFileName(paper);
+    if (wrongName.isEmpty() || out.unreadable || !out.marked || !out.ownWrong || !out.results)
+        return platform::SetResult::Undone;
+    FileSet set;
+    addStore(set, storeFiles(folder, bank::Store::Marked), *out.marked);
+    set.push_back({folder.file(wrongName), lineBytes(out.paperWrong)});
+    addStore(set, storeFiles(folder, bank::Store::OwnWrong), *out.ownWrong);
+    set.push_back({folder.file(kPaperResults), resultsBytes(*out.results)});
+    return writeSet(folder, set);
 }
 
 bool writeHandInOutcome(const QString& userDir, int paper, const HandInOutcome& out)
 {
-    const QString wrongPath = paperWrongPath(userDir, paper);
-    if (wrongPath.isEmpty())
-        return false;
-    FileSet set;
-    if (out.marked)
-        addStore(set, storeFiles(userDir, bank::Store::Marked), *out.marked);
-    set.push_back({wrongPath, lineBytes(out.paperWrong)});
-    if (out.ownWrong)
-        addStore(set, storeFiles(userDir, bank::Store::OwnWrong), *out.ownWrong);
-    if (out.results)
-        set.push_back({userFile(userDir, kPaperResults), resultsBytes(*out.results)});
-    return writeSet(userDir, set);
+    return writeHandInOutcome(UserFolder::open(userDir), paper, out) == platform::SetResult::Written;
 }
 
 } // namespace history

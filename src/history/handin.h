@@ -48,13 +48,19 @@ struct HandInOutcome {
     QString paperWrong;                   // the paper wrong-question line, always written
     std::optional<StoreLines> ownWrong;
     std::optional<QStringList> results;
+    // A file the save needs exists but could not be read: nothing of the set is written.
+    bool unreadable = false;
 };
 
 HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files);
 
+HandInFiles readHandInFiles(const UserFolder& folder);
 HandInFiles readHandInFiles(const QString& userDir);
 // Writes the marked store, the paper's wrong-question file, the own wrong store and the paper
-// results as one unit; false when it was not written (every file then stays as it was).
+// results as one unit: Written, or Undone (every file as it was; so too when a file it needs could
+// not be read), or Mixed when the set could be neither finished nor undone.
+platform::SetResult writeHandInOutcome(const UserFolder& folder, int paper, const HandInOutcome& out);
+// The same in a folder opened for it; true only when written.
 bool writeHandInOutcome(const QString& userDir, int paper, const HandInOutcome& out);
 
 } // namespace history

@@ -1,6 +1,7 @@
 #include "history/historyfiles.h"
 
 #include "bank/banklayout.h"
+#include "platform/filelookup.h"
 #include "platform/textfile.h"
 
 #include <QFileInfo>
@@ -9,7 +10,7 @@ namespace history {
 
 QString userFile(const QString& userDir, const char* number)
 {
-    return bank::joinPath(userDir, QString::fromLatin1(number) + QStringLiteral(".mxy"));
+    return bank::joinPath(userDir, historyFileName(number));
 }
 
 QString paperWrongFileName(int paper)
@@ -25,41 +26,93 @@ QString paperWrongPath(const QString& userDir, int paper)
     return name.isEmpty() ? QString() : bank::joinPath(userDir, name);
 }
 
+QString historyFileName(const char* number) { return QString::fromLatin1(number) + QStringLiteral(".mxy"); }
+
+UserFolder UserFolder::open(const QString& userDir)
+{
+    UserFolder f;
+    f.dir_ = platform::findFolder(userDir).value_or(userDir);
+    platform::settleFileSet(f.dir_);
+    return f;
+}
+
+QString UserFolder::file(const QString& name) const
+{
+    return platform::findAnyEntry(dir_, name).value_or(bank::joinPath(dir_, name));
+}
+
+QString UserFolder::file(const char* number) const { return file(historyFileName(number)); }
+
 void settleUserFolder(const QString& userDir)
 {
     platform::settleFileSet(userDir);
 }
 
 namespace {
-void settleFolderOf(const QString& path)
+// The file of that name in the folder: nothing there (std::nullopt), or its path when it can be
+// opened for reading; an empty path for one that is there but cannot be read.
+std::optional<QString> readablePath(const UserFolder& folder, const QString& name)
 {
-    settleUserFolder(QFileInfo(path).path());
+    if (name.isEmpty())
+        return QString();
+    const auto entry = platform::findAnyEntry(folder.path(), name);
+    if (!entry)
+        return platform::isPlainName(name) ? std::nullopt : std::optional<QString>(QString());
+    return QFileInfo(*entry).isFile() ? *entry : QString();
+}
+
+std::pair<UserFolder, QString> split(const QString& path)
+{
+    const QFileInfo info(path);
+    return {UserFolder::open(info.path()), info.fileName()};
 }
 } // namespace
+
+std::optional<QStringList> readLines(const UserFolder& folder, const QString& name)
+{
+    const auto path = readablePath(folder, name);
+    if (!path)
+        return QStringList{};
+    if (path->isEmpty())
+        return std::nullopt;
+    return platform::readAllLines(*path);
+}
+
+std::optional<QString> readFirstLine(const UserFolder& folder, const QString& name)
+{
+    const auto path = readablePath(folder, name);
+    if (!path)
+        return QString();
+    if (path->isEmpty())
+        return std::nullopt;
+    const platform::LineRead r = platform::readLine1(*path);
+    if (!r.readable)
+        return std::nullopt;
+    return r.text;
+}
+
+std::optional<QString> readStoreLine(const UserFolder& folder, const QString& name)
+{
+    auto line = readFirstLine(folder, name);
+    if (line)
+        *line = line->trimmed();
+    return line;
+}
 
 std::optional<QStringList> readLines(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
-    settleFolderOf(path);
-    if (auto lines = platform::readAllLines(path))
-        return lines;
-    if (QFileInfo::exists(path))
-        return std::nullopt;
-    return QStringList{};
+    const auto [folder, name] = split(path);
+    return readLines(folder, name);
 }
 
 std::optional<QString> readFirstLine(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
-    settleFolderOf(path);
-    const platform::LineRead r = platform::readLine1(path);
-    if (r.readable)
-        return r.text;
-    if (QFileInfo::exists(path))
-        return std::nullopt;
-    return QString();
+    const auto [folder, name] = split(path);
+    return readFirstLine(folder, name);
 }
 
 std::optional<QString> readStoreLine(const QString& path)
@@ -96,6 +149,11 @@ bool writeLinesClosed(const QString& path, const QStringList& lines)
 bool writeSet(const QString& userDir, const FileSet& files)
 {
     return platform::writeFileSet(userDir, files);
+}
+
+platform::SetResult writeSet(const UserFolder& folder, const FileSet& files)
+{
+    return platform::writeFileSetResult(folder.path(), files);
 }
 
 int generatedPaperCount(const QStringList& listLines)

@@ -31,16 +31,43 @@ inline constexpr int kPaperCount = 30;
 QString paperWrongFileName(int paper);
 QString paperWrongPath(const QString& userDir, int paper);
 
-// Every reading below first settles the file's folder: a set of files that a failure or a kill
-// interrupted is finished or undone (platform::settleFileSet) before anything of it is read.
+// The user folder of one operation (a hand-in, a practice left): resolved once to the folder as
+// it stands on disk, whatever its letter case, and settled once (a set of files that a failure or
+// a kill interrupted is finished or undone, platform::settleFileSet) before anything of it is read.
+// Every read and write of the operation takes it and finds its files in it ignoring letter case;
+// no history path is used as spelled.
+class UserFolder {
+public:
+    static UserFolder open(const QString& userDir);
+    // The folder as it stands on disk; as asked when there is none.
+    const QString& path() const { return dir_; }
+    // The path of the entry of that name in the folder, whatever its letter case and whatever it
+    // is (a file, a folder, a link); folder & "/" & name when nothing of that name is there.
+    QString file(const QString& name) const;
+    QString file(const char* number) const; // number & ".mxy"
+
+private:
+    QString dir_;
+};
+
+// number & ".mxy"
+QString historyFileName(const char* number);
+
+// Settles the user folder (see UserFolder).
 void settleUserFolder(const QString& userDir);
 
-// Line 1 of a history file. A missing file reads as the empty line; nothing (std::nullopt) only
-// for a file that exists but cannot be read, which must then not be rewritten.
-std::optional<QString> readFirstLine(const QString& path);
+// The reads of every history file. A file that exists in any letter case but cannot be read (no
+// permission, a folder or a link to nothing in its place) is never taken as missing or empty: the
+// read gives nothing (std::nullopt), and a save that needs the file must write nothing of its set.
+// Line 1 of a history file; a missing file reads as the empty line.
+std::optional<QString> readFirstLine(const UserFolder& folder, const QString& name);
 // The same, trimmed of surrounding blanks: the reading of the two stores' files.
+std::optional<QString> readStoreLine(const UserFolder& folder, const QString& name);
+// Every line; a missing file has none.
+std::optional<QStringList> readLines(const UserFolder& folder, const QString& name);
+// The same for a path: its folder opened for this one read (UserFolder::open), its name found there.
+std::optional<QString> readFirstLine(const QString& path);
 std::optional<QString> readStoreLine(const QString& path);
-// Every line; a missing file has none; nothing for a file that exists but cannot be read.
 std::optional<QStringList> readLines(const QString& path);
 
 // Replaces the file with the line followed by CR LF.
@@ -55,6 +82,8 @@ QByteArray closedLinesBytes(const QStringList& lines);
 // new bytes or none does (platform::writeFileSet).
 using FileSet = std::vector<platform::FileWrite>;
 bool writeSet(const QString& userDir, const FileSet& files);
+// The same, telling whether the set was written, undone, or neither (platform::SetResult).
+platform::SetResult writeSet(const UserFolder& folder, const FileSet& files);
 
 // Generated random papers: the generated paper list holds one line per paper, at most this many.
 inline constexpr int kMaxGeneratedPapers = 10;

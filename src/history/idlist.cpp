@@ -124,20 +124,46 @@ QString keepUncompleted(const QString& paperWrongLine, const Questions& question
     return kept;
 }
 
-StoreFiles storeFiles(const QString& userDir, bank::Store store)
+namespace {
+// The file numbers of a store: its list and its flags.
+std::pair<const char*, const char*> storeNumbers(bank::Store store)
 {
     if (store == bank::Store::Marked)
-        return {userFile(userDir, kMarkedList), userFile(userDir, kMarkedFlags)};
-    return {userFile(userDir, kOwnWrongList), userFile(userDir, kOwnWrongFlags)};
+        return {kMarkedList, kMarkedFlags};
+    return {kOwnWrongList, kOwnWrongFlags};
+}
+} // namespace
+
+StoreFiles storeFiles(const QString& userDir, bank::Store store)
+{
+    const auto [list, flags] = storeNumbers(store);
+    return {userFile(userDir, list), userFile(userDir, flags)};
 }
 
-std::optional<StoreLines> readStore(const StoreFiles& files)
+StoreFiles storeFiles(const UserFolder& folder, bank::Store store)
 {
-    auto list = readStoreLine(files.list);
-    auto flags = readStoreLine(files.flags);
+    const auto [list, flags] = storeNumbers(store);
+    return {folder.file(list), folder.file(flags)};
+}
+
+namespace {
+std::optional<StoreLines> storeOf(const std::optional<QString>& list, const std::optional<QString>& flags)
+{
     if (!list || !flags)
         return std::nullopt;
     return StoreLines{*list, fitFlags(*flags, bank::wholeIdCount(*list))};
+}
+} // namespace
+
+std::optional<StoreLines> readStore(const StoreFiles& files)
+{
+    return storeOf(readStoreLine(files.list), readStoreLine(files.flags));
+}
+
+std::optional<StoreLines> readStore(const UserFolder& folder, bank::Store store)
+{
+    const auto [list, flags] = storeNumbers(store);
+    return storeOf(readStoreLine(folder, historyFileName(list)), readStoreLine(folder, historyFileName(flags)));
 }
 
 void addStore(FileSet& set, const StoreFiles& files, const StoreLines& lines)

@@ -66,12 +66,14 @@ struct StoreFiles {
     QString flags;
 };
 StoreFiles storeFiles(const QString& userDir, bank::Store store);
+StoreFiles storeFiles(const UserFolder& folder, bank::Store store);
 
 // Both lines, trimmed (a missing file is empty), the flags fitted to the list's id count ("F" for
 // an id without a flag): a list and flags that still disagree can only be the rest of a pair
 // written before pairs were written as one unit, and no id is dropped for it. Nothing when either
 // file exists but cannot be read, in which case the store must not be rewritten.
 std::optional<StoreLines> readStore(const StoreFiles& files);
+std::optional<StoreLines> readStore(const UserFolder& folder, bank::Store store);
 // Both files as one unit (writeSet): the new pair or the old one stands, never a mix.
 bool writeStore(const StoreFiles& files, const StoreLines& lines);
 // The pair's two files for a set written together with other files.

@@ -98,6 +98,16 @@ LeaveOutcome leavePractice(const LeaveInput& in, const LeaveFiles& files)
     const int kind = in.exerciseKind;
     const bool completed = anyCompleted(in.questions);
 
+    // Every file the save needs must have been read; the marked store is merged and purged at
+    // every leave.
+    out.unreadable = !files.markedList || !files.markedFlags;
+    if (completed && (kind == k::WholeUnit || kind == k::UnitNotLearned))
+        out.unreadable = out.unreadable || !files.progress;
+    if (completed && (kind == k::WrongAll || kind == k::WrongNew))
+        out.unreadable = out.unreadable || !files.ownWrongFlags;
+    if (completed && kind == k::PaperWrong && in.dropAnswered)
+        out.unreadable = out.unreadable || !files.paperWrong;
+
     if (completed && (kind == k::WholeUnit || kind == k::UnitNotLearned))
         out.progress = newProgress(in, files.progress);
 
@@ -128,40 +138,52 @@ LeaveOutcome leavePractice(const LeaveInput& in, const LeaveFiles& files)
     return out;
 }
 
-LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in)
+LeaveFiles readLeaveFiles(const UserFolder& folder, const LeaveInput& in)
 {
     LeaveFiles f;
-    f.progress = readLines(userFile(userDir, kUnitProgress));
-    if (const auto marked = readStore(storeFiles(userDir, bank::Store::Marked))) {
+    f.progress = readLines(folder, historyFileName(kUnitProgress));
+    if (const auto marked = readStore(folder, bank::Store::Marked)) {
         f.markedList = marked->list;
         f.markedFlags = marked->flags;
     }
-    if (const auto own = readStore(storeFiles(userDir, bank::Store::OwnWrong)))
+    if (const auto own = readStore(folder, bank::Store::OwnWrong))
         f.ownWrongFlags = own->flags;
     if (in.exerciseKind == k::PaperWrong)
-        f.paperWrong = readFirstLine(paperWrongPath(userDir, in.selIndex));
+        f.paperWrong = readFirstLine(folder, paperWrongFileName(in.selIndex));
     return f;
 }
 
-bool writeLeaveOutcome(const QString& userDir, const LeaveInput& in, const LeaveOutcome& out)
+LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in)
 {
+    return readLeaveFiles(UserFolder::open(userDir), in);
+}
+
+platform::SetResult writeLeaveOutcome(const UserFolder& folder, const LeaveInput& in, const LeaveOutcome& out)
+{
+    if (out.unreadable)
+        return platform::SetResult::Undone;
     FileSet set;
     if (out.progress)
-        set.push_back({userFile(userDir, kUnitProgress), closedLinesBytes(*out.progress)});
+        set.push_back({folder.file(kUnitProgress), closedLinesBytes(*out.progress)});
     if (out.ownWrongFlags)
-        set.push_back({storeFiles(userDir, bank::Store::OwnWrong).flags, lineBytes(*out.ownWrongFlags)});
-    const StoreFiles marked = storeFiles(userDir, bank::Store::Marked);
+        set.push_back({storeFiles(folder, bank::Store::OwnWrong).flags, lineBytes(*out.ownWrongFlags)});
+    const StoreFiles marked = storeFiles(folder, bank::Store::Marked);
     if (out.markedList)
         set.push_back({marked.list, lineBytes(*out.markedList)});
     if (out.markedFlags)
         set.push_back({marked.flags, lineBytes(*out.markedFlags)});
     if (out.paperWrong) {
-        const QString path = paperWrongPath(userDir, in.selIndex);
-        if (path.isEmpty())
-            return false;
-        set.push_back({path, lineBytes(*out.paperWrong)});
+        const QString name = paperWrongFileName(in.selIndex);
+        if (name.isEmpty())
+            return platform::SetResult::Undone;
+        set.push_back({folder.file(name), lineBytes(*out.paperWrong)});
     }
-    return writeSet(userDir, set);
+    return writeSet(folder, set);
+}
+
+bool writeLeaveOutcome(const QString& userDir, const LeaveInput& in, const LeaveOutcome& out)
+{
+    return writeLeaveOutcome(UserFolder::open(userDir), in, out) == platform::SetResult::Written;
 }
 
 } // namespace history

@@ -37,6 +37,8 @@ struct LeaveOutcome {
     std::optional<QString> ownWrongFlags;
     std::optional<QString> paperWrong;
     int homePage = 0; // `iFengmianPage`
+    // A file the save needs exists but could not be read: nothing of the set is written.
+    bool unreadable = false;
 };
 
 // `iFengmianPage` after leaving: 16 for kinds 5, 6, 20; 18 for 9 to 11; 19 for 12 to 14; else 0.
@@ -52,8 +54,13 @@ QString dropAnsweredQuestionText();
 LeaveOutcome leavePractice(const LeaveInput& in, const LeaveFiles& files);
 
 // The files of the user folder that leavePractice reads.
+LeaveFiles readLeaveFiles(const UserFolder& folder, const LeaveInput& in);
 LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in);
-// Writes what changed as one unit; false when it was not written (every file then stays as it was).
+// Writes what changed as one unit (files whose bytes are already on disk are left alone):
+// Written, or Undone (every file as it was; so too when a file it needs could not be read), or
+// Mixed when the set could be neither finished nor undone.
+platform::SetResult writeLeaveOutcome(const UserFolder& folder, const LeaveInput& in, const LeaveOutcome& out);
+// The same in a folder opened for it; true only when written.
 bool writeLeaveOutcome(const QString& userDir, const LeaveInput& in, const LeaveOutcome& out);
 
 } // namespace history

@@ -64,13 +64,15 @@ QStringList recordPaperResult(QStringList table, int paper, const QString& start
     return table;
 }
 
-std::optional<QStringList> readResults(const QString& userDir)
+std::optional<QStringList> readResults(const UserFolder& folder)
 {
-    auto lines = readLines(userFile(userDir, kPaperResults));
+    auto lines = readLines(folder, historyFileName(kPaperResults));
     if (!lines)
         return std::nullopt;
     return resultsTable(*lines);
 }
+
+std::optional<QStringList> readResults(const QString& userDir) { return readResults(UserFolder::open(userDir)); }
 
 QByteArray resultsBytes(const QStringList& table)
 {

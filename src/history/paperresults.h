@@ -3,6 +3,8 @@
 // its last exam ("yyyy-mm-dd hh:mm:ss", or "您还未考试！"), line 3p+2 its best score, line 3p+3 "E".
 // Readers work on a table of 100 entries (entry i = line i); writers write papers 0 to 29.
 
+#include "history/historyfiles.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -39,6 +41,7 @@ QString timeText(const QDateTime& t); // "yyyy-mm-dd hh:mm:ss"
 
 // The file read into the table (missing: all prefilled); nothing when it exists but cannot be read.
 std::optional<QStringList> readResults(const QString& userDir);
+std::optional<QStringList> readResults(const UserFolder& folder);
 bool writeResults(const QString& userDir, const QStringList& table);
 // The bytes writeResults writes, for a set of files written together.
 QByteArray resultsBytes(const QStringList& table);

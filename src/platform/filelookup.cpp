@@ -199,6 +199,28 @@ std::optional<QString> findInFolder(const QString& folder, const QString& name, 
     return findNamed(*real, name, kind);
 }
 
+std::optional<QString> findAnyEntry(const QString& folder, const QString& name)
+{
+    if (!isPlainName(name))
+        return std::nullopt;
+    const auto real = resolveFolder(folder);
+    if (!real)
+        return std::nullopt;
+    auto present = [](const QString& path) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+    };
+    const QString exact = joinPath(*real, name);
+    if (present(exact))
+        return exact;
+    for (const QString& n : namesOfFold(*real, name)) {
+        const QString path = joinPath(*real, n);
+        if (n != name && present(path))
+            return path;
+    }
+    return std::nullopt;
+}
+
 namespace {
 // Splits a path at its last separator; nothing for a path that has no name part or steps up.
 std::optional<std::pair<QString, QString>> splitPath(const QString& path)

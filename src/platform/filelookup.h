@@ -29,6 +29,12 @@ bool isPlainName(const QString& name);
 std::optional<QString> findInFolder(const QString& folder, const QString& name,
                                     EntryKind kind = EntryKind::File);
 
+// The real path of whatever stands under name in folder ignoring letter case, exact case first:
+// a file, a folder, a symbolic link (a dangling one too, never followed) or anything else. What the
+// program reads or replaces is found here first, so that an entry that exists is never taken for
+// a missing one. Nothing when the name is refused or nothing of that name is there.
+std::optional<QString> findAnyEntry(const QString& folder, const QString& name);
+
 // The same for a whole path: split at its last separator into folder and name. A path with a
 // ".." component is refused.
 std::optional<QString> findFile(const QString& path, EntryKind kind = EntryKind::File);

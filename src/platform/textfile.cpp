@@ -13,6 +13,7 @@
 #include <cstring>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -188,6 +189,7 @@ bool renameOver(const QString& from, const QString& to)
 }
 
 QString pendingPath(const QString& path) { return path + QString::fromLatin1(kPendingSuffix); }
+QString oldPath(const QString& path) { return path + QString::fromLatin1(kOldSuffix); }
 
 QString markerName() { return QString::fromLatin1(kFileSetMarker); }
 
@@ -204,25 +206,106 @@ bool isMarkerTemp(const QString& name)
                        [](QChar c) { return c.unicode() < 128 && std::isalnum(c.unicode()); });
 }
 
-QByteArray markerBytes(const char* state, const QStringList& names)
+// What stands at a path, symbolic links not followed.
+enum class Entry { None, File, Folder, Link, Other };
+Entry entryAt(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return Entry::None;
+    if (S_ISREG(st.st_mode))
+        return Entry::File;
+    if (S_ISDIR(st.st_mode))
+        return Entry::Folder;
+    return S_ISLNK(st.st_mode) ? Entry::Link : Entry::Other;
+}
+
+bool removeEntry(const QString& path) { return ::unlink(QFile::encodeName(path).constData()) == 0; }
+
+// Removes what stands at the path unless it is a folder; true when nothing is left there.
+bool clearEntry(const QString& path)
+{
+    const Entry e = entryAt(path);
+    return e == Entry::None || (e != Entry::Folder && removeEntry(path));
+}
+
+// The bytes of the file at the path, a link never followed; nothing when no file can be read there.
+std::optional<QByteArray> readNoFollow(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QFile f;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !f.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// Writes the bytes to the open file, syncs and closes it.
+bool writeAndClose(int fd, const QByteArray& bytes)
+{
+    QFile f;
+    if (!f.open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    const bool ok = writeInHalves(f, bytes) && ::fsync(fd) == 0;
+    f.close();
+    return ok;
+}
+
+// Writes the bytes as a new file at the path and syncs it: whatever stood under the name (a file
+// or a link, never followed) goes first; a folder there fails the write.
+bool writeFresh(const QString& path, const QByteArray& bytes)
+{
+    if (!clearEntry(path))
+        return false;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool ok = writeAndClose(fd, bytes);
+    if (!ok)
+        ::unlink(name.constData());
+    return ok;
+}
+
+// Replaces the marker through a temporary file beside it (the name a settling removes when a kill
+// leaves it) renamed over it: a link standing under the marker's name is replaced, never followed.
+bool writeMarker(const QString& marker, const QByteArray& bytes)
+{
+    QByteArray temp = QFile::encodeName(marker) + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = writeAndClose(fd, bytes);
+    if (ok) {
+        step(RewriteStep::TempWritten);
+        ok = ::rename(temp.constData(), QFile::encodeName(marker).constData()) == 0;
+    }
+    if (!ok)
+        ::unlink(temp.constData());
+    return ok;
+}
+
+// One file of a set as its marker lists it.
+struct Listed {
+    QString name;
+    bool created = false; // the set creates it: undoing the set removes it
+};
+
+QByteArray markerBytes(const char* state, const std::vector<Listed>& files)
 {
     QString text = QString::fromLatin1(state) + QStringLiteral("\r\n");
-    for (const QString& n : names)
-        text += n + QStringLiteral("\r\n");
+    for (const Listed& l : files)
+        text += (l.created ? QStringLiteral("/") : QString()) + l.name + QStringLiteral("\r\n");
     return encodeGbk(text);
-}
-
-void removeAll(const QStringList& paths)
-{
-    for (const QString& p : paths)
-        QFile::remove(p);
-}
-
-// Something, a broken link included, stands at the path.
-bool entryExists(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
 }
 
 // The folder of a set as it stands on disk, letter case resolved, absolute and clean.
@@ -249,7 +332,7 @@ bool setAside(const QString& dir, const QString& marker)
     const QString base = dir + u'/' + QFileInfo(marker).fileName() + QString::fromLatin1(kUnsettledSuffix);
     for (int n = 1; n <= 100; ++n) {
         const QString kept = n == 1 ? base : base + u'.' + QString::number(n);
-        if (entryExists(kept))
+        if (entryAt(kept) != Entry::None)
             continue;
         if (!renameOver(marker, kept))
             return false;
@@ -261,61 +344,151 @@ bool setAside(const QString& dir, const QString& marker)
     return false;
 }
 
-// Settles the set one marker of the folder describes. False when it must wait for a later settling.
-bool settleMarker(const QString& dir, const QString& marker)
+// Drops a set that never counted as written: its ".pending" and ".old" files and its marker.
+bool discardSet(const QString& dir, const QString& marker, const std::vector<Listed>& files)
 {
-    // Read by its own name: another marker of the same letter fold is settled in a round of its own.
-    QFile f(marker);
-    if (!QFileInfo(marker).isFile() || !f.open(QIODevice::ReadOnly))
-        return setAside(dir, marker); // a folder, or nothing that can be read
-    const QStringList lines = splitLines(decodeGbk(f.readAll()));
-    f.close();
-    const bool finish = !lines.isEmpty() && lines.first() == u"finish";
-    bool stuck = false; // a file of a finished set that can never take its new bytes
-    for (const QString& name : lines.mid(1)) {
-        if (!isPlainName(name) || isMarkerName(name))
-            continue;
-        const QString target = dir + u'/' + name;
+    for (const Listed& l : files) {
+        const QString target = dir + u'/' + l.name;
+        clearEntry(pendingPath(target));
+        if (entryAt(oldPath(target)) == Entry::File)
+            removeEntry(oldPath(target));
+    }
+    syncFolder(dir);
+    return removeEntry(marker) || entryAt(marker) == Entry::None;
+}
+
+// Undoes a set whose marker says "restore": every file takes its old bytes back. A file whose
+// ".pending" file is still there was never replaced; of the others, one with an ".old" file takes
+// it back and one the set created goes. True when the set is undone and its marker gone; when some
+// file cannot be given its old bytes the marker is set aside, and false.
+bool restoreSet(const QString& dir, const QString& marker, const std::vector<Listed>& files)
+{
+    bool complete = true;
+    for (const Listed& l : files) {
+        const QString target = dir + u'/' + l.name;
         const QString pending = pendingPath(target);
-        if (!entryExists(pending))
-            continue;
-        const bool pendingIsFile = QFileInfo(pending).isFile();
-        if (!finish) {
-            if (pendingIsFile)
-                QFile::remove(pending);
+        const QString old = oldPath(target);
+        if (entryAt(pending) != Entry::None) {
+            // The old bytes go first: a kill in between leaves a file that is plainly not replaced.
+            if (entryAt(old) == Entry::File)
+                removeEntry(old);
+            complete = clearEntry(pending) && complete;
             continue;
         }
-        if (pendingIsFile && renameOver(pending, target))
+        if (entryAt(old) == Entry::File) {
+            if (!renameOver(old, target))
+                complete = false;
+        } else if (l.created) {
+            if (entryAt(target) == Entry::File && !removeEntry(target))
+                complete = false;
+        }
+        step(RewriteStep::Renamed);
+    }
+    syncFolder(dir);
+    if (!complete) {
+        setAside(dir, marker);
+        return false;
+    }
+    return removeEntry(marker);
+}
+
+// Goes on with a set whose marker says "commit": every ".pending" file still there is renamed over
+// its file, then the ".old" files and the marker go. When a file refuses to be replaced, the set
+// is undone instead (restoreSet). True when the set stands whole, old or new, and its marker is gone.
+enum class Committed { Written, Undone, Mixed };
+Committed commitSet(const QString& dir, const QString& marker, const std::vector<Listed>& files)
+{
+    for (const Listed& l : files) {
+        const QString target = dir + u'/' + l.name;
+        const QString pending = pendingPath(target);
+        const Entry p = entryAt(pending);
+        if (p == Entry::None)
+            continue; // renamed before
+        if (p != Entry::File || entryAt(target) == Entry::Folder || entryAt(target) == Entry::Link ||
+            !renameOver(pending, target)) {
+            // The marker says so first, so that a kill while undoing goes on undoing.
+            writeMarker(marker, markerBytes("restore", files));
+            return restoreSet(dir, marker, files) ? Committed::Undone : Committed::Mixed;
+        }
+        step(RewriteStep::Renamed);
+    }
+    syncFolder(dir);
+    for (const Listed& l : files) {
+        const QString old = oldPath(dir + u'/' + l.name);
+        if (entryAt(old) == Entry::File)
+            removeEntry(old);
+    }
+    syncFolder(dir);
+    removeEntry(marker);
+    return Committed::Written;
+}
+
+// A marker "finish" of an earlier version: every listed ".pending" file still there is renamed
+// over its file. One that cannot be leaves the marker set aside, the others finished all the same.
+bool finishEarlierSet(const QString& dir, const QString& marker, const std::vector<Listed>& files)
+{
+    bool stuck = false;
+    for (const Listed& l : files) {
+        const QString target = dir + u'/' + l.name;
+        const QString pending = pendingPath(target);
+        const Entry p = entryAt(pending);
+        if (p == Entry::None)
             continue;
-        const QFileInfo t(target);
-        if (!pendingIsFile || (entryExists(target) && !t.isFile()))
+        if (p != Entry::File || entryAt(target) == Entry::Folder || !renameOver(pending, target))
             stuck = true;
-        else
-            return false; // tried again at the next settling
     }
     syncFolder(dir);
     if (stuck)
         return setAside(dir, marker);
-    return QFile::remove(marker);
+    return removeEntry(marker);
+}
+
+// Settles the set one marker of the folder describes. False when the marker is still there.
+bool settleMarker(const QString& dir, const QString& marker)
+{
+    // Read by its own name, never through a link: another marker of the same letter fold is
+    // settled in a round of its own.
+    const auto bytes = entryAt(marker) == Entry::File ? readNoFollow(marker) : std::nullopt;
+    if (!bytes)
+        return setAside(dir, marker); // a folder, a link, or nothing that can be read
+    const QStringList lines = splitLines(decodeGbk(*bytes));
+    std::vector<Listed> files;
+    for (const QString& line : lines.mid(1)) {
+        Listed l{line, line.startsWith(u'/')};
+        if (l.created)
+            l.name = line.mid(1);
+        if (isPlainName(l.name) && !isMarkerName(l.name))
+            files.push_back(l);
+    }
+    const QString state = lines.isEmpty() ? QString() : lines.first();
+    if (state == u"commit")
+        return commitSet(dir, marker, files) != Committed::Mixed || entryAt(marker) == Entry::None;
+    if (state == u"restore") {
+        restoreSet(dir, marker, files);
+        return entryAt(marker) == Entry::None;
+    }
+    if (state == u"finish")
+        return finishEarlierSet(dir, marker, files);
+    return discardSet(dir, marker, files);
 }
 
 // Settles the resolved folder: strays of the marker's own rewrite go, then every marker in it,
-// whatever its letter case. False when a marker is left that a later settling must finish.
+// whatever its letter case, a link under its name included. False when a marker is left.
 bool settleIn(const QString& dir)
 {
     for (const QString& name : folderEntries(dir)) {
-        if (isMarkerTemp(name) && QFileInfo(dir + u'/' + name).isFile())
-            QFile::remove(dir + u'/' + name);
+        if (isMarkerTemp(name) && entryAt(dir + u'/' + name) == Entry::File)
+            removeEntry(dir + u'/' + name);
     }
     // Each round removes its marker or sets it aside; a few names of one letter fold at most.
     for (int round = 0; round < 8; ++round) {
-        const auto marker = findInFolder(dir, markerName(), EntryKind::Any);
+        const auto marker = findAnyEntry(dir, markerName());
         if (!marker)
             return true;
         if (!settleMarker(dir, *marker))
             return false;
     }
-    return !findInFolder(dir, markerName(), EntryKind::Any);
+    return !findAnyEntry(dir, markerName());
 }
 
 // Replaces the file at exactly this path (no letter-case lookup) through a temporary file.
@@ -349,61 +522,96 @@ bool writeWholeFileBytes(const QString& path, const QByteArray& bytes)
     return saveWhole(writeTarget(path), bytes);
 }
 
-bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files)
+SetResult writeFileSetResult(const QString& folder, const std::vector<FileWrite>& files)
 {
     if (files.empty())
-        return true;
+        return SetResult::Written;
     const auto resolved = setFolder(folder);
     if (!resolved)
-        return false;
+        return SetResult::Undone;
     const QString dir = *resolved;
     // An earlier set that could not be finished yet is never overwritten by a new one.
     if (!settleIn(dir))
-        return false;
-    QStringList names, targets, pending;
+        return SetResult::Undone;
+    struct Item {
+        Listed listed;
+        QString target;
+        const QByteArray* bytes;
+        std::optional<QByteArray> before; // the old bytes, kept to undo the set
+    };
+    std::vector<Item> items;
+    QStringList names;
     for (const FileWrite& w : files) {
         if (w.path.isEmpty())
-            return false;
+            return SetResult::Undone;
         const QFileInfo asked(w.path);
         if (setFolder(asked.path()) != dir || !isPlainName(asked.fileName()) || isMarkerName(asked.fileName()))
-            return false;
-        // The file's name as it stands in the folder, whatever the letter case asked.
-        const QFileInfo target(pathForWrite(dir, asked.fileName()).value_or(QString()));
-        // A folder under a file's name could not be replaced: found now, before anything is written.
-        if (target.fileName().isEmpty() || names.contains(target.fileName()) ||
-            (entryExists(target.filePath()) && !target.isFile()))
-            return false;
-        names << target.fileName();
-        targets << dir + u'/' + target.fileName();
-        pending << pendingPath(targets.last());
+            return SetResult::Undone;
+        // The file's name as it stands in the folder, whatever the letter case asked and whatever
+        // stands there.
+        const QString name =
+            QFileInfo(findAnyEntry(dir, asked.fileName()).value_or(dir + u'/' + asked.fileName())).fileName();
+        if (names.contains(name))
+            return SetResult::Undone;
+        names << name;
+        Item item{{name, false}, dir + u'/' + name, &w.bytes, std::nullopt};
+        // Found now, before anything is written: a link, a folder or a file that cannot be read
+        // could not be replaced with its old bytes kept.
+        switch (entryAt(item.target)) {
+        case Entry::None:
+            item.listed.created = true;
+            break;
+        case Entry::File:
+            item.before = readNoFollow(item.target);
+            if (!item.before)
+                return SetResult::Undone;
+            if (*item.before == w.bytes)
+                continue; // already on disk
+            break;
+        default:
+            return SetResult::Undone;
+        }
+        items.push_back(std::move(item));
     }
+    if (items.empty())
+        return SetResult::Written;
+    std::vector<Listed> listed;
+    for (const Item& i : items)
+        listed.push_back(i.listed);
+
     // No marker of any letter case is left (settled above): this one is the folder's only one.
     const QString marker = dir + u'/' + markerName();
-    if (!saveWhole(marker, markerBytes("undo", names)))
-        return false;
-    auto undo = [&] {
-        removeAll(pending);
-        QFile::remove(marker);
-        return false;
+    if (!writeMarker(marker, markerBytes("undo", listed)))
+        return SetResult::Undone;
+    auto discard = [&] {
+        discardSet(dir, marker, listed);
+        return SetResult::Undone;
     };
-    for (size_t i = 0; i < files.size(); ++i) {
-        QFile f(pending.at(qsizetype(i)));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || !writeInHalves(f, files[i].bytes) ||
-            ::fsync(f.handle()) != 0)
-            return undo();
-        f.close();
+    for (const Item& i : items) {
+        if (!writeFresh(pendingPath(i.target), *i.bytes))
+            return discard();
         step(RewriteStep::TempWritten);
     }
-    if (!saveWhole(marker, markerBytes("finish", names)))
-        return undo();
-    for (qsizetype i = 0; i < targets.size(); ++i) {
-        if (!renameOver(pending.at(i), targets.at(i)))
-            return false; // the marker stays: the next settling finishes the set
-        step(RewriteStep::Renamed);
+    for (const Item& i : items) {
+        if (!i.before)
+            continue;
+        if (!writeFresh(oldPath(i.target), *i.before))
+            return discard();
+        step(RewriteStep::TempWritten);
     }
-    syncFolder(dir);
-    QFile::remove(marker);
-    return true;
+    if (!writeMarker(marker, markerBytes("commit", listed)))
+        return discard();
+    switch (commitSet(dir, marker, listed)) {
+    case Committed::Written: return SetResult::Written;
+    case Committed::Undone: return SetResult::Undone;
+    case Committed::Mixed: return SetResult::Mixed;
+    }
+    return SetResult::Mixed;
+}
+
+bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files)
+{
+    return writeFileSetResult(folder, files) == SetResult::Written;
 }
 
 void settleFileSet(const QString& folder)

@@ -45,31 +45,49 @@ bool writeWholeFileBytes(const QString& path, const QByteArray& bytes);
 // has been settled (settleFileSet, which every reader of such files calls first):
 //   1. the folder's marker file is written listing the files, first line "undo";
 //   2. each new file is written whole beside its file, under its name & ".pending", and synced;
-//   3. the marker is rewritten with first line "finish": from here on the set counts as written;
-//   4. each ".pending" file is renamed over its file; the folder is synced;
-//   5. the marker is removed.
-// Settling a folder whose marker says "undo" removes the listed ".pending" files; one whose marker
-// says "finish" renames every listed ".pending" file still there over its file. Either way the
-// marker goes; a marker that lists nothing goes too. The marker is GBK text with CR LF: the first
-// line, then one file name a line.
+//   3. the old bytes of each file that exists are kept beside it, under its name & ".old", synced;
+//   4. the marker is rewritten with first line "commit": from here on the set counts as written;
+//   5. each ".pending" file is renamed over its file; the folder is synced;
+//   6. the ".old" files and then the marker are removed.
+// A file whose bytes are already the new ones is left out of the set; a set with nothing left
+// writes nothing (so a read-only folder takes an unchanged set). When a file refuses to be
+// replaced at step 5 (an immutable file, another user's file in a shared folder), the marker is
+// rewritten with first line "restore" and the set is undone: each file replaced so far takes its
+// ".old" bytes back, each file the set created goes; then the marker goes.
+// Settling a folder whose marker says "undo" removes the listed ".pending" and ".old" files; one
+// whose marker says "commit" goes on with step 5 (and undoes the set as above when a file refuses);
+// one whose marker says "restore" undoes the set. Either way the marker goes; a marker that lists
+// nothing goes too. A marker "finish" of an earlier version renames every listed ".pending" file
+// still there over its file. The marker is GBK text with CR LF: the first line, then one file name
+// a line, with a '/' in front of the name of a file the set creates.
+// Nothing of a set is written through a symbolic link: the marker, ".pending" and ".old" files are
+// written as new files (whatever stood under their names goes first), and a set whose file is a
+// link, a folder or a file that cannot be read is refused before anything is written. A link under
+// the marker's name is set aside, never followed.
 // The folder is resolved once, ignoring letter case as every lookup does, and the marker is found
 // in it whatever its letter case; that one path serves the marker and every file of the set.
-// A marker that can never be settled (a folder under its name, or a "finish" whose file has become
-// a folder) is set aside under the name & ".unsettled" (& "." & n when that is taken), kept for
-// inspection and reported once, so that later sets are written again; the other files of its set
-// are finished all the same. A temporary file of the marker's own rewrite left by a kill
-// ("fileset.pending.XXXXXX") is removed at the settling.
+// A marker that can never be settled (a folder or a link under its name, a set that can be neither
+// finished nor undone) is set aside under the name & ".unsettled" (& "." & n when that is taken),
+// kept for inspection and reported once, so that later sets are written again. A temporary file
+// of the marker's own rewrite left by a kill ("fileset.pending.XXXXXX") is removed at the settling.
 inline constexpr const char* kFileSetMarker = "fileset.pending";
 inline constexpr const char* kPendingSuffix = ".pending";
+inline constexpr const char* kOldSuffix = ".old";
 inline constexpr const char* kUnsettledSuffix = ".unsettled";
 
 struct FileWrite {
     QString path;     // the file, in the set's folder
     QByteArray bytes; // its whole new content
 };
-// Writes the files as one unit in the folder (each path's own folder must be it). False when the
-// set was not written; its files then hold their old bytes, or, when only a rename failed, the
-// marker stays for the next settling to finish the set.
+enum class SetResult {
+    Written, // every file holds its new bytes
+    Undone,  // nothing of the set stands: every file holds its old bytes
+    Mixed,   // the set could be neither finished nor undone: some files hold their new bytes, some
+             // their old ones; its marker was set aside (and reported)
+};
+// Writes the files as one unit in the folder (each path's own folder must be it).
+SetResult writeFileSetResult(const QString& folder, const std::vector<FileWrite>& files);
+// The same: true only when every file holds its new bytes.
 bool writeFileSet(const QString& folder, const std::vector<FileWrite>& files);
 // Finishes or undoes a set that a failure or a kill interrupted; nothing when none was.
 void settleFileSet(const QString& folder);
@@ -81,8 +99,8 @@ void setUnsettledMarkerReporter(std::function<void(const QString& keptPath)> rep
 // there. An empty function removes it.
 enum class RewriteStep {
     TempHalfWritten, // half of a temporary file is on disk
-    TempWritten,     // a temporary file is whole, before its rename (or before a set's marker says "finish")
-    Renamed,         // one file of a set has been replaced
+    TempWritten,     // a temporary file is whole, before its rename (or before a set's marker says "commit")
+    Renamed,         // one file of a set has been replaced, or given its old bytes back
 };
 void setRewriteHookForTests(std::function<void(RewriteStep)> hook);
 

@@ -4,6 +4,7 @@
 // is killed. Once the folder is settled through the name asked, every file holds its old bytes or
 // every file its new ones, and nothing of the set is left behind.
 
+#include "common/privileges.h"
 #include "platform/textfile.h"
 #include "rawfiles.h"
 
@@ -124,4 +125,44 @@ TEST(FileSetKilled, EveryFileOldOrEveryFileNewWhateverTheLetterCase)
         EXPECT_GT(sawBefore, 0);
         EXPECT_GT(sawAfter, 0);
     }
+}
+
+// The same set with its last file immutable (that binds root too), so it can never be finished:
+// whether it runs to its end or is killed at any point, including while it undoes itself, every
+// file holds its old bytes once the folder is settled, and nothing of the set is left.
+TEST(FileSetKilled, ASetThatCannotBeFinishedIsUndoneWhereverItIsKilled)
+{
+    auto prepare = [](const QTemporaryDir& root) {
+        QDir(root.path()).mkdir("KSDATA");
+        const QString disk = root.filePath("KSDATA");
+        put(disk + "/288862.mxy", "01010102\r\n");
+        put(disk + "/288872.mxy", "TF\r\n");
+        put(disk + "/288892.mxy", "2026-01-01 08:00:00\r\n50\r\nE\r\n");
+        return disk;
+    };
+    QTemporaryDir startRoot;
+    const QString start = prepare(startRoot);
+    const Folder before = snapshot(start);
+    privileges::Immutable fixed(start + "/288892.mxy");
+    if (!fixed.ok())
+        GTEST_SKIP() << "this filesystem cannot make a file immutable";
+    EXPECT_EQ(writeKilledAt(startRoot.filePath("ksdata"), 0), Ran::Refused);
+    EXPECT_EQ(snapshot(start), before);
+
+    int points = 0;
+    for (int k = 1;; ++k) {
+        QTemporaryDir root;
+        const QString disk = prepare(root);
+        privileges::Immutable immutable(disk + "/288892.mxy");
+        ASSERT_TRUE(immutable.ok());
+        if (writeKilledAt(root.filePath("ksdata"), k) != Ran::Stopped)
+            break;
+        ++points;
+        settleFileSet(root.filePath("ksdata"));
+        EXPECT_EQ(snapshot(disk), before) << "killed at point " << k;
+        ASSERT_LT(k, 100);
+    }
+    // The marker written twice, three new files and two old ones written, two files replaced;
+    // then the marker rewritten and the two files given back.
+    EXPECT_GE(points, 16);
 }

@@ -1,9 +1,11 @@
+#include "common/privileges.h"
 #include "platform/textfile.h"
 #include "rawfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -222,4 +224,129 @@ TEST(FileSet, NothingAnEarlierSetLeftStopsLaterSets)
                 EXPECT_EQ(readRaw(unsettled + "/inside"), "x");
         }
     }
+}
+
+namespace {
+
+// Every entry of the folder with its bytes ("->" and the target for a link, "/" for a folder).
+QMap<QString, QByteArray> contents(const QString& dir)
+{
+    QMap<QString, QByteArray> out;
+    for (const QString& name : entries(dir)) {
+        const QFileInfo info(dir + u'/' + name);
+        out.insert(name, info.isSymLink() ? "->" + info.symLinkTarget().toUtf8()
+                         : info.isDir()   ? QByteArray("/")
+                                          : readRaw(info.filePath()));
+    }
+    return out;
+}
+
+} // namespace
+
+// A file of a set that refuses to be replaced (immutable: that binds root too) never leaves the
+// set half applied: it is undone, every file as before, and later sets of other files are written.
+// A marker left that can be neither finished nor undone is set aside and reported once.
+TEST(FileSet, AFileThatRefusesToBeReplacedUndoesTheSet)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    put(d + "/a.mxy", "old a");
+    put(d + "/b.mxy", "old b");
+    privileges::Immutable b(d + "/b.mxy");
+    if (!b.ok())
+        GTEST_SKIP() << "this filesystem cannot make a file immutable";
+    const SetAside aside;
+    const auto before = contents(d);
+
+    EXPECT_EQ(writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}, {d + "/b.mxy", "new b"}}),
+              SetResult::Undone);
+    EXPECT_EQ(contents(d), before) << "every file as before, nothing of the set left";
+    EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}}));
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "new a");
+    EXPECT_EQ(readRaw(d + "/c.mxy"), "new c");
+    EXPECT_TRUE(aside.kept.isEmpty());
+
+    // A set an earlier version left "finish"ed over the immutable file: set aside once, and the
+    // next set is written (it was refused for as long as the file stayed immutable).
+    put(d + "/fileset.pending", "finish\r\nb.mxy\r\n");
+    put(d + "/b.mxy.pending", "mid b");
+    EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "newer a"}}));
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "newer a");
+    EXPECT_EQ(readRaw(d + "/b.mxy"), "old b");
+    EXPECT_EQ(aside.kept, QStringList{"fileset.pending.unsettled"});
+
+    // A set killed after it counted as written, whose undoing cannot give a.mxy its old bytes
+    // back either (a.mxy made immutable since): the set is undone as far as it can be, its marker
+    // set aside and reported once.
+    QFile::remove(d + "/fileset.pending.unsettled");
+    QFile::remove(d + "/b.mxy.pending");
+    put(d + "/fileset.pending", "commit\r\na.mxy\r\nb.mxy\r\n/c2.mxy\r\n");
+    put(d + "/a.mxy.old", "old a");
+    put(d + "/b.mxy.pending", "new b");
+    put(d + "/b.mxy.old", "old b");
+    put(d + "/c2.mxy", "new c2");
+    privileges::Immutable a(d + "/a.mxy");
+    ASSERT_TRUE(a.ok());
+    settleFileSet(d);
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "newer a");
+    EXPECT_EQ(readRaw(d + "/b.mxy"), "old b");
+    EXPECT_FALSE(QFile::exists(d + "/c2.mxy")) << "the file the set created goes";
+    EXPECT_FALSE(QFile::exists(d + "/b.mxy.pending"));
+    EXPECT_EQ(readRaw(d + "/a.mxy.old"), "old a") << "kept for inspection";
+    EXPECT_EQ(aside.kept, (QStringList{"fileset.pending.unsettled", "fileset.pending.unsettled"}));
+    EXPECT_TRUE(writeFileSet(d, {{d + "/c.mxy", "newer c"}}));
+    settleFileSet(d);
+    EXPECT_EQ(aside.kept.size(), 2);
+    EXPECT_EQ(readRaw(d + "/c.mxy"), "newer c");
+}
+
+// Nothing of a set is written through a symbolic link: a dangling link under the marker's name is
+// set aside, a link under a ".pending" name is replaced, a link in a file's place refuses the set.
+TEST(FileSet, NothingIsWrittenThroughALink)
+{
+    QTemporaryDir root;
+    const QString d = root.filePath("ksdata");
+    ASSERT_TRUE(QDir().mkpath(d));
+    const QString outside = root.filePath("outside.mxy");
+    put(d + "/a.mxy", "old a");
+    put(root.filePath("victim.mxy"), "keep");
+    ASSERT_TRUE(QFile::link(outside, d + "/fileset.pending"));
+    ASSERT_TRUE(QFile::link(root.filePath("victim.mxy"), d + "/a.mxy.pending"));
+    const SetAside aside;
+
+    EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "new a"}}));
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "new a");
+    EXPECT_FALSE(QFileInfo(d + "/a.mxy").isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(outside)) << "the marker was written through the link";
+    EXPECT_EQ(readRaw(root.filePath("victim.mxy")), "keep");
+    EXPECT_EQ(aside.kept, QStringList{"fileset.pending.unsettled"});
+    EXPECT_TRUE(QFileInfo(d + "/fileset.pending.unsettled").isSymLink());
+
+    ASSERT_TRUE(QFile::link(root.filePath("victim.mxy"), d + "/b.mxy"));
+    EXPECT_EQ(writeFileSetResult(d, {{d + "/a.mxy", "newer a"}, {d + "/b.mxy", "new b"}}), SetResult::Undone);
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "new a");
+    EXPECT_EQ(readRaw(root.filePath("victim.mxy")), "keep");
+    EXPECT_EQ(entries(d), (QStringList{"a.mxy", "b.mxy", "fileset.pending.unsettled"}));
+}
+
+// A file whose bytes are already on disk is left out of its set; a set with nothing left writes
+// nothing, so an unchanged set succeeds in a folder nothing can be written to (immutable: that
+// binds root too), and a changed one is refused there with every file as it was.
+TEST(FileSet, OnlyFilesThatChangeAreWritten)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    put(d + "/a.mxy", "same a");
+    put(d + "/b.mxy", "old b");
+    privileges::Immutable folder(d);
+    if (!folder.ok())
+        GTEST_SKIP() << "this filesystem cannot make a folder immutable";
+    const auto before = contents(d);
+
+    EXPECT_EQ(writeFileSetResult(d, {{d + "/a.mxy", "same a"}, {d + "/B.MXY", "old b"}}), SetResult::Written);
+    EXPECT_EQ(writeFileSetResult(d, {{d + "/a.mxy", "same a"}, {d + "/b.mxy", "new b"}}), SetResult::Undone);
+    EXPECT_EQ(contents(d), before);
+    folder.release();
+    EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "same a"}, {d + "/b.mxy", "new b"}}));
+    EXPECT_EQ(readRaw(d + "/b.mxy"), "new b");
 }

@@ -1,0 +1,80 @@
+#pragma once
+// Permission cases that bite when the tests run as root too: an immutable file or folder (which
+// binds root as well), and work done by an unprivileged user in a child process.
+
+#include <QFile>
+#include <QString>
+#include <functional>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace privileges {
+
+// Sets or clears the immutable flag of a file or folder; false when this filesystem or process
+// cannot.
+inline bool setImmutable(const QString& path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+
+// Keeps an entry immutable for as long as it lives, and frees it again at the end, so that the
+// temporary folder holding it can be removed: declare it after that folder.
+class Immutable {
+public:
+    explicit Immutable(const QString& path) : path_(path), ok_(setImmutable(path, true)) {}
+    ~Immutable() { release(); }
+    Immutable(const Immutable&) = delete;
+    Immutable& operator=(const Immutable&) = delete;
+    bool ok() const { return ok_; }
+    void release()
+    {
+        if (ok_)
+            setImmutable(path_, false);
+        ok_ = false;
+    }
+
+private:
+    QString path_;
+    bool ok_;
+};
+
+// The unprivileged user and group the work below runs as.
+inline constexpr uid_t kNobody = 65534;
+
+// Runs work in a forked child as the unprivileged user when this process is root (as itself
+// otherwise, where permissions bite already) and gives back what it returned, 0 to 125; -1 when
+// the child could not drop its privileges or died. The folders the work needs must be open to
+// that user.
+inline int asUnprivileged(const std::function<int()>& work)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        ::alarm(60);
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(126);
+        ::_exit(work());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 125)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+} // namespace privileges
