@@ -202,38 +202,43 @@ TEST(ScoreWindow, WithoutThePapersIdLineItStillScoresAndListsNoId)
     }
 }
 
-// A history that cannot be written (a folder stands where the new results would go) leaves every
-// file as it was, and the candidate is told so over the score window, which still shows the score.
+// A history that cannot be written (a folder stands where the new results would go) or that cannot
+// be read (a folder in the results' own place) leaves every file as it was, and the candidate is
+// told so over the score window, which still shows the score.
 TEST(ScoreWindow, AHistoryThatCannotBeWrittenIsToldAndKeepsItsFiles)
 {
-    Paper world(4);
-    complete({1, 2, 3});
-    writeResults(world, 4, QStringLiteral("2026-01-01 08:00:00"), QStringLiteral("50"));
-    Paper::writeFile(world.userPath(QStringLiteral("288863")), QStringLiteral("0003\r\n"));
-    Paper::writeFile(world.userPath(QStringLiteral("288873")), QStringLiteral("T\r\n"));
-    ASSERT_TRUE(QDir().mkpath(world.userPath(QStringLiteral("288892")) + QStringLiteral(".pending")));
-    auto folder = [&] {
-        QMap<QString, QByteArray> f;
-        for (const QString& name : QDir(world.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-            f.insert(name, Paper::bytes(world.user + name));
-        return f;
-    };
-    const auto before = folder();
-    FrmTm& p = world.panel();
-    p.Hide();
-    panelfixture::Notices notices;
-    whenModal([&] {
-        whenModal([&] { FrmEnd2::get().Command1_Click(); });
-        FrmEnd1::get().Command1_Click();
-    });
-    FrmEnd1::get().Show(true);
-    tktest::flushDeletes();
+    for (const char* blocked : {"288892.mxy.pending", "288892.mxy"}) {
+        SCOPED_TRACE(blocked);
+        Paper world(4);
+        complete({1, 2, 3});
+        writeResults(world, 4, QStringLiteral("2026-01-01 08:00:00"), QStringLiteral("50"));
+        Paper::writeFile(world.userPath(QStringLiteral("288863")), QStringLiteral("0003\r\n"));
+        Paper::writeFile(world.userPath(QStringLiteral("288873")), QStringLiteral("T\r\n"));
+        QFile::remove(world.user + QString::fromLatin1(blocked));
+        ASSERT_TRUE(QDir().mkpath(world.user + QString::fromLatin1(blocked)));
+        auto folder = [&] {
+            QMap<QString, QByteArray> f;
+            for (const QString& name : QDir(world.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+                f.insert(name, Paper::bytes(world.user + name));
+            return f;
+        };
+        const auto before = folder();
+        FrmTm& p = world.panel();
+        p.Hide();
+        panelfixture::Notices notices;
+        whenModal([&] {
+            whenModal([&] { FrmEnd2::get().Command1_Click(); });
+            FrmEnd1::get().Command1_Click();
+        });
+        FrmEnd1::get().Show(true);
+        tktest::flushDeletes();
 
-    ASSERT_TRUE(FrmChengji::isLoaded());
-    EXPECT_TRUE(FrmChengji::get().isVisible());
-    EXPECT_EQ(FrmChengji::get().Label1.Caption(), QStringLiteral("第5套得分：7.5分"));
-    EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存成绩|\r\n\r\n\r\n考试记录无法写入，本次考试的成绩未能保存！")});
-    EXPECT_EQ(folder(), before);
+        ASSERT_TRUE(FrmChengji::isLoaded());
+        EXPECT_TRUE(FrmChengji::get().isVisible());
+        EXPECT_EQ(FrmChengji::get().Label1.Caption(), QStringLiteral("第5套得分：7.5分"));
+        EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存成绩|\r\n\r\n\r\n考试记录无法写入，本次考试的成绩未能保存！")});
+        EXPECT_EQ(folder(), before);
+    }
 }
 
 TEST(ScoreWindow, LaidOutFromItsDesign)

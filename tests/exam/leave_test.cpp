@@ -1,6 +1,7 @@
 // Leaving a practice exercise through the question panel's return button: what is written to the
 // history files, what the candidate is asked, and the hand-over to the home window.
 
+#include "common/privileges.h"
 #include "panelfixture.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +27,11 @@ const char* const kFiles[] = {"288862", "288872", "288863", "288873", "288893", 
 using Files = std::map<std::string, const char*>; // file number -> content (CR LF spelled out)
 
 // Each history file holds what was written to it, else what it held before, else is missing.
-void expectFiles(const QString& user, const Files& before, const Files& after)
+void expectFiles(const QString& user, const Files& before, const Files& after, const std::string& skip = {})
 {
     for (const char* name : kFiles) {
+        if (name == skip)
+            continue;
         SCOPED_TRACE(name);
         const QString path = user + QString::fromLatin1(name) + QStringLiteral(".mxy");
         const auto written = after.find(name);
@@ -183,8 +186,9 @@ TEST(LeavePractice, ACountBeyondTheQuestionTablesStopsAtTheirEnd)
     EXPECT_EQ(iFengmianPage, 16);
 }
 
-// A save that fails (a folder stands where the new bytes of one file would go) leaves the files
-// as they were, asks nothing more, and the candidate is told over the home window.
+// A save that fails (a folder stands where the new bytes of one file would go, or in the place of a
+// file it needs to read) leaves the files as they were, asks nothing more, and the candidate is
+// told over the home window.
 TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
 {
     const struct {
@@ -196,6 +200,7 @@ TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
         bool asks;
         Files after; // files written with new content; every other file stays as it was, or missing
         const char* told;
+        bool unreadable = false; // the folder stands in the blocked file's own place
     } cases[] = {
         {"a practice", 0, 3, 3, {101}, {4}, {{"288862", "0101\r\n"}, {"288872", "T\r\n"}}, "288872", false, {},
          "练习记录无法写入，本次练习的结果未能保存！"},
@@ -204,6 +209,11 @@ TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
         {"a paper's wrong questions: the answered ones cannot leave its file", 2, 17, 3, {101, 102, 103, 104},
          {5, 1, 5, 1}, {{"182403", "0101010201030104\r\n"}}, "182403", true, {{"288862", "\r\n"}, {"288872", "\r\n"}},
          "错题记录无法写入，本次答对的题目仍留在错题复习中！"},
+        {"the marked store cannot be read", 0, 3, 3, {101}, {4}, {{"288862", "0101\r\n"}}, "288872", false, {},
+         "练习记录无法写入，本次练习的结果未能保存！", true},
+        {"the unit progress cannot be read", 20, 1, 0, {101, 102}, {5, 1},
+         {{"288862", "\r\n"}, {"288872", "\r\n"}}, "288893", false, {}, "练习记录无法写入，本次练习的结果未能保存！",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -218,7 +228,7 @@ TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
         };
         for (const auto& [name, content] : c.before)
             Panel::writeFile(path(name), QString::fromUtf8(content));
-        ASSERT_TRUE(QDir().mkpath(path(c.blocked) + QStringLiteral(".pending")));
+        ASSERT_TRUE(QDir().mkpath(path(c.blocked) + (c.unreadable ? QString() : QStringLiteral(".pending"))));
         const QStringList entriesBefore = QDir(world.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         FrmTm& panel = Panel::panel();
         for (int q = 1; q <= n; ++q) {
@@ -231,7 +241,7 @@ TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
 
         EXPECT_EQ(world.asked.size(), c.asks ? 1u : 0u);
         EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存练习记录|\r\n\r\n\r\n") + QString::fromUtf8(c.told)});
-        expectFiles(world.user, c.before, c.after);
+        expectFiles(world.user, c.before, c.after, c.unreadable ? c.blocked : "");
         QStringList entries = entriesBefore;
         for (const auto& [name, content] : c.after)
             if (!entries.contains(QString::fromStdString(name) + QStringLiteral(".mxy")))
@@ -244,4 +254,34 @@ TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
         ASSERT_TRUE(FrmFengmian::isLoaded());
         EXPECT_TRUE(FrmFengmian::get().Visible());
     }
+}
+
+// A leave that changes no history file writes none: in a user folder nothing can be written to
+// (immutable: that binds root too) the candidate is told nothing failed.
+TEST(LeavePractice, AnUnchangedLeaveInAReadOnlyFolderTellsNothing)
+{
+    Panel world(2);
+    iLianXiType = 5;
+    iLianXiSub = 14;
+    iSelIndex = 0;
+    Panel::writeFile(world.user + QStringLiteral("288862.mxy"), QStringLiteral("0101\r\n"));
+    Panel::writeFile(world.user + QStringLiteral("288872.mxy"), QStringLiteral("T\r\n"));
+    FrmTm& panel = Panel::panel();
+    iTmCode(1) = 101;
+    iTmFlags(1) = 6; // still marked
+    iTmCode(2) = 102;
+    iTmFlags(2) = 1;
+    privileges::Immutable readOnly(world.user);
+    if (!readOnly.ok())
+        GTEST_SKIP() << "this filesystem cannot make a folder immutable";
+    Notices notices;
+
+    QTest::mouseClick(&panel.CmdGN[5], Qt::LeftButton);
+
+    EXPECT_TRUE(notices.seen.isEmpty()) << s(notices.seen.join(u'\n'));
+    readOnly.release();
+    EXPECT_EQ(s(Panel::readFile(world.user + QStringLiteral("288862.mxy"))), "0101\r\n");
+    EXPECT_EQ(s(Panel::readFile(world.user + QStringLiteral("288872.mxy"))), "T\r\n");
+    EXPECT_FALSE(FrmTm::isLoaded());
+    ASSERT_TRUE(FrmFengmian::isLoaded());
 }

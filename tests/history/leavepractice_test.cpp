@@ -72,11 +72,15 @@ TEST(LeavePractice, EdgeCases)
         {"progress file that cannot be read is not rewritten",
          {k::WholeUnit, 0, 0, qs({{1, 4}})},
          {std::nullopt, Opt(""), Opt(""), Opt(""), {}},
-         {{}, Opt(""), Opt(""), {}, {}, 16}},
+         {{}, Opt(""), Opt(""), {}, {}, 16, true}},
         {"marked store that cannot be read is not rewritten",
          {k::UnitLearned, 14, 0, qs({{1, 6}})},
          {OptLines{}, std::nullopt, Opt("T"), Opt(""), {}},
-         {{}, {}, {}, {}, {}, 16}},
+         {{}, {}, {}, {}, {}, 16, true}},
+        {"kind 20 with nothing completed needs no progress file",
+         {k::WholeUnit, 0, 0, qs({{1, 1}})},
+         {std::nullopt, Opt(""), Opt(""), Opt(""), {}},
+         {{}, Opt(""), Opt(""), {}, {}, 16}},
         {"kind 5 saves no progress", {k::UnitLearned, 14, 0, qs({{1, 4}})},
          {OptLines{{"F"}}, Opt(""), Opt(""), Opt(""), {}},
          {{}, Opt(""), Opt(""), {}, {}, 16}},
@@ -92,6 +96,7 @@ TEST(LeavePractice, EdgeCases)
         EXPECT_EQ(got.ownWrongFlags, c.want.ownWrongFlags) << c.name;
         EXPECT_EQ(got.paperWrong, c.want.paperWrong) << c.name;
         EXPECT_EQ(got.homePage, c.want.homePage) << c.name;
+        EXPECT_EQ(got.unreadable, c.want.unreadable) << c.name;
     }
 }
 
