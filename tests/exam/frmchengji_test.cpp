@@ -2,6 +2,7 @@
 // paper; its layout; the question texts of the result buttons; its three ways on (the review of
 // the whole paper, the home window, the review of the paper's wrong questions).
 
+#include "common/privileges.h"
 #include "paperfixture.h"
 
 #include "platform/textfile.h"
@@ -10,7 +11,9 @@
 #include <QMap>
 #include <QPointer>
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
+#include <vector>
 
 using paperfixture::colourOf;
 using paperfixture::kDone;
@@ -239,6 +242,42 @@ TEST(ScoreWindow, AHistoryThatCannotBeWrittenIsToldAndKeepsItsFiles)
         EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存成绩|\r\n\r\n\r\n考试记录无法写入，本次考试的成绩未能保存！")});
         EXPECT_EQ(folder(), before);
     }
+}
+
+// A history that could be written only in part and not undone (every file of the folder becomes
+// immutable once the first is replaced) is told as such, not as a history left as it was.
+TEST(ScoreWindow, AHistoryWrittenOnlyInPartIsToldSo)
+{
+    Paper world(4);
+    complete({1, 2, 3});
+    writeResults(world, 4, QStringLiteral("2026-01-01 08:00:00"), QStringLiteral("50"));
+    privileges::Immutable probe(world.userPath(QStringLiteral("288892")));
+    if (!probe.ok())
+        GTEST_SKIP() << "this filesystem cannot make a file immutable";
+    probe.release();
+    std::vector<std::unique_ptr<privileges::Immutable>> fixed;
+    platform::setRewriteHookForTests([&](platform::RewriteStep s) {
+        if (s != platform::RewriteStep::Renamed || !fixed.empty())
+            return;
+        for (const QString& name : QDir(world.user).entryList(QDir::Files))
+            if (name.endsWith(QStringLiteral(".mxy")))
+                fixed.push_back(std::make_unique<privileges::Immutable>(world.user + name));
+    });
+    FrmTm& p = world.panel();
+    p.Hide();
+    panelfixture::Notices notices;
+    whenModal([&] {
+        whenModal([&] { FrmEnd2::get().Command1_Click(); });
+        FrmEnd1::get().Command1_Click();
+    });
+    FrmEnd1::get().Show(true);
+    tktest::flushDeletes();
+    platform::setRewriteHookForTests({});
+    fixed.clear();
+
+    ASSERT_TRUE(FrmChengji::isLoaded());
+    EXPECT_EQ(notices.seen,
+              QStringList{QStringLiteral("保存成绩|\r\n\r\n\r\n考试记录只写入了一部分，本次考试的成绩未能完整保存！")});
 }
 
 TEST(ScoreWindow, LaidOutFromItsDesign)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <memory>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -349,4 +350,38 @@ TEST(FileSet, OnlyFilesThatChangeAreWritten)
     folder.release();
     EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "same a"}, {d + "/b.mxy", "new b"}}));
     EXPECT_EQ(readRaw(d + "/b.mxy"), "new b");
+}
+
+// A set that can be neither finished nor undone (its first file, already replaced, becomes
+// immutable together with the second before that one is replaced) says so: Mixed, its marker set
+// aside and reported once, and later sets of other files are written.
+TEST(FileSet, ASetThatCanBeNeitherFinishedNorUndoneSaysSo)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    put(d + "/a.mxy", "old a");
+    put(d + "/b.mxy", "old b");
+    privileges::Immutable probe(d + "/b.mxy");
+    if (!probe.ok())
+        GTEST_SKIP() << "this filesystem cannot make a file immutable";
+    probe.release();
+    const SetAside aside;
+    std::vector<std::unique_ptr<privileges::Immutable>> fixed;
+    setRewriteHookForTests([&](RewriteStep s) {
+        if (s == RewriteStep::Renamed && fixed.empty()) {
+            fixed.push_back(std::make_unique<privileges::Immutable>(d + "/a.mxy"));
+            fixed.push_back(std::make_unique<privileges::Immutable>(d + "/b.mxy"));
+        }
+    });
+    const SetResult r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/b.mxy", "new b"}});
+    setRewriteHookForTests({});
+    EXPECT_EQ(r, SetResult::Mixed);
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "new a");
+    EXPECT_EQ(readRaw(d + "/b.mxy"), "old b");
+    EXPECT_EQ(readRaw(d + "/a.mxy.old"), "old a") << "kept for inspection";
+    EXPECT_EQ(aside.kept, QStringList{"fileset.pending.unsettled"});
+    EXPECT_TRUE(writeFileSet(d, {{d + "/c.mxy", "new c"}}));
+    settleFileSet(d);
+    EXPECT_EQ(aside.kept.size(), 1);
+    fixed.clear();
 }
