@@ -205,6 +205,20 @@ TEST(ScoreWindow, WithoutThePapersIdLineItStillScoresAndListsNoId)
     }
 }
 
+namespace {
+// Hands the paper in through the end windows, the panel hidden, and lets the score window load.
+void handIn(Paper& world)
+{
+    world.panel().Hide();
+    whenModal([&] {
+        whenModal([&] { FrmEnd2::get().Command1_Click(); });
+        FrmEnd1::get().Command1_Click();
+    });
+    FrmEnd1::get().Show(true);
+    tktest::flushDeletes();
+}
+} // namespace
+
 // A history that cannot be written (a folder stands where the new results would go) or that cannot
 // be read (a folder in the results' own place) leaves every file as it was, and the candidate is
 // told so over the score window, which still shows the score.
@@ -226,15 +240,8 @@ TEST(ScoreWindow, AHistoryThatCannotBeWrittenIsToldAndKeepsItsFiles)
             return f;
         };
         const auto before = folder();
-        FrmTm& p = world.panel();
-        p.Hide();
         panelfixture::Notices notices;
-        whenModal([&] {
-            whenModal([&] { FrmEnd2::get().Command1_Click(); });
-            FrmEnd1::get().Command1_Click();
-        });
-        FrmEnd1::get().Show(true);
-        tktest::flushDeletes();
+        handIn(world);
 
         ASSERT_TRUE(FrmChengji::isLoaded());
         EXPECT_TRUE(FrmChengji::get().isVisible());
@@ -263,15 +270,8 @@ TEST(ScoreWindow, AHistoryWrittenOnlyInPartIsToldSo)
             if (name.endsWith(QStringLiteral(".mxy")))
                 fixed.push_back(std::make_unique<privileges::Immutable>(world.user + name));
     });
-    FrmTm& p = world.panel();
-    p.Hide();
     panelfixture::Notices notices;
-    whenModal([&] {
-        whenModal([&] { FrmEnd2::get().Command1_Click(); });
-        FrmEnd1::get().Command1_Click();
-    });
-    FrmEnd1::get().Show(true);
-    tktest::flushDeletes();
+    handIn(world);
     platform::setRewriteHookForTests({});
     fixed.clear();
 
