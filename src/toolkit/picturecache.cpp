@@ -84,6 +84,7 @@ public:
     }
 
     bool isCursor() const { return format_ == platform::PictureFormat::Cursor; }
+    bool isPng() const { return format_ == platform::PictureFormat::Png; }
 
     // The size the header claims, within the bound, of content that runs whole to its end:
     // raises 481 otherwise. Invalid when the format tells no size before decoding.
@@ -190,6 +191,9 @@ QByteArray readPictureFile(const FileKey& k)
     QFile file(k.real);
     if (!file.open(QIODevice::ReadOnly))
         vb::raise(vb::ErrPathFileAccess);
+    // A file of no format the program reads is not read further than its first bytes.
+    if (platform::pictureFormat(file.peek(32)) == platform::PictureFormat::None)
+        vb::raise(vb::ErrInvalidPicture);
     return file.readAll();
 }
 
@@ -236,10 +240,11 @@ Picture Picture::fromFile(const QString& path)
 
     QByteArray bytes = readPictureFile(k);
     QSize size;
-    if (FormatReader reader(bytes); !reader.isCursor())
+    if (FormatReader reader(bytes); reader.isPng())
         size = reader.checkedSize(); // what the decode would refuse is refused now
     if (!size.isValid() || size.isEmpty()) {
-        // Cursor files, and formats that tell no size before decoding: decoded now.
+        // The program's pictures are PNG files, checked whole without decoding them. A file of
+        // any other format is decoded now: whatever its decoder refuses is refused at the load.
         DecodedPicture picture = decode(bytes);
         keep(k, picture);
         return Picture(picture.pixmap);

@@ -51,9 +51,10 @@ inline constexpr qint64 kMaxPictureFileBytes = kMaxPictureBytes + (qint64(1) << 
 // longer than kMaxPictureFileBytes. Copies are cheap: the pixels are shared.
 DecodedPicture decodedPicture(const QString& path);
 
-// A picture as a control holds it: decoded pixels, or a picture file that was read and checked
-// whole when it was loaded (platform::pictureIsWhole) and whose pixels are decoded the first
-// time they are drawn or asked for. A
+// A picture as a control holds it: decoded pixels, or a PNG file (the format of the program's
+// pictures) that was read and checked whole when it was loaded (platform::pictureIsWhole) and
+// whose pixels are decoded the first time they are drawn or asked for. Files of the other
+// formats are decoded when they are loaded. A
 // window builds all its panels at once but shows one; the pictures of the hidden ones cost no
 // decoding and no memory until the candidate opens them. Copies share one decode.
 //
@@ -68,9 +69,8 @@ public:
     // The picture of a file, found ignoring letter case; the empty picture for an empty path.
     // Missing, unreadable and not-a-picture files raise as decodedPicture() does, now, and so
     // do a header that claims a size beyond the decode bound and a file cut off or damaged
-    // after a sound header. A file
-    // already decoded and unchanged is shared at once; any other is kept as read (its bytes, a
-    // few kilobytes) until its first use.
+    // after a sound header. A file already decoded and unchanged is shared at once; any other
+    // PNG file is kept as read (its bytes, a few kilobytes) until its first use.
     static Picture fromFile(const QString& path);
 
     bool isNull() const { return size_.isEmpty(); }
