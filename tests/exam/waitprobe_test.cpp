@@ -33,13 +33,37 @@ waitprobe::ActInWait*& probeNow()
     return p;
 }
 
-void handInAndConfirm(); // the paper handed in, its score window up
+void handInAndConfirm(Paper&); // the paper handed in, its score window up
+
+// The paper's history cannot be written: the hand-in tells so over the score window.
+void historyBlocked(Paper& paper)
+{
+    QDir().mkpath(paper.userPath(QStringLiteral("288892")) + QStringLiteral(".pending"));
+}
+
+// The paper's own wrong questions in practice, some of them answered: leaving asks whether they
+// leave the paper's file; that file cannot be written, and the candidate is told.
+void wrongReviewOfThePaper(Paper& paper)
+{
+    paper.writeFile(paper.userPath(QStringLiteral("182403")), QStringLiteral("0101010201030104\r\n"));
+    QDir().mkpath(paper.userPath(QStringLiteral("182403")) + QStringLiteral(".pending"));
+    iLianXiType = 2;
+    iLianXiSub = 17;
+    iSelIndex = 3;
+    iRunMode = 2;
+    iTmCount = 4;
+    const int flags[] = {5, 1, 5, 1};
+    for (int q = 1; q <= 4; ++q) {
+        iTmCode(q) = qint16(100 + q);
+        iTmFlags(q) = qint16(flags[q - 1]);
+    }
+}
 
 struct Waiting {
     const char* name;
     int waits; // how many waits the action reaches when nothing interferes
     std::function<void()> run;
-    std::function<void()> before = {}; // what the action needs, before the probe is in
+    std::function<void(Paper&)> before = {}; // what the action needs, before the probe is in
 };
 
 const std::vector<Waiting>& waitingActions()
@@ -49,6 +73,9 @@ const std::vector<Waiting>& waitingActions()
         {"HandIn", 2, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); }); }},
         // The answer window and its "look now" box.
         {"LookAtTheAnswer", 2, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(10); }); }},
+        // Both hand-in windows and the notice of a score that could not be saved.
+        {"HandInUnsaved", 3, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); }); },
+         historyBlocked},
         // The time-up box and both hand-in windows.
         {"ClockTimeOut", 3,
          [] {
@@ -68,6 +95,9 @@ const std::vector<Waiting>& waitingActions()
                  tk::raiseEvent(&FrmChengji::get(), [] { FrmChengji::get().Command3_Click(); });
          },
          handInAndConfirm},
+        // The leave question and the notice of what could not be saved.
+        {"LeaveWrongReview", 2, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(5); }); },
+         wrongReviewOfThePaper},
     };
     return list;
 }
@@ -116,9 +146,11 @@ const std::vector<waitprobe::Action>& interferingActions()
                  tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); });
          }},
         // A settling of the history that had to set its marker aside: its report comes from the
-        // event loop, inside the wait, and waits itself.
+        // event loop, inside the wait, and waits itself. (The paper's other reports are left out
+        // of this table: they do not wait.)
         {"UnsettledMarkerReport",
          [] {
+             ModZCB::installErrorReporter();
              const QString user = platform::programFolder() + QStringLiteral("/ksdata");
              QDir(user).mkpath(QLatin1String(platform::kFileSetMarker) + QStringLiteral("/x"));
              platform::settleFileSet(user);
@@ -172,7 +204,7 @@ void drain()
     }
 }
 
-void handInAndConfirm()
+void handInAndConfirm(Paper&)
 {
     Answers answers;
     tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); });
@@ -201,7 +233,6 @@ protected:
                 FrmTm::get().mEng->trigger();
         };
         ModZCB::setWebServiceAddress(QStringLiteral("http://127.0.0.1:1"));
-        ModZCB::installErrorReporter();
     }
     void TearDown() override
     {
@@ -222,7 +253,7 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
     const waitprobe::Pair pair = GetParam();
     const Waiting& waiting = waitingActions().at(size_t(pair.waiting));
     if (waiting.before)
-        waiting.before();
+        waiting.before(paper);
     Answers answers;
     waitprobe::ActInWait probe(pair.wait, interferingActions().at(size_t(pair.interfering)).run);
     probeNow() = &probe;
@@ -252,7 +283,7 @@ TEST_P(PaperWaits, EachActionReachesTheWaitsItsRowNames)
 {
     const Waiting& waiting = waitingActions().at(size_t(GetParam()));
     if (waiting.before)
-        waiting.before();
+        waiting.before(paper);
     Answers answers;
     waitprobe::ActInWait count(1000, [] {});
     waiting.run();
