@@ -10,7 +10,6 @@
 #include "toolkit/vb.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <cstdlib>
 
 namespace up = app::update;
@@ -47,12 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 std::abort();
             continue;
         }
-        // The target lies in the folder of the entry, and is no folder itself.
-        const QFileInfo target(plan.targetPath);
-        if (QDir::cleanPath(target.absolutePath()) != QDir::cleanPath(up::localFolder(folder)))
+        // The target lies in the folder of the entry or in a sub-folder of it ("pics\x.mxy"):
+        // below the folder every part of its path is a name, never empty, "." or "..".
+        const QString base = QDir::cleanPath(up::localFolder(folder)) + u'/';
+        if (!plan.targetPath.startsWith(base))
             std::abort();
-        if (target.fileName().isEmpty() || target.fileName() == u"." || target.fileName() == u"..")
-            std::abort();
+        for (const QString& part : plan.targetPath.mid(base.size()).split(u'/')) {
+            if (part.isEmpty() || part == u"." || part == u"..")
+                std::abort();
+        }
         if (!plan.address.startsWith(up::updateBase()))
             std::abort();
         (void)up::localName(entry->fileName);

@@ -1,5 +1,9 @@
 #include "platform/cursorfile.h"
 
+#include "platform/picturefile.h"
+
+#include <QBuffer>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <algorithm>
@@ -12,28 +16,35 @@ namespace {
 
 constexpr int kMaxSide = 256;
 
-quint16 u16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-quint32 u32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-qint32 s32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<qint32>(b.constData() + at); }
+quint16 u16(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint16>(b.data() + at); }
+quint32 u32(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint32>(b.data() + at); }
+qint32 s32(QByteArrayView b, qsizetype at) { return qFromLittleEndian<qint32>(b.data() + at); }
 
+// An entry of the directory, with the size its own data's header gives.
 struct Entry {
-    int width;
-    int height;
-    int bits; // from the entry, only to rank the entries
+    QSize size; // from the entry's header, not from the directory
+    int bits; // from the directory, only to rank the entries
     QPoint hotSpot;
-    quint32 size;
-    quint32 offset;
+    QByteArrayView data;
+    bool png;
 };
 
-bool hasPngSignature(const QByteArray& b)
-{
-    static const char sig[] = "\x89PNG\r\n\x1a\n";
-    return b.size() >= 8 && std::equal(sig, sig + 8, b.constData());
-}
+// Where the parts of one device-independent bitmap lie in its data: header, palette, colour
+// rows, AND-mask rows, bottom row first.
+struct Dib {
+    int width;
+    int height;
+    int bpp;
+    std::vector<QRgb> palette;
+    qsizetype xorAt;
+    qsizetype xorStride;
+    qsizetype andAt;
+    qsizetype andStride;
+    bool hasMask;
+};
 
-// One device-independent bitmap of the file: header, palette, colour rows, AND-mask rows,
-// bottom row first. Nothing when a size or offset does not fit the data.
-std::optional<QImage> readDib(const QByteArray& d)
+// Nothing when a size or offset does not fit the data; nothing is decoded.
+std::optional<Dib> dibLayout(QByteArrayView d)
 {
     if (d.size() < 40)
         return std::nullopt;
@@ -52,39 +63,47 @@ std::optional<QImage> readDib(const QByteArray& d)
         return std::nullopt;
     if (compression != 0 && !(compression == 3 && bpp == 32)) // plain rows (or 32-bit fields)
         return std::nullopt;
-    const int h = h2 / 2 > 0 ? h2 / 2 : h2;
+    Dib dib;
+    dib.width = w;
+    dib.height = h2 / 2 > 0 ? h2 / 2 : h2;
+    dib.bpp = bpp;
 
     qsizetype at = headerSize;
     if (compression == 3 && headerSize == 40)
         at += 12; // the three colour masks follow a short header
-    std::vector<QRgb> palette;
     if (bpp <= 8) {
         const quint32 n = colorsUsed ? colorsUsed : (1u << bpp);
         if (n > 256u || at + qsizetype(n) * 4 > d.size())
             return std::nullopt;
         for (quint32 i = 0; i < n; ++i) {
-            const uchar* q = reinterpret_cast<const uchar*>(d.constData() + at + i * 4);
-            palette.push_back(qRgb(q[2], q[1], q[0]));
+            const uchar* q = reinterpret_cast<const uchar*>(d.data() + at + i * 4);
+            dib.palette.push_back(qRgb(q[2], q[1], q[0]));
         }
         at += qsizetype(n) * 4;
     }
-    const qsizetype xorStride = ((qsizetype(w) * bpp + 31) / 32) * 4;
-    const qsizetype andStride = ((qsizetype(w) + 31) / 32) * 4;
-    const qsizetype xorAt = at;
-    const qsizetype andAt = xorAt + xorStride * h;
-    if (andAt > d.size())
+    dib.xorStride = ((qsizetype(w) * bpp + 31) / 32) * 4;
+    dib.andStride = ((qsizetype(w) + 31) / 32) * 4;
+    dib.xorAt = at;
+    dib.andAt = dib.xorAt + dib.xorStride * dib.height;
+    if (dib.andAt > d.size())
         return std::nullopt;
     // The mask may be missing in 32-bit images, which carry their own alpha.
-    const bool hasMask = andAt + andStride * h <= d.size();
-    if (!hasMask && bpp != 32)
+    dib.hasMask = dib.andAt + dib.andStride * dib.height <= d.size();
+    if (!dib.hasMask && bpp != 32)
         return std::nullopt;
+    return dib;
+}
 
+QImage readDib(QByteArrayView d, const Dib& dib)
+{
+    const int w = dib.width, h = dib.height, bpp = dib.bpp;
+    const auto& palette = dib.palette;
     QImage img(w, h, QImage::Format_ARGB32);
     bool anyAlpha = false;
     for (int y = 0; y < h; ++y) {
-        const uchar* row = reinterpret_cast<const uchar*>(d.constData() + xorAt + xorStride * (h - 1 - y));
-        const uchar* mrow = hasMask ? reinterpret_cast<const uchar*>(d.constData() + andAt + andStride * (h - 1 - y))
-                                    : nullptr;
+        const uchar* row = reinterpret_cast<const uchar*>(d.data() + dib.xorAt + dib.xorStride * (h - 1 - y));
+        const uchar* mrow =
+            dib.hasMask ? reinterpret_cast<const uchar*>(d.data() + dib.andAt + dib.andStride * (h - 1 - y)) : nullptr;
         auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < w; ++x) {
             QRgb c = 0;
@@ -115,8 +134,9 @@ std::optional<QImage> readDib(const QByteArray& d)
     if (bpp == 32 && !anyAlpha) {
         // Old 32-bit images leave alpha at 0: the mask decides.
         for (int y = 0; y < h; ++y) {
-            const uchar* mrow = hasMask ? reinterpret_cast<const uchar*>(d.constData() + andAt + andStride * (h - 1 - y))
-                                        : nullptr;
+            const uchar* mrow = dib.hasMask
+                                    ? reinterpret_cast<const uchar*>(d.data() + dib.andAt + dib.andStride * (h - 1 - y))
+                                    : nullptr;
             auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
             for (int x = 0; x < w; ++x) {
                 const bool masked = mrow && ((mrow[x / 8] >> (7 - x % 8)) & 1);
@@ -127,9 +147,40 @@ std::optional<QImage> readDib(const QByteArray& d)
     return img;
 }
 
+QImage decodePng(QByteArrayView data)
+{
+    QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// The size an entry's data gives in its own header, within the side of a cursor and the bound
+// of every picture; nothing for an entry that is no PNG or bitmap of such a size.
+std::optional<QSize> entrySize(QByteArrayView data, bool& png)
+{
+    png = pictureFormat(data) == PictureFormat::Png;
+    QSize size;
+    if (png) {
+        const auto s = pngHeaderSize(data);
+        if (!s)
+            return std::nullopt;
+        size = *s;
+    } else if (const auto dib = dibLayout(data)) {
+        size = QSize(dib->width, dib->height);
+    } else {
+        return std::nullopt;
+    }
+    if (size.width() > kMaxSide || size.height() > kMaxSide || !fitsPictureBound(size))
+        return std::nullopt;
+    return size;
+}
+
 } // namespace
 
-bool looksLikeCursorFile(const QByteArray& b)
+bool looksLikeCursorFile(QByteArrayView b)
 {
     if (b.size() < 6 + 16)
         return false;
@@ -143,48 +194,48 @@ std::optional<CursorImage> readCursorFile(const QByteArray& b)
         return std::nullopt;
     const bool cursor = u16(b, 2) == 2;
     const int count = u16(b, 4);
+    // Every entry's size is read from its header; only the one taken is decoded, so that many
+    // entries pointing at one large picture cost no more than their directory.
     std::vector<Entry> entries;
     for (int i = 0; i < count; ++i) {
         const qsizetype e = 6 + qsizetype(i) * 16;
         if (e + 16 > b.size())
             break;
-        const uchar* p = reinterpret_cast<const uchar*>(b.constData() + e);
         Entry en;
-        en.width = p[0] ? p[0] : 256;
-        en.height = p[1] ? p[1] : 256;
         en.bits = cursor ? 0 : u16(b, e + 6);
         en.hotSpot = cursor ? QPoint(u16(b, e + 4), u16(b, e + 6)) : QPoint(-1, -1);
-        en.size = u32(b, e + 8);
-        en.offset = u32(b, e + 12);
-        if (en.offset < 6 || en.size == 0 || quint64(en.offset) + en.size > quint64(b.size()))
+        const quint32 size = u32(b, e + 8);
+        const quint32 offset = u32(b, e + 12);
+        if (offset < 6 || size == 0 || quint64(offset) + size > quint64(b.size()))
             continue;
+        en.data = QByteArrayView(b).sliced(offset, size);
+        const auto headerSize = entrySize(en.data, en.png);
+        if (!headerSize)
+            continue;
+        en.size = *headerSize;
         entries.push_back(en);
     }
-    // The entry nearest 32 x 32 first; the deepest of equally near ones.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& c) {
-        const int da = std::abs(a.width - 32) + std::abs(a.height - 32);
-        const int dc = std::abs(c.width - 32) + std::abs(c.height - 32);
+    // The entry nearest 32 x 32; the deepest of equally near ones.
+    const auto taken = std::min_element(entries.begin(), entries.end(), [](const Entry& a, const Entry& c) {
+        const int da = std::abs(a.size.width() - 32) + std::abs(a.size.height() - 32);
+        const int dc = std::abs(c.size.width() - 32) + std::abs(c.size.height() - 32);
         return da != dc ? da < dc : a.bits > c.bits;
     });
-    for (const Entry& en : entries) {
-        const QByteArray data = b.mid(en.offset, en.size);
-        QImage img;
-        if (hasPngSignature(data)) {
-            img.loadFromData(data, "PNG");
-            if (img.isNull() || img.width() > kMaxSide || img.height() > kMaxSide)
-                continue;
-            img = img.convertToFormat(QImage::Format_ARGB32);
-        } else if (auto dib = readDib(data)) {
-            img = *dib;
-        } else {
-            continue;
-        }
-        QPoint hot = en.hotSpot.x() < 0 ? QPoint(img.width() / 2, img.height() / 2) : en.hotSpot;
-        hot.setX(std::clamp(hot.x(), 0, img.width() - 1));
-        hot.setY(std::clamp(hot.y(), 0, img.height() - 1));
-        return CursorImage{img, hot};
+    if (taken == entries.end())
+        return std::nullopt;
+    QImage img;
+    if (taken->png) {
+        img = decodePng(taken->data);
+        if (img.isNull() || img.size() != taken->size)
+            return std::nullopt;
+        img = img.convertToFormat(QImage::Format_ARGB32);
+    } else {
+        img = readDib(taken->data, *dibLayout(taken->data));
     }
-    return std::nullopt;
+    QPoint hot = taken->hotSpot.x() < 0 ? QPoint(img.width() / 2, img.height() / 2) : taken->hotSpot;
+    hot.setX(std::clamp(hot.x(), 0, img.width() - 1));
+    hot.setY(std::clamp(hot.y(), 0, img.height() - 1));
+    return CursorImage{img, hot};
 }
 
 } // namespace platform

@@ -42,13 +42,33 @@ QNetworkAccessManager& networkAccess()
     return *manager;
 }
 
+bool isRedirectAllowed(const QUrl& from, const QUrl& to)
+{
+    const QString fromScheme = from.scheme().toLower();
+    const QString toScheme = to.scheme().toLower();
+    if (toScheme != u"http" && toScheme != u"https")
+        return false;
+    if (fromScheme == u"https" && toScheme != u"https")
+        return false;
+    const int fromPort = from.port(fromScheme == u"https" ? 443 : 80);
+    const int toPort = to.port(toScheme == u"https" ? 443 : 80);
+    return !to.host().isEmpty() && to.host().compare(from.host(), Qt::CaseInsensitive) == 0 && toPort == fromPort;
+}
+
 QNetworkReply* getFresh(const QUrl& url, qint64 readAhead)
 {
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     QNetworkReply* reply = networkAccess().get(request);
     reply->setReadBufferSize(readAhead);
+    // A redirect elsewhere is not followed: the reply ends as a failed one.
+    QObject::connect(reply, &QNetworkReply::redirected, reply, [reply, url](const QUrl& to) {
+        if (isRedirectAllowed(url, reply->url().resolved(to)))
+            emit reply->redirectAllowed();
+        else
+            reply->abort();
+    });
     return reply;
 }
 

@@ -19,10 +19,15 @@ namespace platform {
 
 QNetworkAccessManager& networkAccess();
 
-// A GET of the address through it: safe redirects only, never answered from a cache, and the
-// network thread reading at most readAhead bytes ahead of what the caller has taken (a server
-// that sends faster waits, and an aborted reply has little to let go).
+// A GET of the address through it: redirects followed only to the same host and port (and never
+// from https to http; a redirect elsewhere ends the reply as a failed one), never answered from a
+// cache, and the network thread reading at most readAhead bytes ahead of what the caller has taken
+// (a server that sends faster waits, and an aborted reply has little to let go).
 QNetworkReply* getFresh(const QUrl& url, qint64 readAhead);
+
+// Whether a reply to `from` may follow a redirect to `to`: an http or https address of the same
+// host (letter case ignored) and port, not from https to http.
+bool isRedirectAllowed(const QUrl& from, const QUrl& to);
 
 // Whether the reply's headers announce a body longer than bound.
 bool announcesMoreThan(const QNetworkReply& reply, qint64 bound);

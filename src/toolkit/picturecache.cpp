@@ -2,6 +2,7 @@
 
 #include "platform/cursorfile.h"
 #include "platform/filelookup.h"
+#include "platform/picturefile.h"
 #include "toolkit/vberror.h"
 
 #include <QBuffer>
@@ -68,21 +69,57 @@ QSize checkedHeaderSize(QImageReader& reader)
     return size;
 }
 
+// A reader of the bytes in the format their first bytes name and in no other: no reader is
+// picked by what it makes of the content. Raises 481 for bytes of no format the program reads.
+class FormatReader {
+public:
+    explicit FormatReader(const QByteArray& bytes) : format_(platform::pictureFormat(bytes)), bytes_(bytes)
+    {
+        if (format_ == platform::PictureFormat::None)
+            vb::raise(vb::ErrInvalidPicture);
+        buffer_.setBuffer(&bytes_); // shared, not copied
+        reader_.setDevice(&buffer_);
+        reader_.setFormat(platform::qtFormatName(format_));
+        reader_.setAutoDetectImageFormat(false);
+    }
+
+    bool isCursor() const { return format_ == platform::PictureFormat::Cursor; }
+    bool isPng() const { return format_ == platform::PictureFormat::Png; }
+
+    // The size the header claims, within the bound, of content that runs whole to its end:
+    // raises 481 otherwise. Invalid when the format tells no size before decoding.
+    QSize checkedSize()
+    {
+        if (!reader_.canRead())
+            vb::raise(vb::ErrInvalidPicture);
+        const QSize size = checkedHeaderSize(reader_);
+        if (!platform::pictureIsWhole(format_, bytes_))
+            vb::raise(vb::ErrInvalidPicture);
+        return size;
+    }
+
+    QImage read() { return reader_.read(); }
+
+private:
+    platform::PictureFormat format_;
+    QByteArray bytes_;
+    QBuffer buffer_;
+    QImageReader reader_;
+};
+
 DecodedPicture decode(const QByteArray& bytes)
 {
     ++cache().decodes;
     DecodedPicture d;
     QImage image;
-    if (platform::looksLikeCursorFile(bytes)) {
+    FormatReader reader(bytes);
+    if (reader.isCursor()) {
         if (auto c = platform::readCursorFile(bytes)) {
             image = std::move(c->image);
             d.hotSpot = c->hotSpot;
         }
     } else {
-        QByteArray data = bytes; // shared, not copied
-        QBuffer buffer(&data);
-        QImageReader reader(&buffer); // the format is read from the content, not the name
-        const QSize claimed = checkedHeaderSize(reader);
+        const QSize claimed = reader.checkedSize();
         image = reader.read();
         // A format that told no size first is held to the same bound once decoded.
         if (claimed.isEmpty() && !image.isNull() && !pictureFitsDecodeBound(image.size(), image.format()))
@@ -154,26 +191,15 @@ QByteArray readPictureFile(const FileKey& k)
     QFile file(k.real);
     if (!file.open(QIODevice::ReadOnly))
         vb::raise(vb::ErrPathFileAccess);
+    // A file of no format the program reads is not read further than its first bytes.
+    if (platform::pictureFormat(file.peek(32)) == platform::PictureFormat::None)
+        vb::raise(vb::ErrInvalidPicture);
     return file.readAll();
 }
 
 } // namespace
 
-bool pictureFitsDecodeBound(QSize size, QImage::Format format)
-{
-    if (size.isEmpty() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
-        return false;
-    // At the depth the decoder gives the format, and never under 32 bits: the pixels of a
-    // picture that is drawn are 32 bits wide.
-    const int depth =
-        format == QImage::Format_Invalid ? 32 : std::max<int>(32, QImage::toPixelFormat(format).bitsPerPixel());
-    const qint64 bytes = qint64(size.width()) * size.height() * (depth / 8);
-    qint64 bound = kMaxPictureBytes;
-    // Never past Qt's own limit of one image's allocation, should it be set lower.
-    if (const int mb = QImageReader::allocationLimit(); mb > 0)
-        bound = std::min(bound, qint64(mb) << 20);
-    return bytes <= bound;
-}
+bool pictureFitsDecodeBound(QSize size, QImage::Format format) { return platform::fitsPictureBound(size, format); }
 
 DecodedPicture decodedPicture(const QString& path)
 {
@@ -214,15 +240,11 @@ Picture Picture::fromFile(const QString& path)
 
     QByteArray bytes = readPictureFile(k);
     QSize size;
-    if (!platform::looksLikeCursorFile(bytes)) {
-        QBuffer buffer(&bytes);
-        QImageReader reader(&buffer);
-        if (!reader.canRead())
-            vb::raise(vb::ErrInvalidPicture);
-        size = checkedHeaderSize(reader); // what the decode would refuse is refused now
-    }
+    if (FormatReader reader(bytes); reader.isPng())
+        size = reader.checkedSize(); // what the decode would refuse is refused now
     if (!size.isValid() || size.isEmpty()) {
-        // Cursor files, and formats that tell no size before decoding: decoded now.
+        // The program's pictures are PNG files, checked whole without decoding them. A file of
+        // any other format is decoded now: whatever its decoder refuses is refused at the load.
         DecodedPicture picture = decode(bytes);
         keep(k, picture);
         return Picture(picture.pixmap);

@@ -15,6 +15,8 @@
 // let go keeps it (the pixels stay shared with the control), and the file is read again only when
 // it is asked for again.
 
+#include "platform/picturefile.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
@@ -30,25 +32,29 @@ struct DecodedPicture {
     std::optional<QPoint> hotSpot; // set for a cursor or icon file
 };
 
-// The bound of what is decoded, shared by the check of a file's header at the load and by the
-// decode itself: no side longer than kMaxPictureSide pixels (within every format's own limits)
-// and at most kMaxPictureBytes of pixels at the depth the format decodes to (at least 32 bits a
-// pixel), nor more than Qt's allocation limit for one image. A file whose header claims more,
-// or whose content decodes to more, holds no picture the program shows.
-inline constexpr int kMaxPictureSide = 16384;
-inline constexpr qint64 kMaxPictureBytes = qint64(64) << 20; // 4096 x 4096 at 32 bits
+// The bound of what is decoded, shared by the check of a file's header at the load, by the
+// decode itself and by the reader of cursor files (platform/picturefile.h): no side longer than
+// kMaxPictureSide pixels (within every format's own limits) and at most kMaxPictureBytes of
+// pixels at the depth the format decodes to (at least 32 bits a pixel), nor more than Qt's
+// allocation limit for one image. A file whose header claims more, or whose content decodes to
+// more, holds no picture the program shows.
+inline constexpr int kMaxPictureSide = platform::kMaxPictureSide;
+inline constexpr qint64 kMaxPictureBytes = platform::kMaxPictureBytes;
 bool pictureFitsDecodeBound(QSize size, QImage::Format format = QImage::Format_Invalid);
 // The longest picture file read: the pixels of the bound stored plainly, and room for headers.
 inline constexpr qint64 kMaxPictureFileBytes = kMaxPictureBytes + (qint64(1) << 20);
 
 // The decoded picture of the file at path, format read from the content: BMP, PNG, GIF, JPEG,
-// icon and cursor files. Raises vb::Error 53 when no such file exists (letter case aside), 75
-// when it cannot be read, 481 when it holds no picture, one beyond the decode bound or is
+// icon and cursor files, and no other (platform/picturefile.h). Raises vb::Error 53 when no such
+// file exists (letter case aside), 75 when it cannot be read, 481 when it holds no picture of
+// these formats, one beyond the decode bound, one whose content is cut off or damaged, or is
 // longer than kMaxPictureFileBytes. Copies are cheap: the pixels are shared.
 DecodedPicture decodedPicture(const QString& path);
 
-// A picture as a control holds it: decoded pixels, or a picture file that was read and checked
-// when it was loaded and whose pixels are decoded the first time they are drawn or asked for. A
+// A picture as a control holds it: decoded pixels, or a PNG file (the format of the program's
+// pictures) that was read and checked whole when it was loaded (platform::pictureIsWhole) and
+// whose pixels are decoded the first time they are drawn or asked for. Files of the other
+// formats are decoded when they are loaded. A
 // window builds all its panels at once but shows one; the pictures of the hidden ones cost no
 // decoding and no memory until the candidate opens them. Copies share one decode.
 //
@@ -62,9 +68,9 @@ public:
 
     // The picture of a file, found ignoring letter case; the empty picture for an empty path.
     // Missing, unreadable and not-a-picture files raise as decodedPicture() does, now, and so
-    // does a header that claims a size beyond the decode bound. A file
-    // already decoded and unchanged is shared at once; any other is kept as read (its bytes, a
-    // few kilobytes) until its first use.
+    // do a header that claims a size beyond the decode bound and a file cut off or damaged
+    // after a sound header. A file already decoded and unchanged is shared at once; any other
+    // PNG file is kept as read (its bytes, a few kilobytes) until its first use.
     static Picture fromFile(const QString& path);
 
     bool isNull() const { return size_.isEmpty(); }
@@ -73,8 +79,8 @@ public:
     int height() const { return size_.height(); }
     bool isDecoded() const { return !pending_ || pendingDone(); }
 
-    // The pixels, decoded now if they were not yet. A file whose content breaks off after a sound
-    // header gives the empty pixmap.
+    // The pixels, decoded now if they were not yet. Content the check at the load passed but
+    // the decoder refuses (made so on purpose: every checksum sound) gives the empty pixmap.
     QPixmap pixmap() const;
     QImage toImage() const { return pixmap().toImage(); }
 

@@ -1,3 +1,4 @@
+#include "common/testscope.h"
 #include "app/frmabout.h"
 #include "app/moddata.h"
 #include "app/modzcb.h"
@@ -168,7 +169,7 @@ TEST_F(AboutWindow, EitherImageButtonEndsTheModalShow)
             FrmAbout::unloadIfLoaded();
         });
         guard.start(10000);
-        QTimer::singleShot(0, [&w, index] {
+        QTimer::singleShot(0, testscope::context(), [&w, index] {
             QTest::mouseClick(&w.LblClick[index], Qt::LeftButton, {}, QPoint(3, 3));
         });
         w.Show(true);

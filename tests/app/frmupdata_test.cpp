@@ -1,3 +1,4 @@
+#include "common/testscope.h"
 #include "app/frmupdata.h"
 #include "app/moddata.h"
 #include "app/modzcb.h"
@@ -386,7 +387,7 @@ TEST_F(UpdateWindow, ClosedWhileTheListRequestWaitsTheCheckEnds)
     serveList("202701010000\r\nD202701010101288890\r\n");
     ModData::iUpdataShow = 1;
     FrmUpdata::get().Show();
-    QTimer::singleShot(0, [] { FrmUpdata::get().Command1_Click(); });
+    QTimer::singleShot(0, testscope::context(), [] { FrmUpdata::get().Command1_Click(); });
     FrmUpdata::get().Timer1_Timer();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(FrmUpdata::isLoaded());

@@ -1,3 +1,4 @@
+#include "common/testscope.h"
 #include "app/tickstopwatch.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,7 @@ void afterPasses(int passes, std::function<void()> f)
         f();
         return;
     }
-    QTimer::singleShot(0, [passes, f = std::move(f)] { afterPasses(passes - 1, f); });
+    QTimer::singleShot(0, testscope::context(), [passes, f = std::move(f)] { afterPasses(passes - 1, f); });
 }
 
 } // namespace
@@ -199,7 +200,7 @@ TEST_F(Stopwatch, APausedWaitEndsWhenTheApplicationQuits)
         return now;
     });
     bool returned = false;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, testscope::context(), [&] {
         t.setOPause(true);
         afterPasses(2, [] { QCoreApplication::quit(); });
         returned = t.DoTickEvents(0, true, 20);

@@ -1,5 +1,6 @@
 // The mock-paper clock of the question panel, driven tick by tick.
 
+#include "common/testscope.h"
 #include "panelfixture.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ TEST(ExamClock, FiftyMinutesOfAMockPaper)
         world.onBox = [&] {
             enabledWhileAsking = panel.TimeKS.Enabled();
             // Once the box is closed the first hand-in window opens; the candidate goes back.
-            QTimer::singleShot(0, &panel, [&] {
+            QTimer::singleShot(0, testscope::context(), [&] {
                 handInModal = FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown();
                 panelStayed = panel.Visible() && QPointF(panel.Left(), panel.Top()) == where;
                 FrmEnd1::get().Command2_Click();

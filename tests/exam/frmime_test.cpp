@@ -1,6 +1,7 @@
 // The input-method choice: the layout menu built from the installed layouts, the option file as
 // the dialog and the home screen read and write it, the dialog's look, closing and dragging.
 
+#include "common/testscope.h"
 #include "dialogfixture.h"
 #include "exam/imemenu.h"
 
@@ -262,7 +263,7 @@ TEST(ImeDialog, EveryWayOfClosingBringsThePanelBack)
         m.Hide();
 
         bool closedItself = false;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, testscope::context(), [&] {
             FrmIME& d = FrmIME::get();
             if (!QTest::qWaitForWindowExposed(&d))
                 return;

@@ -3,6 +3,7 @@
 // choice that hands the focus to the surface's text box and switches to the chosen layout, and the
 // input-method button that collapses the panel and opens the dialog.
 
+#include "common/testscope.h"
 #include "dialogfixture.h"
 #include "exam/imemenu.h"
 #include "platform/keyboardlayout.h"
@@ -145,7 +146,7 @@ TEST(ImeWiring, InputMethodButtonCollapsesThePanelAndOpensTheDialogModally)
         bAutoIme = option;
         FrmTm& p = panelWithTypingBox();
         bool collapsed = false, modal = false;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, testscope::context(), [&] {
             collapsed = p.FrmZXH.Visible() && p.Width() == p.FrmZXH.Width();
             modal = FrmIME::isLoaded() && FrmIME::get().isVisible() && FrmIME::get().isModal();
             FrmIME::unloadIfLoaded();

@@ -1,5 +1,6 @@
 // The question panel's function buttons, number pages and practice/examination button sets.
 
+#include "common/testscope.h"
 #include "panelfixture.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +116,7 @@ TEST(PanelButtons, HintInformationPageAndHintWindowButton)
     FrmPicture::get().Show();
     panel.Image2.setCaption(QStringLiteral("隐藏图片"));
     bool hintShownModal = false;
-    QTimer::singleShot(0, &panel, [&] {
+    QTimer::singleShot(0, testscope::context(), [&] {
         hintShownModal = FrmCZTS::isLoaded() && FrmCZTS::get().isModalShown();
         FrmCZTS::get().Command1_Click();
     });
@@ -136,7 +137,7 @@ TEST(PanelButtons, HandInWaitsHiddenAtTheScreenCorner)
     surface.Show();
     panel.Show();
     bool waitedHidden = false;
-    QTimer::singleShot(0, &panel, [&] {
+    QTimer::singleShot(0, testscope::context(), [&] {
         waitedHidden = FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown() && !panel.Visible() &&
                        panel.Left() == 0 && panel.Top() == 0;
         FrmEnd1::get().Command2_Click(); // back to the paper

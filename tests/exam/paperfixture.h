@@ -5,6 +5,7 @@
 // windows in colours of their own, and a fixed clock. The examination windows are unloaded
 // before the panel and the surface go.
 
+#include "common/testscope.h"
 #include "controls/frmkvmsgbox.h"
 #include "exam/frmchengji.h"
 #include "exam/frmend.h"
@@ -128,7 +129,7 @@ public:
 };
 
 // Runs `inside` once the next modal window has opened (from its own event loop).
-inline void whenModal(std::function<void()> inside) { QTimer::singleShot(0, qApp, std::move(inside)); }
+inline void whenModal(std::function<void()> inside) { QTimer::singleShot(0, testscope::context(), std::move(inside)); }
 
 inline QColor colourOf(const tavoButton& b) { return b.Picture().toImage().pixelColor(0, 0); }
 

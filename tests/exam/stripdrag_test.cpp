@@ -3,6 +3,7 @@
 // The mouse goes through the windows as the candidate's would; what happens "while the strip is
 // held" is queued before the press, so that it would run inside a loop of the press handler too.
 
+#include "common/testscope.h"
 #include "dialogfixture.h"
 #include "paperfixture.h"
 
@@ -50,7 +51,7 @@ void dragWhile(QWidget& strip, const std::function<void(tktest::DragMouse&)>& wh
 // Runs `act` once `ready` holds, from whatever loop runs then (a modal window's own).
 void once(std::function<bool()> ready, std::function<void()> act, int passes = 200)
 {
-    QTimer::singleShot(0, qApp, [=] {
+    QTimer::singleShot(0, testscope::context(), [=] {
         if (ready())
             act();
         else if (passes > 0)

@@ -1,46 +1,126 @@
 // The actions that wait during a mock paper (the hand-in windows, the answer window and its
-// question, the time-up box), crossed with what can run inside their first wait: the clock's time-out, the
-// demonstration's start timer, the window manager closing every window, another hand-in click.
-// Whatever the pair: a window of the program is shown, no input is held or grabbed, and a paper
-// that is over shows its score window and nothing of the paper on top of it.
+// "look now" box, the time-up box, the input-method dialog and menu, the score window's notice),
+// each crossed in every wait it reaches with what can run inside that wait: the clock's time-out,
+// the demonstration's start and its end by itself, the window manager closing every window it
+// can reach, another hand-in click, a queued report of a history file set that could not be
+// settled. Whatever the pair: a window of the program is shown, no input is held or grabbed, and a
+// paper that is over shows its score window and nothing of the paper on top of it.
 
+#include "app/modzcb.h"
+#include "common/waitprobe.h"
+#include "demo/frmyanshi.h"
 #include "dialogfixture.h"
 #include "exam/paperflow.h"
 #include "paperfixture.h"
-#include "common/waitprobe.h"
+#include "platform/textfile.h"
 #include "platform/waits.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 
 using paperfixture::Paper;
 using namespace ModData;
 
 namespace {
 
-struct Action {
+// The probe of the pair under way: the stand-in input-method menu asks it what a real menu could
+// still do.
+waitprobe::ActInWait*& probeNow()
+{
+    static waitprobe::ActInWait* p = nullptr;
+    return p;
+}
+
+void handInAndConfirm(Paper&); // the paper handed in, its score window up
+
+// The paper's history cannot be written: the hand-in tells so over the score window.
+void historyBlocked(Paper& paper)
+{
+    QDir().mkpath(paper.userPath(QStringLiteral("288892")) + QStringLiteral(".pending"));
+}
+
+// The paper's own wrong questions in practice, some of them answered: leaving asks whether they
+// leave the paper's file; that file cannot be written, and the candidate is told.
+void wrongReviewOfThePaper(Paper& paper)
+{
+    paper.writeFile(paper.userPath(QStringLiteral("182403")), QStringLiteral("0101010201030104\r\n"));
+    QDir().mkpath(paper.userPath(QStringLiteral("182403")) + QStringLiteral(".pending"));
+    iLianXiType = 2;
+    iLianXiSub = 17;
+    iSelIndex = 3;
+    iRunMode = 2;
+    iTmCount = 4;
+    const int flags[] = {5, 1, 5, 1};
+    for (int q = 1; q <= 4; ++q) {
+        iTmCode(q) = qint16(100 + q);
+        iTmFlags(q) = qint16(flags[q - 1]);
+    }
+}
+
+struct Waiting {
     const char* name;
+    int waits; // how many waits the action reaches when nothing interferes
     std::function<void()> run;
+    std::function<void(Paper&)> before = {}; // what the action needs, before the probe is in
 };
 
-const std::vector<Action>& waitingActions()
+const std::vector<Waiting>& waitingActions()
 {
-    static const std::vector<Action> list{
-        {"HandIn", [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); }); }},
-        {"LookAtTheAnswer", [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(10); }); }},
-        {"ClockTimeOut",
+    static const std::vector<Waiting> list{
+        // The first and the second hand-in window.
+        {"HandIn", 2, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); }); }},
+        // The answer window and its "look now" box.
+        {"LookAtTheAnswer", 2, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(10); }); }},
+        // Both hand-in windows and the notice of a score that could not be saved.
+        {"HandInUnsaved", 3, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); }); },
+         historyBlocked},
+        // The time-up box and both hand-in windows.
+        {"ClockTimeOut", 3,
          [] {
              iLeftMinutes = 1;
              FrmTm::get().TimeKS.fire();
          }},
+        {"InputMethodDialog", 1, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdEn_Click(); }); }},
+        {"InputMethodMenu", 1,
+         [] {
+             bAutoIme = true;
+             tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().LblIME_Click(); });
+         }},
+        // The score window's wrong-question review of a paper without wrong questions: its notice.
+        {"NoWrongQuestionsNotice", 1,
+         [] {
+             if (FrmChengji::isLoaded())
+                 tk::raiseEvent(&FrmChengji::get(), [] { FrmChengji::get().Command3_Click(); });
+         },
+         handInAndConfirm},
+        // The leave question and the notice of what could not be saved.
+        {"LeaveWrongReview", 2, [] { tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(5); }); },
+         wrongReviewOfThePaper},
     };
     return list;
 }
 
-const std::vector<Action>& interferingActions()
+// The panel takes a click: it is shown (a hidden window takes none; the paper hides it while the
+// hand-in windows and the score window are up).
+bool panelShown() { return FrmTm::isLoaded() && FrmTm::get().isVisible(); }
+
+// A demonstration of the current question, asked for on the panel and up after its start timer.
+void startDemonstration()
 {
-    static const std::vector<Action> list{
+    if (!panelShown())
+        return;
+    tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(7); });
+    if (FrmTm::isLoaded())
+        FrmTm::get().TimStartYS.fire();
+    if (FrmTm::isLoaded())
+        FrmTm::get().TimStartYS.fire();
+}
+
+const std::vector<waitprobe::Action>& interferingActions()
+{
+    static const std::vector<waitprobe::Action> list{
         {"ClockTimeOut",
          [] {
              if (!FrmTm::isLoaded())
@@ -48,83 +128,140 @@ const std::vector<Action>& interferingActions()
              iLeftMinutes = 1;
              FrmTm::get().TimeKS.fire();
          }},
-        {"DemonstrationStart",
+        {"DemonstrationStart", startDemonstration},
+        // The demonstration comes up and reaches its end record: it ends by itself.
+        {"DemonstrationEndsByItself",
          [] {
-             if (!FrmTm::isLoaded())
+             startDemonstration();
+             if (!FrmYanShi::isLoaded())
                  return;
-             tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(7); });
-             FrmTm::get().TimStartYS.fire();
-             if (FrmTm::isLoaded())
-                 FrmTm::get().TimStartYS.fire();
+             FrmYanShi::get().TimEnd.setEnabled(true);
+             for (int tick = 0; tick < 4 && FrmYanShi::isLoaded(); ++tick)
+                 FrmYanShi::get().TimEnd.fire();
          }},
-        {"CloseEveryWindow",
-         [] {
-             for (QWidget* top : QApplication::topLevelWidgets())
-                 if (top->isVisible())
-                     top->close();
-         }},
+        {"CloseEveryWindow", waitprobe::closeEveryWindow},
         {"HandInAgain",
          [] {
-             if (FrmTm::isLoaded())
+             if (panelShown())
                  tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); });
+         }},
+        // A settling of the history that had to set its marker aside: its report comes from the
+        // event loop, inside the wait, and waits itself. (The paper's other reports are left out
+        // of this table: they do not wait.)
+        {"UnsettledMarkerReport",
+         [] {
+             ModZCB::installErrorReporter();
+             const QString user = platform::programFolder() + QStringLiteral("/ksdata");
+             QDir(user).mkpath(QLatin1String(platform::kFileSetMarker) + QStringLiteral("/x"));
+             platform::settleFileSet(user);
          }},
     };
     return list;
 }
 
-} // namespace
-
-class PaperWaitProbe : public ::testing::TestWithParam<std::tuple<int, int>> {};
-
-TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
-{
-    Paper paper;
-    dialogfixture::closeDialogs();
-    for (const char* id : {"l01038", "l01039", "l01003", "l01011"})
-        paper.picture(QLatin1String(id), Qt::gray);
-    FrmTm& panel = FrmTm::get();
-    panel.TimKsModel.fire();
-    FrmMain::get().Show();
-    panel.Show();
-    paper.answer = exam::BoxAnswer::Yes;
-    // Every window that waits for the candidate is answered: both hand-in windows confirmed, the
-    // answer window's "look now".
-    QTimer answer;
-    answer.setInterval(0);
-    // Each answer runs from a timer of its own: an answer that opens the next window waits in it.
-    bool handInAfterTheEnd = false;
-    QObject::connect(&answer, &QTimer::timeout, [&handInAfterTheEnd] {
-        QTimer::singleShot(0, qApp, [&handInAfterTheEnd] {
-            const bool handInShown = (FrmEnd1::isLoaded() && FrmEnd1::get().isVisible()) ||
-                                     (FrmEnd2::isLoaded() && FrmEnd2::get().isVisible());
-            handInAfterTheEnd = handInAfterTheEnd || (handInShown && paperflow::paperOver());
-            if (FrmEnd2::isLoaded() && FrmEnd2::get().isModalShown())
-                FrmEnd2::get().Command1_Click();
-            else if (FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown())
-                FrmEnd1::get().Command1_Click();
-            else if (FrmCZTS::isLoaded() && FrmCZTS::get().isModalShown())
-                FrmCZTS::get().Command2_Click();
+// Every window that waits for the candidate is answered: both hand-in windows confirmed, the
+// answer window's "look now", the input-method dialog closed, the paper's notices read. Each
+// answer runs from a call of its own, queued from the timer: an answer that opens the next
+// window waits in it, and a call that has not run when the answers end goes with them.
+class Answers {
+public:
+    Answers()
+    {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QTimer::singleShot(0, &timer_, [this] { answer(); });
         });
-    });
-    answer.start();
+        timer_.start();
+    }
+    ~Answers() { timer_.stop(); }
+    bool handInAfterTheEnd = false;
 
-    const auto [w, i] = GetParam();
-    bool waited = false;
-    platform::setWaitProbeForTests([&, i = i](platform::WaitKind) {
-        platform::setWaitProbeForTests({});
-        waited = true;
-        interferingActions().at(size_t(i)).run();
-    });
-    waitingActions().at(size_t(w)).run();
+private:
+    void answer()
+    {
+        const bool handInShown = (FrmEnd1::isLoaded() && FrmEnd1::get().isVisible()) ||
+                                 (FrmEnd2::isLoaded() && FrmEnd2::get().isVisible());
+        handInAfterTheEnd = handInAfterTheEnd || (handInShown && paperflow::paperOver());
+        if (FrmEnd2::isLoaded() && FrmEnd2::get().isModalShown())
+            FrmEnd2::get().Command1_Click();
+        else if (FrmEnd1::isLoaded() && FrmEnd1::get().isModalShown())
+            FrmEnd1::get().Command1_Click();
+        else if (FrmCZTS::isLoaded() && FrmCZTS::get().isModalShown())
+            FrmCZTS::get().Command2_Click();
+        else if (FrmIME::isLoaded() && FrmIME::get().isModalShown())
+            FrmIME::get().lblClick_Click(0);
+        else if (FrmKVMSGBOX::isLoaded() && FrmKVMSGBOX::get().isVisible())
+            FrmKVMSGBOX::get().LblClick_Click(1);
+    }
+    QTimer timer_;
+};
+
+void drain()
+{
     for (int n = 0; n < 10; ++n) {
         QCoreApplication::processEvents();
         tktest::flushDeletes();
     }
-    answer.stop();
-    platform::setWaitProbeForTests({});
+}
 
-    EXPECT_TRUE(waited);
-    EXPECT_FALSE(handInAfterTheEnd) << "a hand-in window came up over the paper's score";
+void handInAndConfirm(Paper&)
+{
+    Answers answers;
+    tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); });
+    drain();
+}
+
+} // namespace
+
+class PaperUnderWay : public ::testing::Test {
+protected:
+    // A paper under way, its panel on the surface; every box answered Yes.
+    void SetUp() override
+    {
+        dialogfixture::closeDialogs();
+        for (const char* id : {"l01038", "l01039", "l01003", "l01011"})
+            paper.picture(QLatin1String(id), Qt::gray);
+        FrmTm& panel = FrmTm::get();
+        panel.TimKsModel.fire();
+        FrmMain::get().Show();
+        panel.Show();
+        paper.answer = exam::BoxAnswer::Yes;
+        paper.onBox = waitprobe::ActInWait::noteBox;
+        // The input-method menu picks its first Chinese layout, when a real one could.
+        panel.showPopup = [](QMenu&, const QPoint&) {
+            if (probeNow() && waitprobe::realMenuCouldPick(*probeNow(), FrmTm::isLoaded() ? &FrmTm::get() : nullptr))
+                FrmTm::get().mEng->trigger();
+        };
+        ModZCB::setWebServiceAddress(QStringLiteral("http://127.0.0.1:1"));
+    }
+    void TearDown() override
+    {
+        probeNow() = nullptr;
+        platform::setWaitProbeForTests({});
+        vb::setReporter({});
+        platform::setUnsettledMarkerReporter({});
+        ModZCB::setWebServiceAddress({});
+        dialogfixture::closeDialogs();
+    }
+    Paper paper;
+};
+
+class PaperWaitProbe : public PaperUnderWay, public ::testing::WithParamInterface<waitprobe::Pair> {};
+
+TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
+{
+    const waitprobe::Pair pair = GetParam();
+    const Waiting& waiting = waitingActions().at(size_t(pair.waiting));
+    if (waiting.before)
+        waiting.before(paper);
+    Answers answers;
+    waitprobe::ActInWait probe(pair.wait, interferingActions().at(size_t(pair.interfering)).run);
+    probeNow() = &probe;
+    waiting.run();
+    drain();
+
+    EXPECT_TRUE(probe.acted()) << "wait " << pair.wait << " not reached";
+    EXPECT_FALSE(answers.handInAfterTheEnd) << "a hand-in window came up over the paper's score";
     waitprobe::expectShownAndFree();
     if (paperflow::paperOver()) {
         ASSERT_TRUE(FrmChengji::isLoaded());
@@ -134,10 +271,25 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
         EXPECT_FALSE(FrmEnd2::isLoaded());
         EXPECT_FALSE(FrmCZTS::isLoaded() && FrmCZTS::get().isVisible());
     }
-    dialogfixture::closeDialogs();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, PaperWaitProbe,
-    ::testing::Combine(::testing::Range(0, int(waitingActions().size())), ::testing::Range(0, int(interferingActions().size()))),
-    waitprobe::pairName(waitingActions, interferingActions));
+INSTANTIATE_TEST_SUITE_P(Pairs, PaperWaitProbe, ::testing::ValuesIn(waitprobe::pairs(waitingActions, interferingActions)),
+                         waitprobe::pairName(waitingActions, interferingActions));
+
+// The table names every wait each action reaches: none goes uncrossed.
+class PaperWaits : public PaperUnderWay, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PaperWaits, EachActionReachesTheWaitsItsRowNames)
+{
+    const Waiting& waiting = waitingActions().at(size_t(GetParam()));
+    if (waiting.before)
+        waiting.before(paper);
+    Answers answers;
+    waitprobe::ActInWait count(1000, [] {});
+    waiting.run();
+    drain();
+    EXPECT_EQ(count.waits(), waiting.waits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PaperWaits, ::testing::Range(0, int(waitingActions().size())),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::string(waitingActions().at(size_t(info.param)).name); });

@@ -4,13 +4,17 @@
 // shown, and no input is held back or grabbed. Run under the address sanitizer, no pair touches
 // a freed window.
 
+#include "app/frmabout.h"
 #include "app/modzcb.h"
 #include "exam/frmchengji.h"
 #include "exam/frmend.h"
+#include "exam/frmlogon.h"
 #include "exam/standardbox.h"
 #include "history/historyfiles.h"
 #include "paperhistory.h"
 #include "common/waitprobe.h"
+#include "platform/programfolder.h"
+#include "platform/textfile.h"
 #include "platform/waits.h"
 
 #include <QApplication>
@@ -22,43 +26,74 @@ namespace {
 // The home window, if one is loaded: an action inside a wait never loads one.
 FrmFengmian* home() { return FrmFengmian::isLoaded() ? &FrmFengmian::get() : nullptr; }
 
-struct Action {
-    const char* name;
-    std::function<void()> run;
-};
-
-// The actions that wait, each with what makes it wait.
+// The actions that wait, each with what makes it wait and how many waits it reaches when nothing
+// interferes.
 enum Setup { Plain, MarksUnreadable, BoxPictureMissing };
 struct Waiting {
     const char* name;
     Setup setup;
-    std::function<void(FrmFengmian&)> run;
+    int waits;
+    std::function<void()> run;
+    std::function<void()> before = {}; // what the action needs, before the probe is in
 };
+
+// An action on the home window, made as the candidate makes it (from the event loop).
+std::function<void()> onHome(std::function<void(FrmFengmian&)> act)
+{
+    return [act] {
+        if (FrmFengmian* w = home())
+            asEvent(w, [w, act] { act(*w); });
+    };
+}
+
+void onLogon(void (FrmLogon::*click)())
+{
+    if (FrmLogon::isLoaded())
+        asEvent(&FrmLogon::get(), [click] { (FrmLogon::get().*click)(); });
+}
 
 const std::vector<Waiting>& waitingActions()
 {
     static const std::vector<Waiting> list{
-        {"ExitClick", Plain, [](FrmFengmian& w) { w.ClickBotn_Click(3); }},
-        {"ExitClickReporting", BoxPictureMissing, [](FrmFengmian& w) { w.ClickBotn_Click(3); }},
-        {"WindowManagerClose", Plain, [](FrmFengmian& w) { w.close(); }},
-        {"NewRandomPaper", MarksUnreadable, [](FrmFengmian& w) { w.ClickBotn_Click(21); }},
-        {"PaperStart", MarksUnreadable, [](FrmFengmian& w) { w.ClickBotn_Click(91); }},
-        {"WrongReview", MarksUnreadable, [](FrmFengmian& w) { w.LblShiJuanCCC_Click(21); }},
-        {"Deletion", Plain, [](FrmFengmian& w) { w.LblShiJuanDel_Click(21); }},
-        {"DeletionReporting", BoxPictureMissing, [](FrmFengmian& w) { w.LblShiJuanDel_Click(21); }},
-        {"UnitStart", MarksUnreadable,
-         [](FrmFengmian& w) {
+        {"ExitClick", Plain, 1, onHome([](FrmFengmian& w) { w.ClickBotn_Click(3); })},
+        // The box's picture is reported, then the box asks.
+        {"ExitClickReporting", BoxPictureMissing, 2, onHome([](FrmFengmian& w) { w.ClickBotn_Click(3); })},
+        {"WindowManagerClose", Plain, 1, onHome([](FrmFengmian& w) { w.close(); })},
+        {"NewRandomPaper", MarksUnreadable, 1, onHome([](FrmFengmian& w) { w.ClickBotn_Click(21); })},
+        {"PaperStart", MarksUnreadable, 1, onHome([](FrmFengmian& w) { w.ClickBotn_Click(91); })},
+        {"WrongReview", MarksUnreadable, 1, onHome([](FrmFengmian& w) { w.LblShiJuanCCC_Click(21); })},
+        {"Deletion", Plain, 1, onHome([](FrmFengmian& w) { w.LblShiJuanDel_Click(21); })},
+        {"DeletionReporting", BoxPictureMissing, 2, onHome([](FrmFengmian& w) { w.LblShiJuanDel_Click(21); })},
+        {"UnitStart", MarksUnreadable, 1,
+         onHome([](FrmFengmian& w) {
              w.ClickBotn_Click(50);
              w.ClickBotn_Click(20);
-         }},
-        {"EmptyStoreNotice", Plain, [](FrmFengmian& w) { w.ClickBotn_Click(22); }},
+         })},
+        {"EmptyStoreNotice", Plain, 1, onHome([](FrmFengmian& w) { w.ClickBotn_Click(22); })},
+        // Clearing the marked-question store: its question.
+        {"ClearStore", Plain, 1,
+         onHome([](FrmFengmian& w) {
+             w.iBiaoZhiScope = 1;
+             w.ClickBotn_Click(23);
+         })},
+        {"AboutWindow", Plain, 1, onHome([](FrmFengmian& w) { w.LblInfo_Click(0); })},
+        // The home page timer going back to a page that waits (the empty store's notice).
+        {"HomePageTimer", Plain, 1,
+         onHome([](FrmFengmian& w) {
+             ModData::iFengmianPage = 22;
+             w.TimFH.setEnabled(true);
+             w.TimFH.fire();
+         })},
+        // The log-on window of a paper, its exit button: its question.
+        {"LogOnExit", Plain, 1, [] { onLogon(&FrmLogon::CmdExit_Click); },
+         onHome([](FrmFengmian& w) { w.ClickBotn_Click(91); })},
     };
     return list;
 }
 
-const std::vector<Action>& interferingActions()
+const std::vector<waitprobe::Action>& interferingActions()
 {
-    static const std::vector<Action> list{
+    static const std::vector<waitprobe::Action> list{
         {"DeletePaper", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->LblShiJuanDel_Click(20); }); }},
         {"NewRandomPaper", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->ClickBotn_Click(21); }); }},
         {"StartUnit",
@@ -69,12 +104,7 @@ const std::vector<Action>& interferingActions()
                      asEvent(again, [again] { again->ClickBotn_Click(20); });
              }
          }},
-        {"CloseEveryWindow",
-         [] {
-             for (QWidget* top : QApplication::topLevelWidgets())
-                 if (top->isVisible())
-                     top->close();
-         }},
+        {"CloseEveryWindow", waitprobe::closeEveryWindow},
         {"ClockTimeOut",
          [] {
              if (!FrmTm::isLoaded())
@@ -91,23 +121,49 @@ const std::vector<Action>& interferingActions()
              box.LblTitle.setCaption(QStringLiteral("系统提示"));
              asEvent(&box, [&box] { box.Show(true); });
          }},
+        // The home page timer, set by the end of an exercise, going to the marked-question page.
+        {"HomePageTimer",
+         [] {
+             if (FrmFengmian* w = home()) {
+                 ModData::iFengmianPage = 18;
+                 w->TimFH.setEnabled(true);
+                 w->TimFH.fire();
+             }
+         }},
+        // A settling of the history that had to set its marker aside: its report comes from the
+        // event loop, inside the wait, and waits itself.
+        {"UnsettledMarkerReport",
+         [] {
+             const QString user = platform::programFolder() + QStringLiteral("/ksdata");
+             QDir(user).mkpath(QLatin1String(platform::kFileSetMarker) + QStringLiteral("/x"));
+             platform::settleFileSet(user);
+         }},
     };
     return list;
 }
 
 } // namespace
 
-class WaitProbe : public PapersReporting, public ::testing::WithParamInterface<std::tuple<int, int>> {
+class HomeUnderWay : public PapersReporting {
 protected:
     void SetUp() override
     {
         PapersReporting::SetUp();
         if (IsSkipped())
             return;
-        exam::setStandardBoxForTests([](const exam::BoxRequest&) { return exam::BoxAnswer::Yes; });
-        // Every box is answered: the exit is refused, everything else confirmed.
+        exam::setStandardBoxForTests([](const exam::BoxRequest&) {
+            waitprobe::ActInWait::noteBox();
+            return exam::BoxAnswer::Yes;
+        });
+        FrmFengmian::setOpenLinkForTests([](const QString&) {});
+        // Every box is answered: the exit is refused, everything else confirmed; the about window
+        // is closed.
         answer.setInterval(0);
         QObject::connect(&answer, &QTimer::timeout, [] {
+            if (FrmAbout::isLoaded() && FrmAbout::get().isModalShown()) {
+                FrmAbout::get().LblClick_Click(1);
+                return;
+            }
             if (!FrmKVMSGBOX::isLoaded() || !FrmKVMSGBOX::get().isVisible())
                 return;
             FrmKVMSGBOX& box = FrmKVMSGBOX::get();
@@ -119,6 +175,9 @@ protected:
     {
         answer.stop();
         exam::setStandardBoxForTests({});
+        FrmFengmian::setOpenLinkForTests({});
+        platform::setUnsettledMarkerReporter({});
+        FrmAbout::unloadIfLoaded();
         FrmEnd1::unloadIfLoaded();
         FrmEnd2::unloadIfLoaded();
         FrmChengji::unloadIfLoaded();
@@ -175,41 +234,59 @@ protected:
         }
     }
 
+    // The home window with what the action needs.
+    void prepare(const Waiting& waiting)
+    {
+        if (waiting.setup == MarksUnreadable) {
+            QFile::remove(userPath(QStringLiteral("288862.mxy")));
+            EXPECT_TRUE(QDir().mkdir(userPath(QStringLiteral("288862.mxy"))));
+        } else if (waiting.setup == BoxPictureMissing) {
+            QFile::remove(dataPath(QStringLiteral("l20071.mxy")));
+        }
+        FrmFengmian& home = FrmFengmian::get();
+        home.Show();
+        home.ClickBotn_Click(5);
+        home.ClickBotn_Click(30);
+        if (waiting.before)
+            waiting.before();
+    }
+
     QTimer answer;
 };
 
+class WaitProbe : public HomeUnderWay, public ::testing::WithParamInterface<waitprobe::Pair> {};
+
 TEST_P(WaitProbe, NothingActsOnWhatTheWaitChanged)
 {
-    const auto [w, i] = GetParam();
-    const Waiting& waiting = waitingActions().at(size_t(w));
-    const Action& interfering = interferingActions().at(size_t(i));
-    if (waiting.setup == MarksUnreadable) {
-        QFile::remove(userPath(QStringLiteral("288862.mxy")));
-        ASSERT_TRUE(QDir().mkdir(userPath(QStringLiteral("288862.mxy"))));
-    } else if (waiting.setup == BoxPictureMissing) {
-        QFile::remove(dataPath(QStringLiteral("l20071.mxy")));
-    }
-    FrmFengmian& home = FrmFengmian::get();
-    home.Show();
-    home.ClickBotn_Click(5);
-    home.ClickBotn_Click(30);
-    bool waited = false;
-    platform::setWaitProbeForTests([&](platform::WaitKind) {
-        platform::setWaitProbeForTests({});
-        waited = true;
-        interfering.run();
-    });
+    const waitprobe::Pair pair = GetParam();
+    const Waiting& waiting = waitingActions().at(size_t(pair.waiting));
+    prepare(waiting);
+    waitprobe::ActInWait probe(pair.wait, interferingActions().at(size_t(pair.interfering)).run);
 
-    asEvent(&home, [&] { waiting.run(home); });
+    waiting.run();
     drain();
 
-    EXPECT_TRUE(waited);
+    EXPECT_TRUE(probe.acted()) << "wait " << pair.wait << " not reached";
     expectPapersWhole();
     expectRunningPaperInItsSlot();
     waitprobe::expectShownAndFree();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, WaitProbe,
-    ::testing::Combine(::testing::Range(0, int(waitingActions().size())), ::testing::Range(0, int(interferingActions().size()))),
-    waitprobe::pairName(waitingActions, interferingActions));
+INSTANTIATE_TEST_SUITE_P(Pairs, WaitProbe, ::testing::ValuesIn(waitprobe::pairs(waitingActions, interferingActions)),
+                         waitprobe::pairName(waitingActions, interferingActions));
+
+// The table names every wait each action reaches: none goes uncrossed.
+class HomeWaits : public HomeUnderWay, public ::testing::WithParamInterface<int> {};
+
+TEST_P(HomeWaits, EachActionReachesTheWaitsItsRowNames)
+{
+    const Waiting& waiting = waitingActions().at(size_t(GetParam()));
+    prepare(waiting);
+    waitprobe::ActInWait count(1000, [] {});
+    waiting.run();
+    drain();
+    EXPECT_EQ(count.waits(), waiting.waits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HomeWaits, ::testing::Range(0, int(waitingActions().size())),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::string(waitingActions().at(size_t(info.param)).name); });

@@ -1,12 +1,15 @@
 #include "app/localhttp.h"
 #include "platform/download.h"
+#include "platform/httprequest.h"
 #include "platform/networkaccess.h"
 #include "routedhttp.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -181,4 +184,67 @@ TEST(Download, AfterTheNetworkAccessEndedARequestGetsAFreshOne)
     QFile::remove(target);
     ASSERT_TRUE(platform::downloadToFile(server.address() + QStringLiteral("/x.rar"), target));
     EXPECT_EQ(fileBytes(target), QByteArray(100, 'x'));
+}
+
+// A redirect is followed only to the same host and port: one to anywhere else ends a download or a
+// request as a failed one, and nothing is asked of the other server.
+TEST(Download, FollowsRedirectsOnlyToTheSameHostAndPort)
+{
+    RoutedHttp server;
+    RoutedHttp elsewhere;
+    server.route(QStringLiteral("/new.rar"), "new");
+    elsewhere.route(QStringLiteral("/new.rar"), "elsewhere");
+    server.redirect(QStringLiteral("/same.rar"), server.address() + QStringLiteral("/new.rar"));
+    server.redirect(QStringLiteral("/relative.rar"), QStringLiteral("/new.rar"));
+    server.redirect(QStringLiteral("/other.rar"), elsewhere.address() + QStringLiteral("/new.rar"));
+    server.redirect(QStringLiteral("/chain.rar"), QStringLiteral("/other.rar"), 301);
+
+    const struct {
+        const char* path;
+        bool ok;
+    } cases[] = {{"/same.rar", true}, {"/relative.rar", true}, {"/other.rar", false}, {"/chain.rar", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const QString url = server.address() + QLatin1String(c.path);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("file.mxy"));
+        writeBytes(target, "old");
+        EXPECT_EQ(platform::downloadToFile(url, target), c.ok);
+        EXPECT_EQ(fileBytes(target), c.ok ? QByteArray("new") : QByteArray("old"));
+        EXPECT_EQ(listing(dir.path()), QStringList{QStringLiteral("file.mxy")});
+
+        platform::HttpRequest request;
+        QSignalSpy finished(&request, &platform::HttpRequest::finished);
+        ASSERT_TRUE(request.send(url));
+        ASSERT_TRUE(finished.wait(5000));
+        EXPECT_EQ(request.isComplete(), c.ok);
+        EXPECT_EQ(request.hasFailed(), !c.ok);
+        EXPECT_EQ(request.body(), c.ok ? QByteArray("new") : QByteArray());
+    }
+    EXPECT_TRUE(elsewhere.targets().isEmpty());
+}
+
+TEST(Download, RedirectRule)
+{
+    const struct {
+        const char* from;
+        const char* to;
+        bool allowed;
+    } cases[] = {
+        {"http://127.0.0.1:18086/a", "http://127.0.0.1:18086/b?x=1", true},
+        {"http://Example.org/a", "http://example.ORG:80/b", true},
+        {"https://example.org/a", "https://example.org:443/b", true},
+        {"http://example.org:8080/a", "https://example.org:8080/b", true},
+        {"http://127.0.0.1:18086/a", "http://127.0.0.1:18087/a", false},
+        {"http://127.0.0.1:18086/a", "http://localhost:18086/a", false},
+        {"http://127.0.0.1:18086/a", "http://127.0.0.2:18086/a", false},
+        {"http://example.org/a", "https://example.org/a", false}, // port 443
+        {"https://example.org:8443/a", "http://example.org:8443/a", false},
+        {"http://example.org/a", "ftp://example.org:80/a", false},
+        {"http://example.org/a", "file:///etc/hostname", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::isRedirectAllowed(QUrl(QLatin1String(c.from)), QUrl(QLatin1String(c.to))), c.allowed)
+            << c.from << " -> " << c.to;
+    }
 }

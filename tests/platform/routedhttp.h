@@ -7,6 +7,7 @@
 //   server.route("/up/ad/x/170100.rar", "AD");
 //   server.cut("/big.rar", "half");      // announces more bytes than it sends, then hangs up
 //   server.stall("/slow.rar");           // reads the request and never answers
+//   server.redirect("/old.rar", "http://127.0.0.1:1/new.rar");  // 302 with that Location
 //   server.address() + "/up/ad/x/170100.rar"
 
 #include <QByteArray>
@@ -36,6 +37,10 @@ public:
         routes_[path] = Route{200, firstBytes, Kind::Cut};
     }
     void stall(const QString& path) { routes_[path] = Route{200, {}, Kind::Stall}; }
+    void redirect(const QString& path, const QString& location, int status = 302)
+    {
+        routes_[path] = Route{status, "moved", Kind::Whole, location.toUtf8()};
+    }
 
     QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
     const QStringList& targets() const { return targets_; }
@@ -47,6 +52,7 @@ private:
         int status = 404;
         QByteArray body = "not found";
         Kind kind = Kind::Whole;
+        QByteArray location;
     };
 
     void serve(QTcpSocket* s)
@@ -64,7 +70,8 @@ private:
             if (r.kind == Kind::Stall)
                 return;
             const qsizetype announced = r.kind == Kind::Cut ? r.body.size() + 1000 : r.body.size();
-            s->write("HTTP/1.1 " + QByteArray::number(r.status) + " X\r\nContent-Length: " +
+            const QByteArray location = r.location.isEmpty() ? QByteArray() : "Location: " + r.location + "\r\n";
+            s->write("HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n" + location + "Content-Length: " +
                      QByteArray::number(announced) + "\r\nConnection: close\r\n\r\n" + r.body);
             s->disconnectFromHost();
         });

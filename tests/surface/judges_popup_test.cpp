@@ -2,6 +2,7 @@
 // where it opens, and which choice completes the step. The candidate's hand stands in for the
 // modal menu; one test goes through the real modal menu.
 
+#include "common/testscope.h"
 #include "judges_fixture.h"
 #include "platform/programfolder.h"
 
@@ -214,7 +215,7 @@ TEST(PopupMenu, RealModalMenu)
     menuFile({{{1, 1}, block({{4, "复制|粘贴"}})}});
     FrmMain& m = popupStep(w, "3121");
     bool sawMenu = false;
-    QTimer::singleShot(0, &m, [&] {
+    QTimer::singleShot(0, testscope::context(), [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu) {
             m.wm100.close(); // never left waiting

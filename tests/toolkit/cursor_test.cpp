@@ -1,11 +1,13 @@
 // Cursor files, written byte by byte here, and mouse pointers by number.
 
+#include "common/picturefiles.h"
 #include "platform/cursorfile.h"
 #include "toolkit/controls.h"
 #include "toolkit/pointers.h"
 #include "toolkit/vberror.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -65,6 +67,18 @@ QByteArray cursorFile(int w, int h, int hx, int hy, int bpp)
     return f + dib;
 }
 
+// A 16 x 16 PNG, all green.
+QByteArray greenPng()
+{
+    QImage png(16, 16, QImage::Format_ARGB32);
+    png.fill(qRgba(0, 255, 0, 255));
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    png.save(&buf, "PNG");
+    return bytes;
+}
+
 } // namespace
 
 TEST(CursorFile, BitmapCursorsKeepTheirHotSpotAndMask)
@@ -86,12 +100,7 @@ TEST(CursorFile, BitmapCursorsKeepTheirHotSpotAndMask)
 
 TEST(CursorFile, EmbeddedPngAndIconCentre)
 {
-    QImage png(16, 16, QImage::Format_ARGB32);
-    png.fill(qRgba(0, 255, 0, 255));
-    QByteArray pngBytes;
-    QBuffer buf(&pngBytes);
-    buf.open(QIODevice::WriteOnly);
-    png.save(&buf, "PNG");
+    const QByteArray pngBytes = greenPng();
     for (int type : {1, 2}) {
         QByteArray f;
         put16(f, 0);
@@ -124,6 +133,62 @@ TEST(CursorFile, DamagedFilesGiveNoCursor)
     for (const QByteArray& b : {QByteArray(), good.left(30), good.left(good.size() - 200), badType, offsetPastEnd,
                                 hugeWidth, depth, QByteArray(4000, '\xFF')})
         EXPECT_FALSE(platform::readCursorFile(b)) << b.size();
+}
+
+// Each entry's size is read from its own header before anything is decoded, and only the entry
+// taken is decoded: a file of a thousand entries that all point at one 4096 x 4096 PNG (16 MB of
+// pixels in 16 KB) costs no more than its directory, by the reader and by the picture loader.
+// The directory's own size bytes (32 x 32 in every entry here) rank nothing.
+TEST(CursorFile, EntriesAreSizedByTheirHeaderAndOnlyTheOneTakenIsDecoded)
+{
+    using picturefiles::IconEntry;
+    const QByteArray large = picturefiles::png(4096, 4096, 8, true, 0); // grey, whole
+    const QByteArray blue = picturefiles::dib(32, 32, qRgb(0, 0, 255));
+    const QByteArray smallPng = greenPng();
+
+    QList<IconEntry> manyLarge(1024, IconEntry{0, {1, 2}});
+    QList<IconEntry> manyLargeThenBlue = manyLarge;
+    manyLargeThenBlue << IconEntry{1, {3, 4}};
+    const struct {
+        const char* name;
+        QByteArray file;
+        QSize size; // invalid: no cursor
+        QPoint hotSpot;
+    } cases[] = {
+        {"a thousand entries at one large PNG, then a 32 x 32 bitmap",
+         picturefiles::iconFile(2, manyLargeThenBlue, {large, blue}), {32, 32}, {3, 4}},
+        {"a thousand entries at one large PNG", picturefiles::iconFile(2, manyLarge, {large}), {}, {}},
+        {"a 16 x 16 PNG before a 32 x 32 bitmap", picturefiles::iconFile(2, {{0, {1, 2}}, {1, {3, 4}}}, {smallPng, blue}),
+         {32, 32}, {3, 4}},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_LT(c.file.size(), 40000) << "small on disk";
+        const QString path = dir.filePath(QStringLiteral("ico07.CUR"));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(c.file);
+        }
+        QElapsedTimer took;
+        took.start();
+        const auto read = platform::readCursorFile(c.file);
+        QSize loaded;
+        try {
+            loaded = tk::loadPicture(path).size();
+        } catch (const vb::Error& e) {
+            EXPECT_EQ(e.number(), vb::ErrInvalidPicture);
+        }
+        EXPECT_LT(took.elapsed(), 1000) << "no entry beyond a cursor's size is decoded";
+        EXPECT_EQ(read.has_value(), c.size.isValid());
+        if (read) {
+            EXPECT_EQ(read->image.size(), c.size);
+            EXPECT_EQ(read->hotSpot, c.hotSpot);
+            EXPECT_EQ(read->image.pixel(5, 5), qRgba(0, 0, 255, 255));
+        }
+        EXPECT_EQ(loaded, c.size);
+    }
 }
 
 TEST(MousePointer, CustomPointerFromAFileAndAFailedLoadKeepsThePrevious)
