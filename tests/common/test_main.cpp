@@ -3,6 +3,7 @@
 #include "toolkit/realticks.h"
 
 #include <QApplication>
+#include <QFont>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -14,9 +15,22 @@ std::unique_ptr<QObject>& scope()
     return s;
 }
 
-// What a test queued on the context and never ran goes with the test.
+// What a test queued on the context and never ran goes with the test; the program's fonts that a
+// test put in (substitutes, the application font) go too.
 class EndScope : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo&) override { scope().reset(); }
+public:
+    EndScope() : font_(QApplication::font()) {}
+
+private:
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        scope().reset();
+        for (const QString& family : QFont::substitutions())
+            QFont::removeSubstitutions(family);
+        if (QApplication::font() != font_)
+            QApplication::setFont(font_);
+    }
+    QFont font_;
 };
 
 } // namespace

@@ -94,8 +94,8 @@ private:
     std::shared_ptr<State> state_;
 };
 
-// Whether the window system delivers a close to `top` now: not to a window that a modal window
-// blocks (the window manager's close button of such a window does nothing).
+// Whether the window system delivers a close (or a click) to `top` now: not to a window that a
+// modal window blocks (the window manager's close button of such a window does nothing).
 inline bool takesCloseNow(QWidget* top)
 {
     QWindow* modal = QGuiApplication::modalWindow();

@@ -1,5 +1,7 @@
 // The actions that wait during a mock paper (the hand-in windows, the answer window and its
-// "look now" box, the time-up box, the input-method dialog and menu, the score window's notice),
+// "look now" box, the time-up box, the input-method dialog and menu, the notice of a score that
+// could not be saved, the score window's notice, leaving a paper's wrong-question review: its
+// question and notice),
 // each crossed in every wait it reaches with what can run inside that wait: the clock's time-out,
 // the demonstration's start and its end by itself, the window manager closing every window it
 // can reach, another hand-in click, a queued report of a history file set that could not be
