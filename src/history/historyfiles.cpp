@@ -4,6 +4,7 @@
 #include "platform/filelookup.h"
 #include "platform/textfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace history {
@@ -136,14 +137,28 @@ QByteArray closedLinesBytes(const QStringList& lines)
     return lineBytes(text);
 }
 
+namespace {
+// A history file is replaced only when its content changes: one that already holds the bytes is
+// left as it is, so that a folder the candidate may not write to saves what did not change.
+bool writeChanged(const QString& path, const QByteArray& bytes)
+{
+    if (const auto existing = platform::findFile(path)) {
+        QFile f(*existing);
+        if (f.open(QIODevice::ReadOnly) && f.size() == bytes.size() && f.readAll() == bytes)
+            return true;
+    }
+    return platform::writeWholeFileBytes(path, bytes);
+}
+} // namespace
+
 bool writeLine(const QString& path, const QString& line)
 {
-    return platform::writeWholeFileBytes(path, lineBytes(line));
+    return writeChanged(path, lineBytes(line));
 }
 
 bool writeLinesClosed(const QString& path, const QStringList& lines)
 {
-    return platform::writeWholeFileBytes(path, closedLinesBytes(lines));
+    return writeChanged(path, closedLinesBytes(lines));
 }
 
 bool writeSet(const QString& userDir, const FileSet& files)

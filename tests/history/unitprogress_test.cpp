@@ -2,6 +2,7 @@
 #include "history/historyfiles.h"
 #include "history/testfiles.h"
 #include "history/unitprogress.h"
+#include "common/privileges.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -91,4 +92,21 @@ TEST(UnitProgress, WithoutCountsOrReadableFileNothingIsRewritten)
     EXPECT_FALSE(r2.rewritten);
     ASSERT_EQ(r2.rows.size(), 1u);
     EXPECT_EQ(r2.rows[0].progress, "FFFF"); // the table still shows the bank's count
+}
+
+// The upkeep at every home build writes the progress file only when it changes: in a folder the
+// candidate may not write to, unchanged progress is no failed write, a changed one still is.
+TEST(UnitProgress, AnUnchangedFileIsNotWrittenAgain)
+{
+    QTemporaryDir dir;
+    const QString path = userFile(dir.path(), kUnitProgress);
+    ASSERT_TRUE(upkeepUnitProgress(dir.path(), counts({3, 2}), 2).rewritten);
+    const QByteArray before = testfiles::readRaw(path);
+    privileges::Immutable frozenFile(path);
+    privileges::Immutable frozenFolder(dir.path());
+    if (!frozenFile.ok() || !frozenFolder.ok())
+        GTEST_SKIP() << "this filesystem cannot make a file immutable";
+    EXPECT_TRUE(upkeepUnitProgress(dir.path(), counts({3, 2}), 2).rewritten);
+    EXPECT_FALSE(upkeepUnitProgress(dir.path(), counts({3, 3}), 2).rewritten);
+    EXPECT_EQ(testfiles::readRaw(path), before);
 }
