@@ -44,7 +44,7 @@ private:
 // The window is up and the X server has it where the program put it.
 bool settled(const QWidget& w)
 {
-    return waitFor([&] { return w.isVisible() && w.windowHandle()->isExposed() && placeOf(w) == w.pos(); });
+    return waitFor([&] { return w.isVisible() && w.windowHandle()->isExposed() && placeOf(w) == w.mapToGlobal(QPoint(0, 0)); });
 }
 
 // A point of `area` on the screen that its own window shows there (no control above it).

@@ -15,11 +15,11 @@ using namespace ModData;
 
 namespace {
 
-// The window of `w` is up, in front, and where the program put it.
+// The window of `w` is up and the X server has it where the program thinks it is.
 bool onScreen(const QWidget& w)
 {
     const QWidget* top = w.window();
-    return w.isVisible() && top->windowHandle() && top->windowHandle()->isExposed() && placeOf(*top) == top->pos();
+    return w.isVisible() && top->windowHandle() && top->windowHandle()->isExposed() && placeOf(*top) == top->mapToGlobal(QPoint(0, 0));
 }
 
 void clickOn(QWidget& w)
