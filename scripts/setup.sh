@@ -6,6 +6,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6svg6
       libgtest-dev libgmock-dev googletest libbenchmark-dev
       fonts-wqy-microhei fonts-arphic-uming xvfb xauth imagemagick
+      openbox libxtst-dev libxcb1-dev
       clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

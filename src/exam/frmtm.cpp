@@ -4,6 +4,7 @@
 #include "exam/frmime.h"
 #include "exam/frmpicture.h"
 #include "exam/imemenu.h"
+#include "exam/paperflow.h"
 #include "platform/keyboardlayout.h"
 #include "exam/questionshow.h"
 #include "platform/textfile.h"
@@ -404,11 +405,16 @@ void FrmTm::TimerREDO_Timer()
 
 // ---- Collapse, restore, drag, hand-back --------------------------------------------------------
 
-void FrmTm::handBack()
+// Not once the paper has been handed in (its time-out while the input-method menu was up): the
+// surface went with it, and none is made afresh over the score.
+bool FrmTm::handBack()
 {
+    if (paperflow::paperOver())
+        return false;
     FrmMain& surface = FrmMain::get();
     step([&] { surface.setWindowState(0); });
     step([&] { surface.Show(); });
+    return true;
 }
 
 void FrmTm::dock()
@@ -430,7 +436,8 @@ void FrmTm::LblZXH_Click()
 
 void FrmTm::Command2_Click()
 {
-    handBack();
+    if (!handBack())
+        return;
     step([&] { setWidth(4980 * dScaleX); });
     step([&] { setHeight(3630 * dScaleY); });
     dock();
@@ -507,7 +514,8 @@ void FrmTm::mCn_Click(int index) { takeImeItem(index); }
 void FrmTm::takeImeItem(int item)
 {
     lImeHkl = imeMenu.layoutOf(item);
-    handBack();
+    if (!handBack())
+        return;
     // The text box's focus handler switches to the layout while the option is on.
     step([] { FrmMain::get().Text1.SetFocus(); });
 }

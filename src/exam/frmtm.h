@@ -135,7 +135,7 @@ protected:
     void Form_KeyUp(int keyCode, int shift) override;
 
 private:
-    void handBack(); // the surface becomes the active window again
+    bool handBack(); // the surface becomes the active window again; false once the paper is over
     void takeImeItem(int item); // input-method menu item 0 (mEng) or K (mCnK) chosen
     void dock();
 

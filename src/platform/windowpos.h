@@ -10,8 +10,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 namespace platform {
 
 void setTopmost(QWidget* window, bool on = true);
@@ -19,15 +17,16 @@ void raiseTop(QWidget* window);
 
 // Starts a drag of the window of `widget` with the mouse, from the handler of a left-button press
 // (nothing when no left button is held), and returns at once: no loop of its own runs, so the
-// handler goes on before the window has moved. Where the system moves windows itself (the window
-// manager's move, the compositor's on Wayland) the drag is handed to it; elsewhere the window
-// follows the pointer's moves by the pointer's offset from the press, while the moves go to no
-// control, and the drag ends at the release. Nothing is grabbed and nothing filters the other
-// windows' events: a window that opens meanwhile (a modal box) takes the mouse, and the drag
-// ends as the window is hidden or blocked by a modal window.
-// `moved` runs after each move of the window the drag brings (to carry another window along); it
-// never runs once the drag is over.
-void dragWindow(QWidget* widget, std::function<void()> moved = {});
+// handler goes on before the window has moved. The press alone moves nothing: once the pointer
+// has gone the platform's drag distance with the button held, the window is put where the
+// pointer has taken it and, where the system moves windows itself (the window manager's move,
+// the compositor's on Wayland), handed to it; elsewhere the window follows the pointer's moves by
+// the pointer's offset from the press, while the moves go to no control, and the drag ends at the
+// release. A click that never went that far is a click: its control gets the release. Nothing is
+// grabbed and nothing filters the other windows' events: a window that opens meanwhile (a modal
+// box) takes the mouse, and the drag ends as the window is hidden or blocked by a modal window.
+// A window that carries another along watches its own moves: the system's come after the drag.
+void dragWindow(QWidget* widget);
 
 bool isPointerOver(const QWidget* widget);
 

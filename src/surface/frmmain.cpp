@@ -244,6 +244,7 @@ void FrmMain::dockPanel()
     FrmTm& panel = FrmTm::get();
     panel.setLeft(Left() + Width() - panel.Width());
     panel.setTop(Top() + Height() - panel.Height());
+    m_dockedAt = pos();
 }
 
 void FrmMain::lblMove_MouseDown(int button, int, float, float)
@@ -252,14 +253,23 @@ void FrmMain::lblMove_MouseDown(int button, int, float, float)
     if (float(pixelsHigh) < float(650 * dScaleY))
         return;
     dockPanel();
-    // The panel follows the surface while the drag moves it.
     if (button == 1)
-        platform::dragWindow(this, [this] {
-            tk::raiseEvent(this, [this] {
-                if (FrmTm::isLoaded())
-                    dockPanel();
-            });
-        });
+        platform::dragWindow(this);
+}
+
+// The panel goes with the surface whatever moves it: the drag by the strip, whose moves the
+// window manager makes during the drag and reports after it too, or the program. Only a real
+// change of place docks it, so that a panel moved or collapsed on its own stays where it is while
+// the surface stays.
+void FrmMain::moveEvent(QMoveEvent* event)
+{
+    tk::FormT<FrmMain>::moveEvent(event);
+    if (pos() == m_dockedAt)
+        return;
+    tk::raiseEvent(this, [this] {
+        if (FrmTm::isLoaded())
+            dockPanel();
+    });
 }
 
 // The panel stays above everything, the surface comes to the top of the ordinary windows.

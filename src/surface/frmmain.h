@@ -174,6 +174,7 @@ protected:
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_KeyUp(int keyCode, int shift) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void restack();
@@ -185,6 +186,7 @@ private:
     void setHotSpotPointer();
 
     bool m_recordBeyondFile = false;
+    QPoint m_dockedAt{-1, -1}; // the surface's place when the panel was last docked
     int m_buildDepth = 0;
 
     // Drawn menu bar (menubar.cpp) and tab strip (tabstrip.cpp).

@@ -274,3 +274,29 @@ TEST(PaperEnd, OpenStandardBoxesCloseWithThePaper)
         EXPECT_EQ(a, buttons == exam::BoxButtons::YesNo ? exam::BoxAnswer::No : exam::BoxAnswer::Ok);
     }
 }
+
+// The panel's ways back to the surface, taken after the hand-in (an input-method choice from a
+// menu that was up at the time-out, the bar's restore spot, a key on the panel): the surface went
+// with the paper and none comes back over the score.
+TEST(PaperEnd, ThePanelsWaysBackToTheSurfaceBringNothingBackAfterTheHandIn)
+{
+    const struct {
+        const char* name;
+        std::function<void(FrmTm&)> act;
+    } ways[] = {
+        {"English", [](FrmTm& p) { p.mEng_Click(); }},
+        {"an input method", [](FrmTm& p) { p.mCn_Click(1); }},
+        {"the bar's restore spot", [](FrmTm& p) { p.Command2_Click(); }},
+        {"a key on the question text", [](FrmTm& p) { p.RtbTM_KeyUp(0, 0); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        RunningPaper world;
+        RunningPaper::timeOut();
+        tktest::flushDeletes();
+        ASSERT_TRUE(FrmChengji::isLoaded());
+        ASSERT_FALSE(FrmMain::isLoaded());
+        way.act(world.panel());
+        expectPaperOver();
+    }
+}

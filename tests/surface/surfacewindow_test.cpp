@@ -3,6 +3,7 @@
 
 #include "recordbuilder.h"
 #include "surfaceworld.h"
+#include "toolkit/toolkit_testutil.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,6 +67,35 @@ TEST(SurfaceWindow, StripMovesTheCollapsedBarToTheCorner)
     m.lblMove_MouseDown(2, 0, 0, 0);
     EXPECT_EQ(QRectF(p.Left(), p.Top(), p.Width(), p.Height()),
               QRectF(m.Left() + m.Width() - 810, m.Top() + m.Height() - 870, 810, 870));
+}
+
+// Whatever moves the surface (the window manager after a drag, the program), the panel ends at
+// its new corner, expanded or collapsed, with its own size; while the surface stays where it is, a
+// panel moved or collapsed on its own stays too.
+TEST(SurfaceWindow, ThePanelGoesWhereverTheSurfaceGoes)
+{
+    for (bool collapsed : {false, true}) {
+        SCOPED_TRACE(collapsed ? "collapsed" : "expanded");
+        World w;
+        FrmMain& m = World::surface();
+        FrmTm& p = FrmTm::get();
+        ASSERT_TRUE(tktest::showExposed(m));
+        ASSERT_TRUE(tktest::showExposed(p));
+        if (collapsed)
+            p.LblZXH_Click();
+        const QRectF own(15, 30, p.Width(), p.Height());
+        p.Move(own.left(), own.top());
+        m.Show();
+        m.raise();
+        m.setWindowState(0);
+        EXPECT_EQ(QRectF(p.Left(), p.Top(), p.Width(), p.Height()), own) << "the surface did not move";
+
+        m.Move(m.Left() - 750, m.Top() - 600);
+        EXPECT_EQ(QRectF(p.Left(), p.Top(), p.Width(), p.Height()),
+                  QRectF(m.Left() + m.Width() - own.width(), m.Top() + m.Height() - own.height(), own.width(), own.height()));
+        m.move(m.pos() + QPoint(20, 10));
+        EXPECT_EQ(p.geometry().bottomRight(), m.geometry().bottomRight());
+    }
 }
 
 TEST(SurfaceWindow, LoadResetsSavedStepsOfTheFirstFortyQuestions)

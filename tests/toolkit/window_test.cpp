@@ -22,10 +22,16 @@ public:
         lblMove.setBackStyle(0);
         lblMove.onMouseDown = [this](int button, int, float, float) {
             if (button == 1)
-                platform::dragWindow(this, [this] { log << QStringLiteral("moved to %1,%2").arg(Left()).arg(Top()); });
+                platform::dragWindow(this);
             log << QStringLiteral("pressed at %1,%2").arg(Left()).arg(Top());
         };
         lblMove.onMouseUp = [this](int, int, float, float) { log << QStringLiteral("up"); };
+    }
+    void moveEvent(QMoveEvent* event) override
+    {
+        tk::FormT<DragForm>::moveEvent(event);
+        if (isVisible())
+            log << QStringLiteral("moved to %1,%2").arg(Left()).arg(Top());
     }
     tk::Label lblMove{this};
     QStringList log;
@@ -57,7 +63,19 @@ TEST(WindowDrag, TheWindowFollowsTheMouseFromThePressToTheRelease)
     EXPECT_EQ(f.Left(), 1950);
     EXPECT_EQ(f.Top(), 1800);
 
+    // Moves shorter than the drag distance leave the press a click.
+    f.log.clear();
+    m = stripMouse(f);
+    m.press();
+    m.moveBy({3, 2});
+    m.moveBy({-2, 3});
+    m.releaseAt({-2, 3});
+    EXPECT_EQ(f.log, QStringList({"pressed at 1950,1800", "up"}));
+    EXPECT_EQ(f.Left(), 1950);
+    EXPECT_EQ(f.Top(), 1800);
+
     // Other buttons do not drag.
+    f.log.clear();
     m.press(Qt::RightButton);
     m.moveBy({100, 100});
     m.releaseAt({100, 100}, Qt::RightButton);

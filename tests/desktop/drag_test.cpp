@@ -1,0 +1,203 @@
+// Window drags on a desktop whose window manager moves the windows itself: the surface carries the
+// question panel wherever it goes, every other drag ends where the pointer took the window, and a
+// click on a drag area stays a click that moves nothing and leaves the pointer to nobody.
+
+#include "exam/frmime.h"
+#include "exam/paperfixture.h"
+#include "xdesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QHash>
+#include <QMouseEvent>
+
+using xdesk::placeOf;
+using xdesk::waitFor;
+
+namespace {
+
+// The presses and releases each window gets from the platform.
+class MouseSeen : public QObject {
+public:
+    MouseSeen() { qApp->installEventFilter(this); }
+    ~MouseSeen() override { qApp->removeEventFilter(this); }
+    int presses(const QWidget& w) const { return presses_.value(w.window()->windowHandle()); }
+    int releases(const QWidget& w) const { return releases_.value(w.window()->windowHandle()); }
+    int moves(const QWidget& w) const { return moves_.value(w.window()->windowHandle()); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched->isWindowType() && event->type() == QEvent::MouseButtonPress)
+            ++presses_[watched];
+        if (watched->isWindowType() && event->type() == QEvent::MouseButtonRelease)
+            ++releases_[watched];
+        if (watched->isWindowType() && event->type() == QEvent::MouseMove)
+            ++moves_[watched];
+        return false;
+    }
+
+private:
+    QHash<const QObject*, int> presses_, releases_, moves_;
+};
+
+// The window is up and the X server has it where the program put it.
+bool settled(const QWidget& w)
+{
+    return waitFor([&] { return w.isVisible() && w.windowHandle()->isExposed() && placeOf(w) == w.mapToGlobal(QPoint(0, 0)); });
+}
+
+// A point of `area` on the screen that its own window shows there (no control above it).
+QPoint pointOn(QWidget& area)
+{
+    QWidget* top = area.window();
+    for (int y = 3; y < area.height(); y += 3)
+        for (int x = 3; x < area.width(); x += 3) {
+            const QPoint at(x, y);
+            QWidget* hit = top->childAt(&area == top ? at : area.mapTo(top, at));
+            if (hit == &area || (!hit && &area == top))
+                return area.mapToGlobal(at);
+        }
+    ADD_FAILURE() << "no point of the drag area is free";
+    return {};
+}
+
+// The left button held on `area`, the pointer taken by `by` (a first step past the drag distance,
+// then on to the end, where it stays, stirring a pixel, until the window has come), and the
+// button released; then nothing holds the pointer any more.
+void dragBy(QWidget& area, QPoint by)
+{
+    QWidget& window = *area.window();
+    MouseSeen seen;
+    const QPoint from = pointOn(area);
+    const QPoint origin = placeOf(window);
+    const QPoint first(by.x() > 0 ? 12 : -12, by.y() > 0 ? 9 : -9);
+    xdesk::pointerTo(from);
+    xdesk::leftButton(true);
+    ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << "the press did not come";
+    xdesk::pointerTo(from + first);
+    ASSERT_TRUE(waitFor([&] { return seen.moves(window) > 0; })) << "the move did not come";
+    EXPECT_TRUE(waitFor([&] {
+        xdesk::pointerTo(from + by + QPoint(1, 0));
+        xdesk::pointerTo(from + by);
+        return placeOf(window) == origin + by;
+    })) << "the window did not follow the pointer: " << placeOf(window).x() << ',' << placeOf(window).y();
+    xdesk::leftButton(false);
+    EXPECT_TRUE(waitFor(xdesk::pointerFree)) << "something holds the pointer after the release";
+}
+
+// `count` clicks on `area`, each a press and its release sent at once, the next once the program
+// has had the last: each press and its release reach the program (none is left to a move of the
+// window manager's), nothing holds the pointer after them, and the window has not moved.
+void quickClicks(QWidget& area, int count)
+{
+    QWidget& window = *area.window();
+    MouseSeen seen;
+    const QPoint place = placeOf(window);
+    const QPoint at = pointOn(area);
+    xdesk::pointerTo(at);
+    for (int i = 1; i <= count; ++i) {
+        xdesk::leftButton(true);
+        xdesk::leftButton(false);
+        ASSERT_TRUE(waitFor([&] { return seen.presses(window) == i && seen.releases(window) == i; }, 10000))
+            << "click " << i << ": presses " << seen.presses(window) << ", releases " << seen.releases(window);
+    }
+    EXPECT_TRUE(waitFor(xdesk::pointerFree)) << "something holds the pointer after the clicks";
+    // The pointer goes on without a button: the window stays.
+    xdesk::pointerTo(at + QPoint(4, 3));
+    EXPECT_TRUE(waitFor(xdesk::pointerFree));
+    EXPECT_EQ(placeOf(window), place);
+    EXPECT_EQ(window.pos(), place);
+}
+
+QPoint bottomRight(const QWidget& w) { return placeOf(w) + QPoint(w.width(), w.height()); }
+
+} // namespace
+
+// The 1024 x 768 screen: the surface of 800 x 600 at 112,84, the panel docked at its corner. The
+// surface goes to 62,44 by its strip, by another program moving it (as the window manager may),
+// and by the program itself; the panel, expanded or collapsed to its bar, ends at its new corner
+// with its own size, in the X server's places and the program's alike.
+TEST(DesktopDrag, TheSurfaceCarriesThePanelWhateverMovesIt)
+{
+    enum class By { Strip, OtherProgram, Program };
+    for (bool collapsed : {false, true})
+        for (By by : {By::Strip, By::OtherProgram, By::Program}) {
+            SCOPED_TRACE(collapsed ? "the collapsed bar" : "the expanded panel");
+            SCOPED_TRACE(by == By::Strip ? "by its strip" : by == By::OtherProgram ? "by another program" : "by the program");
+            panelfixture::Panel world(3);
+            FrmTm& panel = world.panel();
+            FrmMain& surface = FrmMain::get();
+            surface.Show();
+            panel.Show();
+            if (collapsed)
+                panel.LblZXH_Click();
+            ASSERT_TRUE(settled(surface));
+            ASSERT_TRUE(settled(panel));
+            ASSERT_EQ(surface.pos(), QPoint(112, 84));
+            const QSize size = panel.size();
+            ASSERT_EQ(size, collapsed ? QSize(54, 58) : QSize(332, 242));
+
+            const QPoint to(62, 44);
+            switch (by) {
+            case By::Strip: dragBy(surface.lblMove, to - surface.pos()); break;
+            case By::OtherProgram: xdesk::moveWindow(surface, to); break;
+            case By::Program: surface.move(to); break;
+            }
+            const QPoint corner = to + QPoint(800, 600);
+            EXPECT_TRUE(waitFor([&] { return placeOf(surface) == to && bottomRight(panel) == corner; }))
+                << "the panel is at " << placeOf(panel).x() << ',' << placeOf(panel).y();
+            EXPECT_TRUE(waitFor([&] { return surface.pos() == to && panel.geometry().bottomRight() + QPoint(1, 1) == corner; }));
+            EXPECT_EQ(panel.size(), size);
+        }
+}
+
+// Every other drag area: the window ends where the pointer took it, and twenty quick clicks on it
+// move nothing.
+TEST(DesktopDrag, EachDragAreaDragsItsWindowAndTakesClicksAsClicks)
+{
+    paperfixture::Paper world(4);
+    FrmTm& panel = world.panel();
+    FrmMain::get().Show();
+    panel.Show();
+    // The home window's start page, whose picture is its drag area.
+    QImage cover(800, 600, QImage::Format_RGB32);
+    cover.fill(Qt::darkCyan);
+    cover.save(world.data + QStringLiteral("l20051.mxy"), "PNG");
+    FrmPicture::get().Image1.setPicture([] {
+        QPixmap p(160, 120);
+        p.fill(Qt::green);
+        return p;
+    }());
+
+    const struct {
+        const char* name;
+        std::function<QWidget&()> open;
+    } areas[] = {
+        {"home window's start page", [] () -> QWidget& { FrmFengmian::get().Show(); return FrmFengmian::get().picShouYe; }},
+        {"panel's strip", [&] () -> QWidget& { return panel.lblMove; }},
+        {"collapsed bar", [&] () -> QWidget& { panel.LblZXH_Click(); return panel.FrmZXH; }},
+        {"collapsed bar's strip", [&] () -> QWidget& { panel.LblZXH_Click(); return panel.Label2; }},
+        {"message box's strip", [] () -> QWidget& { FrmKVMSGBOX::get().Show(); return FrmKVMSGBOX::get().lblMove; }},
+        {"input-method dialog's strip", [] () -> QWidget& { FrmIME::get().Show(); return FrmIME::get().lblMove; }},
+        {"picture window's picture", [] () -> QWidget& { FrmPicture::get().Show(); return FrmPicture::get().Image1; }},
+    };
+    for (const auto& a : areas) {
+        SCOPED_TRACE(a.name);
+        QWidget& area = a.open();
+        QWidget& window = *area.window();
+        window.raise();
+        window.activateWindow();
+        ASSERT_TRUE(settled(window));
+        ASSERT_TRUE(area.isVisible());
+        const QPoint from = window.pos();
+
+        dragBy(area, {60, 45});
+        EXPECT_TRUE(waitFor([&] { return placeOf(window) == from + QPoint(60, 45) && window.pos() == from + QPoint(60, 45); }))
+            << "ended at " << placeOf(window).x() << ',' << placeOf(window).y();
+
+        quickClicks(area, 20);
+        if (&window != &panel)
+            window.hide();
+    }
+}

@@ -1,0 +1,193 @@
+#include "xdesktop.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace xdesk {
+
+namespace {
+
+pid_t server = 0;
+pid_t manager = 0;
+Display* display = nullptr;
+
+// Runs `args` with no input or output of its own; it ends with this process whatever ends it.
+pid_t spawn(const std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(null, 2);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+bool running(pid_t pid) { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
+
+void end(pid_t& pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    pid = 0;
+}
+
+// The display number the server writes to `fd` once it takes connections.
+int readDisplayNumber(int fd)
+{
+    std::string line;
+    const int deadlineMs = 30000;
+    for (int waited = 0; waited < deadlineMs && line.find('\n') == std::string::npos;) {
+        pollfd p{fd, POLLIN, 0};
+        const int r = poll(&p, 1, 100);
+        if (r < 0 && errno != EINTR)
+            return -1;
+        if (r <= 0) {
+            waited += 100;
+            continue;
+        }
+        char buf[32];
+        const ssize_t n = read(fd, buf, sizeof buf);
+        if (n <= 0)
+            return -1; // the server ended before it took connections
+        line.append(buf, size_t(n));
+    }
+    return line.find('\n') == std::string::npos ? -1 : std::atoi(line.c_str());
+}
+
+// The window manager has said who it is on the root window and what it supports.
+bool managerUp()
+{
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    const Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
+    bool up = true;
+    for (Atom a : {check, supported}) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, DefaultRootWindow(display), a, 0, 1, False, AnyPropertyType, &type, &format,
+                               &items, &after, &data) != Success || items == 0)
+            up = false;
+        if (data)
+            XFree(data);
+    }
+    return up;
+}
+
+} // namespace
+
+bool start(QString* error)
+{
+    int fds[2];
+    if (pipe(fds) != 0) {
+        *error = QStringLiteral("no pipe");
+        return false;
+    }
+    server = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                    "-noreset"});
+    close(fds[1]);
+    const int number = readDisplayNumber(fds[0]);
+    close(fds[0]);
+    if (number < 0) {
+        *error = QStringLiteral("Xvfb did not come up");
+        stop();
+        return false;
+    }
+    const std::string name = ":" + std::to_string(number);
+    setenv("DISPLAY", name.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    display = XOpenDisplay(name.c_str());
+    int event = 0, errorBase = 0, major = 0, minor = 0;
+    if (!display || !XTestQueryExtension(display, &event, &errorBase, &major, &minor)) {
+        *error = QStringLiteral("no XTest on display %1").arg(QString::fromStdString(name));
+        stop();
+        return false;
+    }
+    manager = spawn({"openbox", "--sm-disable"});
+    for (int waited = 0; !managerUp(); waited += 10) {
+        if (waited > 30000 || !running(manager)) {
+            *error = QStringLiteral("openbox did not come up");
+            stop();
+            return false;
+        }
+        usleep(10000);
+    }
+    return true;
+}
+
+void stop()
+{
+    if (display) {
+        XCloseDisplay(display);
+        display = nullptr;
+    }
+    end(manager);
+    end(server);
+}
+
+void pointerTo(QPoint screen)
+{
+    XTestFakeMotionEvent(display, -1, screen.x(), screen.y(), CurrentTime);
+    XSync(display, False);
+}
+
+void leftButton(bool down)
+{
+    XTestFakeButtonEvent(display, 1, down ? True : False, CurrentTime);
+    XSync(display, False);
+}
+
+void moveWindow(const QWidget& window, QPoint screen)
+{
+    XMoveWindow(display, Window(window.winId()), screen.x(), screen.y());
+    XSync(display, False);
+}
+
+QPoint placeOf(const QWidget& window)
+{
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, Window(window.winId()), DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return {x, y};
+}
+
+bool pointerFree()
+{
+    const int r = XGrabPointer(display, DefaultRootWindow(display), False, ButtonPressMask, GrabModeAsync,
+                               GrabModeAsync, 0, 0, CurrentTime);
+    if (r == GrabSuccess)
+        XUngrabPointer(display, CurrentTime);
+    XSync(display, False);
+    return r == GrabSuccess;
+}
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs) { return QTest::qWaitFor(condition, timeoutMs); }
+
+} // namespace xdesk
