@@ -81,7 +81,8 @@ QString bankFileName(int number)
 
 ExercisePaths exercisePaths(const QString& dataDir, int fileNumber)
 {
-    if (fileNumber < 0 || fileNumber > 49)
+    // No data folder named: never the working folder, whatever it is.
+    if (fileNumber < 0 || fileNumber > 49 || dataDir.isEmpty())
         return {};
     return {joinPath(dataDir, bankFileName(fileNumber)), joinPath(dataDir, bankFileName(fileNumber + 50)),
             joinPath(dataDir, bankFileName(90))};

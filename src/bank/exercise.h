@@ -62,7 +62,8 @@ struct ExercisePaths {
     QString textFile;   // `sTmTextFile`: NN + 50
     QString opTextFile; // `sOpTextFile`: 288890
 };
-// The exercise file pair of file number NN (0 to 49) in the data folder; empty paths otherwise.
+// The exercise file pair of file number NN (0 to 49) in the data folder; empty paths otherwise,
+// and for an empty data folder path.
 ExercisePaths exercisePaths(const QString& dataDir, int fileNumber);
 
 // Units that own a file pair in the data folder: 0 to 19 (files 20+u and 70+u).

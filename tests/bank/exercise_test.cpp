@@ -216,6 +216,18 @@ TEST_F(ExercisePairTest, FailuresStartNothing)
     testfiles::makeUnreadable(data() + "/288869.mxy");
     EXPECT_EQ(prepareExercise(data(), set, "").error, BuildError::WriteFailed);
 
+    // No data folder named: nothing is read from or written into the working folder, even when
+    // it holds a bank.
+    ASSERT_TRUE(QDir().rmdir(data() + "/288869.mxy"));
+    QFile::remove(data() + "/288819.mxy");
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(data()));
+    const LaunchResult none = prepareExercise(QString(), set, "");
+    QDir::setCurrent(working);
+    EXPECT_EQ(none.error, BuildError::WriteFailed);
+    EXPECT_FALSE(QFile::exists(data() + "/288819.mxy"));
+    EXPECT_FALSE(QFile::exists(data() + "/288869.mxy"));
+
     // A paper takes at most its 40 questions.
     set.exerciseKind = kind::FixedPaper;
     set.subKind = 4;

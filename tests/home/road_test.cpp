@@ -65,8 +65,9 @@ protected:
             return;
         // The candidate has learned unit 1 but for its second and last questions.
         writeLines(userPath(QStringLiteral("288893.mxy")), {QStringLiteral("TFTTTTF")});
+        // Not the first run; the data path is named before the reset empties it.
+        writeLines(dataPath(QStringLiteral("288892.mxy")), {QStringLiteral("1")});
         ModData::resetAll(); // start-up reads everything again
-        platform::writeWholeFile(dataPath(QStringLiteral("288892.mxy")), QStringLiteral("1\r\n"));
         FrmStart::setEndProgramForTests([] {});
     }
     void TearDown() override
