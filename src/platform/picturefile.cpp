@@ -389,6 +389,30 @@ std::optional<QSize> pngHeaderSize(QByteArrayView png)
     return QSize(int(h->width), int(h->height));
 }
 
+std::optional<QSize> gifScreenSize(QByteArrayView gif)
+{
+    if (pictureFormat(gif) != PictureFormat::Gif || gif.size() < 13)
+        return std::nullopt;
+    int w = le16(gif, 6), h = le16(gif, 8);
+    // The first image widens the screen where it lies beyond it.
+    qsizetype at = 13;
+    if (u8(gif, 10) & 0x80)
+        at += 3 * (qsizetype(2) << (u8(gif, 10) & 7));
+    while (at >= 0 && at + 9 < gif.size()) {
+        const int kind = u8(gif, at++);
+        if (kind == 0x21) {
+            at = afterBlocks(gif, at + 1);
+        } else {
+            if (kind == 0x2C) {
+                w = std::max(w, le16(gif, at) + le16(gif, at + 4));
+                h = std::max(h, le16(gif, at + 2) + le16(gif, at + 6));
+            }
+            break;
+        }
+    }
+    return QSize(w, h);
+}
+
 bool pictureIsWhole(PictureFormat format, QByteArrayView bytes)
 {
     switch (format) {

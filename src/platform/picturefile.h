@@ -37,6 +37,10 @@ bool fitsPictureBound(QSize size, QImage::Format format = QImage::Format_Invalid
 // with a PNG signature and a well-formed header.
 std::optional<QSize> pngHeaderSize(QByteArrayView png);
 
+// The size of a GIF's logical screen, which its first image is decoded onto, widened to that
+// image where it lies beyond the screen; nothing for other data.
+std::optional<QSize> gifScreenSize(QByteArrayView gif);
+
 // Whether the content of a BMP, PNG, GIF or JPEG file is all there: every part its header and
 // its blocks announce lies within the bytes, and, for PNG, every critical chunk is sound and the
 // compressed rows unpack to the rows the header claims. Checked without decoding a pixel, in

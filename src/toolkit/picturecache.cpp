@@ -93,6 +93,9 @@ public:
         if (!reader_.canRead())
             vb::raise(vb::ErrInvalidPicture);
         const QSize size = checkedHeaderSize(reader_);
+        if (const auto screen = platform::gifScreenSize(bytes_); screen && (screen->width() > kMaxPictureSide || screen->height() > kMaxPictureSide ||
+                                                                         (!screen->isEmpty() && !pictureFitsDecodeBound(*screen))))
+            vb::raise(vb::ErrInvalidPicture); // what a GIF decodes to
         if (!platform::pictureIsWhole(format_, bytes_))
             vb::raise(vb::ErrInvalidPicture);
         return size;
@@ -119,10 +122,11 @@ DecodedPicture decode(const QByteArray& bytes)
             d.hotSpot = c->hotSpot;
         }
     } else {
-        const QSize claimed = reader.checkedSize();
+        reader.checkedSize();
         image = reader.read();
-        // A format that told no size first is held to the same bound once decoded.
-        if (claimed.isEmpty() && !image.isNull() && !pictureFitsDecodeBound(image.size(), image.format()))
+        // Held to the bound once decoded too: a format may tell no size first, or decode to
+        // another (a GIF to its screen, not its first image).
+        if (!image.isNull() && !pictureFitsDecodeBound(image.size(), image.format()))
             image = QImage();
     }
     if (image.isNull())

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -57,6 +58,15 @@ int refusals(std::initializer_list<std::function<void()>> loads)
         }
     }
     return errors;
+}
+
+// The same GIF on a logical screen of w x h, which the decoder makes the picture's size.
+QByteArray gifOnScreen(quint16 w, quint16 h)
+{
+    QByteArray g = gif2x1();
+    qToLittleEndian(w, g.data() + 6);
+    qToLittleEndian(h, g.data() + 8);
+    return g;
 }
 
 int decodes() { return tk::pictureCacheStats().decodes; }
@@ -348,6 +358,7 @@ TEST_F(PictureCache, AClaimBeyondTheDecodeBoundIsRefusedAtTheLoadAndTheControlKe
         {"claims 4097 x 4096", pngClaiming(4097, 4096), {4097, 4096}, true},
         {"claims 4096 x 4096 at 16 bits a channel", pngClaiming(4096, 4096, 16), {4096, 4096}, true},
         {"a side of 20000", {}, {20000, 1}, true},
+        {"a 2 x 1 GIF on a screen of 2 x 40000", gifOnScreen(2, 40000), {2, 40000}, true},
         {"a small picture in a file longer than any picture", {}, {8, 8}, true},
         {"4096 x 4096", {}, {4096, 4096}, false},
         {"4096 x 2048 at 16 bits a channel", picturefiles::png(4096, 2048, 16), {4096, 2048}, false},
