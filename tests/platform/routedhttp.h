@@ -30,13 +30,13 @@ public:
 
     void route(const QString& path, const QByteArray& body, int status = 200)
     {
-        routes_[path] = Route{status, body, Kind::Whole};
+        routes_[path] = Route{status, body, Kind::Whole, {}};
     }
     void cut(const QString& path, const QByteArray& firstBytes)
     {
-        routes_[path] = Route{200, firstBytes, Kind::Cut};
+        routes_[path] = Route{200, firstBytes, Kind::Cut, {}};
     }
-    void stall(const QString& path) { routes_[path] = Route{200, {}, Kind::Stall}; }
+    void stall(const QString& path) { routes_[path] = Route{200, {}, Kind::Stall, {}}; }
     void redirect(const QString& path, const QString& location, int status = 302)
     {
         routes_[path] = Route{status, "moved", Kind::Whole, location.toUtf8()};
