@@ -62,7 +62,7 @@ xcb_connection_t* x11(const QWindow* window)
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
     xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(strlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     free(r);
     return a;
 }
@@ -70,7 +70,7 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name)
 xcb_window_t rootOf(xcb_connection_t* c, xcb_window_t w)
 {
     xcb_query_tree_reply_t* r = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
-    const xcb_window_t root = r ? r->root : XCB_WINDOW_NONE;
+    const xcb_window_t root = r ? r->root : xcb_window_t(XCB_WINDOW_NONE);
     free(r);
     return root;
 }
