@@ -134,9 +134,7 @@ const std::vector<waitprobe::Action>& interferingActions()
         // event loop, inside the wait, and waits itself.
         {"UnsettledMarkerReport",
          [] {
-             const QString user = platform::programFolder() + QStringLiteral("/ksdata");
-             QDir(user).mkpath(QLatin1String(platform::kFileSetMarker) + QStringLiteral("/x"));
-             platform::settleFileSet(user);
+             waitprobe::settleWithMarkerSetAside();
          }},
     };
     return list;
