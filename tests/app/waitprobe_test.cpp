@@ -4,14 +4,17 @@
 // candidate's input or the mouse, and an update window unloaded in the wait was not loaded again
 // by what came after it. Run under the address sanitizer, no pair touches a freed window.
 
+#include "app/frmstart.h"
 #include "app/frmupdata.h"
 #include "app/moddata.h"
 #include "app/modzcb.h"
 #include "app/startup.h"
 #include "common/testscope.h"
 #include "common/waitprobe.h"
+#include "home/frmfengmian.h"
 #include "platform/programfolder.h"
 #include "platform/routedhttp.h"
+#include "platform/settingsstore.h"
 #include "platform/textfile.h"
 #include "platform/updaterstart.h"
 #include "platform/waits.h"
@@ -190,3 +193,113 @@ TEST_P(UpdateWaits, EachActionReachesTheWaitsItsRowNames)
 
 INSTANTIATE_TEST_SUITE_P(Rows, UpdateWaits, ::testing::Range(0, int(waitingActions().size())),
                          [](const ::testing::TestParamInfo<int>& info) { return std::string(waitingActions().at(size_t(info.param)).name); });
+
+// ---- The start window: its load's reports and its hand-over to the home window -------------------
+//
+// The start window loads with pictures of its skin missing (each one reported, each report
+// waiting for the web service), then its timer hands over to the home window. Whatever runs in
+// any of those waits, afterwards the home window is shown, the start window is gone and was not
+// loaded again, and nothing holds the candidate's input or the mouse.
+
+namespace {
+
+const std::vector<waitprobe::Action>& startInterferingActions()
+{
+    static const std::vector<waitprobe::Action> list{
+        {"CloseEveryWindow", waitprobe::closeEveryWindow},
+        // The start window's timer: the hand-over, early.
+        {"HandOverTimer",
+         [] {
+             if (FrmStart::isLoaded())
+                 FrmStart::get().Timer1.fire();
+         }},
+        {"UnsettledMarkerReport", waitprobe::settleWithMarkerSetAside},
+    };
+    return list;
+}
+
+} // namespace
+
+class StartUnderWay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkdir(QStringLiteral("data"));
+        QDir(dir.path()).mkdir(QStringLiteral("ksdata"));
+        // "XP操作" and the data folder's name as number-encoded lines.
+        platform::writeWholeFile(dir.filePath(QStringLiteral("ver.txt")),
+                                 QStringLiteral("500088500080\r\n500088500080180249189751\r\n"
+                                                "500100500097500116500097\r\n500053\r\n"));
+        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288901.mxy")), QString());
+        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288892.mxy")), QStringLiteral("1\r\n"));
+        platform::setProgramFolder(dir.path());
+        platform::registry::setStoreFile(dir.filePath(QStringLiteral("registry.ini")));
+        ModZCB::setWebServiceAddress(server.address());
+        ModData::resetAll();
+        ModZCB::installErrorReporter();
+    }
+    void TearDown() override
+    {
+        platform::setWaitProbeForTests({});
+        FrmStart::unloadIfLoaded();
+        FrmFengmian::unloadIfLoaded();
+        FrmUpdata::unloadIfLoaded();
+        drain();
+        vb::setReporter({});
+        platform::setUnsettledMarkerReporter({});
+        platform::setProgramFolder({});
+        platform::registry::setStoreFile({});
+        ModZCB::setWebServiceAddress({});
+        ModData::resetAll();
+    }
+    // The program's start: the start window loads and shows, and its timer hands over.
+    static void start()
+    {
+        FrmStart& s = FrmStart::get();
+        s.Show();
+        QTimer::singleShot(0, testscope::context(), [] {
+            if (FrmStart::isLoaded())
+                FrmStart::get().Timer1.fire();
+        });
+        drain();
+    }
+    QTemporaryDir dir;
+    RoutedHttp server;
+};
+
+// How many waits the start reaches when nothing interferes: one report for each missing picture of
+// the start and the home window.
+constexpr int kStartWaits = 139;
+
+TEST_F(StartUnderWay, TheStartReachesTheWaitsItsTableNames)
+{
+    waitprobe::ActInWait count(1000, [] {});
+    start();
+    EXPECT_EQ(count.waits(), kStartWaits);
+}
+
+// The first waits, one in the middle and the last, crossed with every interfering action (all of
+// the waits would take minutes: each is a report of the same kind).
+class StartWaitProbe : public StartUnderWay, public ::testing::WithParamInterface<std::tuple<int, int>> {};
+
+TEST_P(StartWaitProbe, TheHomeWindowComesWhateverRunsInTheWait)
+{
+    const auto [wait, interfering] = GetParam();
+    waitprobe::ActInWait probe(wait, startInterferingActions().at(size_t(interfering)).run);
+    start();
+
+    EXPECT_TRUE(probe.acted()) << "wait " << wait << " not reached";
+    ASSERT_TRUE(FrmFengmian::isLoaded());
+    EXPECT_TRUE(FrmFengmian::get().isVisible());
+    EXPECT_FALSE(FrmStart::isLoaded());
+    waitprobe::expectShownAndFree();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, StartWaitProbe,
+                         ::testing::Combine(::testing::Values(1, 2, kStartWaits / 2, kStartWaits),
+                                            ::testing::Range(0, int(startInterferingActions().size()))),
+                         [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+                             return "Start_" + std::to_string(std::get<0>(info.param)) + "_" +
+                                    startInterferingActions().at(size_t(std::get<1>(info.param))).name;
+                         });
