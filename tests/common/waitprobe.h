@@ -3,10 +3,13 @@
 // in a chosen wait of a handler, interferences that behave as on a desktop, the checks that hold
 // after every pair, and the pairs' names.
 
+#include "platform/programfolder.h"
+#include "platform/textfile.h"
 #include "platform/waits.h"
 #include "toolkit/form.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QMenu>
 #include <QWindow>
@@ -132,6 +135,15 @@ inline bool realMenuCouldPick(const ActInWait& probe, QWidget* owner)
     if (probe.acted() && probe.kind() == platform::WaitKind::PopupMenu && probe.modalCameInside())
         return false;
     return owner && owner->isVisible() && takesCloseNow(owner->window());
+}
+
+// A settling of the history in the user folder that has to set its marker aside (its report, if a
+// reporter is installed, comes from the event loop).
+inline void settleWithMarkerSetAside()
+{
+    const QString user = platform::programFolder() + QStringLiteral("/ksdata");
+    QDir(user).mkpath(QLatin1String(platform::kFileSetMarker) + QStringLiteral("/x"));
+    platform::settleFileSet(user);
 }
 
 // A window of the program is shown, and nothing holds the candidate's input or the mouse.

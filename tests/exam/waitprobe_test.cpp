@@ -153,9 +153,7 @@ const std::vector<waitprobe::Action>& interferingActions()
         {"UnsettledMarkerReport",
          [] {
              ModZCB::installErrorReporter();
-             const QString user = platform::programFolder() + QStringLiteral("/ksdata");
-             QDir(user).mkpath(QLatin1String(platform::kFileSetMarker) + QStringLiteral("/x"));
-             platform::settleFileSet(user);
+             waitprobe::settleWithMarkerSetAside();
          }},
     };
     return list;

@@ -28,7 +28,7 @@ FrmFengmian* home() { return FrmFengmian::isLoaded() ? &FrmFengmian::get() : nul
 
 // The actions that wait, each with what makes it wait and how many waits it reaches when nothing
 // interferes.
-enum Setup { Plain, MarksUnreadable, BoxPictureMissing };
+enum Setup { Plain, MarksUnreadable, BoxPictureMissing, MarkedLeftOut };
 struct Waiting {
     const char* name;
     Setup setup;
@@ -70,6 +70,9 @@ const std::vector<Waiting>& waitingActions()
              w.ClickBotn_Click(20);
          })},
         {"EmptyStoreNotice", Plain, 1, onHome([](FrmFengmian& w) { w.ClickBotn_Click(22); })},
+        // Marked questions the bank no longer holds: the exercise starts without them, and a
+        // notice says how many were left out.
+        {"QuestionsLeftOutNotice", MarkedLeftOut, 1, onHome([](FrmFengmian& w) { w.ClickBotn_Click(22); })},
         // Clearing the marked-question store: its question.
         {"ClearStore", Plain, 1,
          onHome([](FrmFengmian& w) {
@@ -134,9 +137,7 @@ const std::vector<waitprobe::Action>& interferingActions()
         // event loop, inside the wait, and waits itself.
         {"UnsettledMarkerReport",
          [] {
-             const QString user = platform::programFolder() + QStringLiteral("/ksdata");
-             QDir(user).mkpath(QLatin1String(platform::kFileSetMarker) + QStringLiteral("/x"));
-             platform::settleFileSet(user);
+             waitprobe::settleWithMarkerSetAside();
          }},
     };
     return list;
@@ -240,6 +241,8 @@ protected:
         if (waiting.setup == MarksUnreadable) {
             QFile::remove(userPath(QStringLiteral("288862.mxy")));
             EXPECT_TRUE(QDir().mkdir(userPath(QStringLiteral("288862.mxy"))));
+        } else if (waiting.setup == MarkedLeftOut) {
+            writeLines(userPath(QStringLiteral("288862.mxy")), {QStringLiteral("010109990102")});
         } else if (waiting.setup == BoxPictureMissing) {
             QFile::remove(dataPath(QStringLiteral("l20071.mxy")));
         }

@@ -1,0 +1,305 @@
+// Every action of the update chain that can wait (the update-list request, the list's and the
+// entries' downloads, the update's boxes), crossed with every action that can run inside each of
+// its waits. Whatever the pair, afterwards: the program ended at most once, nothing holds the
+// candidate's input or the mouse, and an update window unloaded in the wait was not loaded again
+// by what came after it. Run under the address sanitizer, no pair touches a freed window.
+
+#include "app/frmstart.h"
+#include "app/frmupdata.h"
+#include "app/moddata.h"
+#include "app/modzcb.h"
+#include "app/startup.h"
+#include "common/testscope.h"
+#include "common/waitprobe.h"
+#include "home/frmfengmian.h"
+#include "platform/programfolder.h"
+#include "platform/routedhttp.h"
+#include "platform/settingsstore.h"
+#include "platform/textfile.h"
+#include "platform/updaterstart.h"
+#include "platform/waits.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kBase = QStringLiteral("/up/exmsim/Windows%20XP/");
+const QString kListPath = kBase + QStringLiteral("xpdata/288895.txt");
+
+// The actions that wait: the update button's check, with what the server answers and how the
+// update's question is answered, and how many waits the check reaches when nothing interferes.
+struct Waiting {
+    const char* name;
+    QByteArray list;
+    bool answerYes;
+    int waits;
+};
+
+const std::vector<Waiting>& waitingActions()
+{
+    static const std::vector<Waiting> list{
+        // The list request only: the list is not newer.
+        {"ListNotNewer", "202501010000\r\n", false, 1},
+        // The request, the list's download, the update's question answered No.
+        {"NewerAnsweredNo", "202701010000\r\nD202701010101288890\r\n", false, 3},
+        // ... answered Yes: the entry's download and the box that says what was updated.
+        {"NewerAccepted", "202701010000\r\nD202701010101288890\r\n", true, 5},
+    };
+    return list;
+}
+
+const std::vector<waitprobe::Action>& interferingActions()
+{
+    static const std::vector<waitprobe::Action> list{
+        {"CloseEveryWindow", waitprobe::closeEveryWindow},
+        // The window's own timer, the one that starts the check.
+        {"UpdateTimer",
+         [] {
+             if (FrmUpdata::isLoaded())
+                 FrmUpdata::get().Timer1.fire();
+         }},
+        // The window's close button.
+        {"CloseButton",
+         [] {
+             if (FrmUpdata::isLoaded() && waitprobe::takesCloseNow(&FrmUpdata::get()))
+                 FrmUpdata::get().Command1_Click();
+         }},
+        // A settling of the history that had to set its marker aside: its report comes from the
+        // event loop, inside the wait, and waits itself.
+        {"UnsettledMarkerReport",
+         [] {
+             ModZCB::installErrorReporter();
+             waitprobe::settleWithMarkerSetAside();
+         }},
+    };
+    return list;
+}
+
+void drain()
+{
+    for (int n = 0; n < 10; ++n) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace
+
+class UpdateUnderWay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        for (const char* sub : {"xpdata", "ksdata", "examdata"})
+            QDir(dir.path()).mkdir(QLatin1String(sub));
+        platform::setProgramFolder(dir.path());
+        ModData::resetAll();
+        ModData::sDataPath = dir.path() + QStringLiteral("/xpdata/");
+        ModData::sKeMu = QStringLiteral("Windows XP");
+        ModData::sProName = QStringLiteral("XP操作");
+        ModData::sTkVer = QStringLiteral("202601010000");
+        ModData::sSettings(12) = QStringLiteral("ad x");
+        ModData::dScaleX = ModData::dScaleY = 1;
+        ModZCB::setWebServiceAddress(server.address());
+        server.route(kBase + QStringLiteral("xpdata/288890.rar"), "new 288890");
+        FrmUpdata::setEndProgramForTests([this] { ++ends; });
+        platform::setUpdaterStartForTests([](const QString&) { return true; });
+        app::update::setProgramFileNameForTests(QStringLiteral("xpprac"));
+    }
+    void TearDown() override
+    {
+        platform::setWaitProbeForTests({});
+        FrmUpdata::unloadIfLoaded();
+        drain();
+        FrmUpdata::setMessageBoxForTests({});
+        FrmUpdata::setEndProgramForTests({});
+        platform::setUpdaterStartForTests({});
+        app::update::setProgramFileNameForTests({});
+        vb::setReporter({});
+        platform::setUnsettledMarkerReporter({});
+        platform::setProgramFolder({});
+        ModZCB::setWebServiceAddress({});
+        ModData::resetAll();
+    }
+
+    // The update button: the window opens, the probe goes in, and the window's timer runs the
+    // check as the event loop would.
+    void runCheck(const Waiting& waiting)
+    {
+        server.route(kListPath, waiting.list);
+        FrmUpdata::setMessageBoxForTests([yes = waiting.answerYes](const QString&, const QString&, bool yesNo) {
+            waitprobe::ActInWait::noteBox();
+            return yesNo && yes;
+        });
+        ModData::iUpdataShow = 1;
+        FrmUpdata& w = FrmUpdata::get();
+        w.Show();
+        window = &w;
+    }
+
+    QTemporaryDir dir;
+    RoutedHttp server;
+    int ends = 0;
+    QPointer<FrmUpdata> window;
+};
+
+class WaitProbe : public UpdateUnderWay, public ::testing::WithParamInterface<waitprobe::Pair> {};
+
+TEST_P(WaitProbe, NothingActsOnWhatTheWaitChanged)
+{
+    const waitprobe::Pair pair = GetParam();
+    const Waiting& waiting = waitingActions().at(size_t(pair.waiting));
+    runCheck(waiting);
+    waitprobe::ActInWait probe(pair.wait, interferingActions().at(size_t(pair.interfering)).run);
+
+    QTimer::singleShot(0, testscope::context(), [w = window] {
+        if (w)
+            w->Timer1.fire();
+    });
+    drain();
+
+    EXPECT_TRUE(probe.acted()) << "wait " << pair.wait << " not reached";
+    EXPECT_LE(ends, 1);
+    if (!window) {
+        EXPECT_FALSE(FrmUpdata::isLoaded()) << "the update window was loaded again after its unload";
+    }
+    EXPECT_FALSE(platform::isHoldingInput());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, WaitProbe, ::testing::ValuesIn(waitprobe::pairs(waitingActions, interferingActions)),
+                         waitprobe::pairName(waitingActions, interferingActions));
+
+// The table names every wait each action reaches: none goes uncrossed.
+class UpdateWaits : public UpdateUnderWay, public ::testing::WithParamInterface<int> {};
+
+TEST_P(UpdateWaits, EachActionReachesTheWaitsItsRowNames)
+{
+    const Waiting& waiting = waitingActions().at(size_t(GetParam()));
+    runCheck(waiting);
+    waitprobe::ActInWait count(1000, [] {});
+    QTimer::singleShot(0, testscope::context(), [w = window] {
+        if (w)
+            w->Timer1.fire();
+    });
+    drain();
+    EXPECT_EQ(count.waits(), waiting.waits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, UpdateWaits, ::testing::Range(0, int(waitingActions().size())),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::string(waitingActions().at(size_t(info.param)).name); });
+
+// ---- The start window: its load's reports and its hand-over to the home window -------------------
+//
+// The start window loads with pictures of its skin missing (each one reported, each report
+// waiting for the web service), then its timer hands over to the home window. Whatever runs in
+// any of those waits, afterwards the home window is shown, the start window is gone and was not
+// loaded again, and nothing holds the candidate's input or the mouse.
+
+namespace {
+
+const std::vector<waitprobe::Action>& startInterferingActions()
+{
+    static const std::vector<waitprobe::Action> list{
+        {"CloseEveryWindow", waitprobe::closeEveryWindow},
+        // The start window's timer: the hand-over, early.
+        {"HandOverTimer",
+         [] {
+             if (FrmStart::isLoaded())
+                 FrmStart::get().Timer1.fire();
+         }},
+        {"UnsettledMarkerReport", waitprobe::settleWithMarkerSetAside},
+    };
+    return list;
+}
+
+} // namespace
+
+class StartUnderWay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkdir(QStringLiteral("data"));
+        QDir(dir.path()).mkdir(QStringLiteral("ksdata"));
+        // "XP操作" and the data folder's name as number-encoded lines.
+        platform::writeWholeFile(dir.filePath(QStringLiteral("ver.txt")),
+                                 QStringLiteral("500088500080\r\n500088500080180249189751\r\n"
+                                                "500100500097500116500097\r\n500053\r\n"));
+        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288901.mxy")), QString());
+        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288892.mxy")), QStringLiteral("1\r\n"));
+        platform::setProgramFolder(dir.path());
+        platform::registry::setStoreFile(dir.filePath(QStringLiteral("registry.ini")));
+        ModZCB::setWebServiceAddress(server.address());
+        ModData::resetAll();
+        ModZCB::installErrorReporter();
+    }
+    void TearDown() override
+    {
+        platform::setWaitProbeForTests({});
+        FrmStart::unloadIfLoaded();
+        FrmFengmian::unloadIfLoaded();
+        FrmUpdata::unloadIfLoaded();
+        drain();
+        vb::setReporter({});
+        platform::setUnsettledMarkerReporter({});
+        platform::setProgramFolder({});
+        platform::registry::setStoreFile({});
+        ModZCB::setWebServiceAddress({});
+        ModData::resetAll();
+    }
+    // The program's start: the start window loads and shows, and its timer hands over.
+    static void start()
+    {
+        FrmStart& s = FrmStart::get();
+        s.Show();
+        QTimer::singleShot(0, testscope::context(), [] {
+            if (FrmStart::isLoaded())
+                FrmStart::get().Timer1.fire();
+        });
+        drain();
+    }
+    QTemporaryDir dir;
+    RoutedHttp server;
+};
+
+// How many waits the start reaches when nothing interferes: one report for each missing picture of
+// the start and the home window.
+constexpr int kStartWaits = 139;
+
+TEST_F(StartUnderWay, TheStartReachesTheWaitsItsTableNames)
+{
+    waitprobe::ActInWait count(1000, [] {});
+    start();
+    EXPECT_EQ(count.waits(), kStartWaits);
+}
+
+// The first waits, one in the middle and the last, crossed with every interfering action (all of
+// the waits would take minutes: each is a report of the same kind).
+class StartWaitProbe : public StartUnderWay, public ::testing::WithParamInterface<std::tuple<int, int>> {};
+
+TEST_P(StartWaitProbe, TheHomeWindowComesWhateverRunsInTheWait)
+{
+    const auto [wait, interfering] = GetParam();
+    waitprobe::ActInWait probe(wait, startInterferingActions().at(size_t(interfering)).run);
+    start();
+
+    EXPECT_TRUE(probe.acted()) << "wait " << wait << " not reached";
+    ASSERT_TRUE(FrmFengmian::isLoaded());
+    EXPECT_TRUE(FrmFengmian::get().isVisible());
+    EXPECT_FALSE(FrmStart::isLoaded());
+    waitprobe::expectShownAndFree();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, StartWaitProbe,
+                         ::testing::Combine(::testing::Values(1, 2, kStartWaits / 2, kStartWaits),
+                                            ::testing::Range(0, int(startInterferingActions().size()))),
+                         [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+                             return "Start_" + std::to_string(std::get<0>(info.param)) + "_" +
+                                    startInterferingActions().at(size_t(std::get<1>(info.param))).name;
+                         });
