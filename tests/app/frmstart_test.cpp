@@ -1,3 +1,4 @@
+#include "app/programfolders.h"
 #include "app/frmstart.h"
 #include "app/moddata.h"
 #include "app/modzcb.h"
@@ -20,26 +21,14 @@
 
 namespace {
 
-// "XP操作" as a number-encoded line.
-const QString kDisplayName = QStringLiteral("500088500080180249189751");
+using programfolders::kDisplayName;
 
 class StartWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QDir(dir.path()).mkdir(QStringLiteral("data"));
-        QDir(dir.path()).mkdir(QStringLiteral("ksdata"));
-        platform::writeWholeFile(dir.filePath(QStringLiteral("ver.txt")),
-                                 QStringLiteral("500088500080\r\n") + kDisplayName +
-                                     QStringLiteral("\r\n500100500097500116500097\r\n500053\r\n"));
-        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288901.mxy")), QString());
-        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288892.mxy")),
-                                 QStringLiteral("1\r\n"));
-        platform::setProgramFolder(dir.path());
-        platform::registry::setStoreFile(dir.filePath(QStringLiteral("registry.ini")));
-        ModZCB::setWebServiceAddress(server.address());
-        ModData::resetAll();
+        programfolders::layStartFolder(dir, server.address());
         ModData::iUpdataShow = 1;
         ModData::iLianXiSub = 7;
         ModData::bYanShiOn = true;

@@ -1,3 +1,4 @@
+#include "app/programfolders.h"
 #include "common/testscope.h"
 #include "app/frmupdata.h"
 #include "app/moddata.h"
@@ -54,18 +55,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        for (const char* sub : {"xpdata", "ksdata", "examdata"})
-            QDir(dir.path()).mkdir(QLatin1String(sub));
-        platform::setProgramFolder(dir.path());
-        ModData::resetAll();
-        ModData::sDataPath = dir.path() + QStringLiteral("/xpdata/");
-        ModData::sKeMu = QStringLiteral("Windows XP");
-        ModData::sProName = QStringLiteral("XP操作");
-        ModData::sTkVer = QStringLiteral("202601010000");
-        ModData::sSettings(12) = QStringLiteral("ad x");
-        ModData::dScaleX = ModData::dScaleY = 1;
+        programfolders::layUpdateFolder(dir, server.address());
         ModData::iUpdataShow = 1;
-        ModZCB::setWebServiceAddress(server.address());
         app::setProgramTitle(kTitle);
         FrmUpdata::setMessageBoxForTests([this](const QString& text, const QString& title, bool yesNo) {
             boxes.push_back({text, title, yesNo});

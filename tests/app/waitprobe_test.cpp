@@ -4,6 +4,7 @@
 // candidate's input or the mouse, and an update window unloaded in the wait was not loaded again
 // by what came after it. Run under the address sanitizer, no pair touches a freed window.
 
+#include "app/programfolders.h"
 #include "app/frmstart.h"
 #include "app/frmupdata.h"
 #include "app/moddata.h"
@@ -94,17 +95,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        for (const char* sub : {"xpdata", "ksdata", "examdata"})
-            QDir(dir.path()).mkdir(QLatin1String(sub));
-        platform::setProgramFolder(dir.path());
-        ModData::resetAll();
-        ModData::sDataPath = dir.path() + QStringLiteral("/xpdata/");
-        ModData::sKeMu = QStringLiteral("Windows XP");
-        ModData::sProName = QStringLiteral("XP操作");
-        ModData::sTkVer = QStringLiteral("202601010000");
-        ModData::sSettings(12) = QStringLiteral("ad x");
-        ModData::dScaleX = ModData::dScaleY = 1;
-        ModZCB::setWebServiceAddress(server.address());
+        programfolders::layUpdateFolder(dir, server.address());
         server.route(kBase + QStringLiteral("xpdata/288890.rar"), "new 288890");
         FrmUpdata::setEndProgramForTests([this] { ++ends; });
         platform::setUpdaterStartForTests([](const QString&) { return true; });
@@ -225,18 +216,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QDir(dir.path()).mkdir(QStringLiteral("data"));
-        QDir(dir.path()).mkdir(QStringLiteral("ksdata"));
-        // "XP操作" and the data folder's name as number-encoded lines.
-        platform::writeWholeFile(dir.filePath(QStringLiteral("ver.txt")),
-                                 QStringLiteral("500088500080\r\n500088500080180249189751\r\n"
-                                                "500100500097500116500097\r\n500053\r\n"));
-        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288901.mxy")), QString());
-        platform::writeWholeFile(dir.filePath(QStringLiteral("data/288892.mxy")), QStringLiteral("1\r\n"));
-        platform::setProgramFolder(dir.path());
-        platform::registry::setStoreFile(dir.filePath(QStringLiteral("registry.ini")));
-        ModZCB::setWebServiceAddress(server.address());
-        ModData::resetAll();
+        programfolders::layStartFolder(dir, server.address());
         ModZCB::installErrorReporter();
     }
     void TearDown() override
