@@ -7,6 +7,7 @@
 #include "platform/programfolder.h"
 #include "platform/screenmetrics.h"
 #include "platform/singleinstance.h"
+#include "platform/waits.h"
 #include "toolkit/vb.h"
 
 #include <QGuiApplication>
@@ -59,6 +60,7 @@ void showAlreadyRunning()
         std::fflush(stderr);
         QTimer::singleShot(0, &box, &QMessageBox::accept);
     }
+    platform::enteringWait(platform::WaitKind::StandardBox);
     box.exec();
 }
 
@@ -76,6 +78,8 @@ FrmStart::FrmStart()
 }
 
 void FrmStart::setEndProgramForTests(std::function<void()> end) { endProgram() = std::move(end); }
+
+void FrmStart::releaseInstanceLockForTests() { instanceLock().reset(); }
 
 void FrmStart::Form_Load()
 {

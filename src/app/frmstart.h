@@ -23,6 +23,9 @@ public:
 
     // How a refused second copy ends: at once, nothing else running. Tests put their own.
     static void setEndProgramForTests(std::function<void()> end);
+    // The program folder's lock is taken once and held for the whole run; tests that start the
+    // program on folders of their own let it go.
+    static void releaseInstanceLockForTests();
 
     tk::Label Label1{this};
     tk::Timer Timer1{this, 100, false};

@@ -16,6 +16,7 @@
 #include "platform/programfolder.h"
 #include "platform/routedhttp.h"
 #include "platform/settingsstore.h"
+#include "platform/singleinstance.h"
 #include "platform/textfile.h"
 #include "platform/updaterstart.h"
 #include "platform/waits.h"
@@ -282,4 +283,60 @@ INSTANTIATE_TEST_SUITE_P(Pairs, StartWaitProbe,
                          [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
                              return "Start_" + std::to_string(std::get<0>(info.param)) + "_" +
                                     startInterferingActions().at(size_t(std::get<1>(info.param))).name;
+                         });
+
+// ---- A second copy: the already-running box ------------------------------------------------------
+//
+// Another copy holds the program folder: the start window's load says so in its box and ends the
+// program. Whatever runs in the box's wait, the program ends once, nothing of it comes up, and
+// nothing holds the candidate's input or the mouse.
+
+class AlreadyRunningWaitProbe : public StartUnderWay, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        StartUnderWay::SetUp();
+        FrmStart::releaseInstanceLockForTests();
+        FrmStart::setEndProgramForTests([this] { ++ends; });
+    }
+    void TearDown() override
+    {
+        FrmStart::setEndProgramForTests({});
+        FrmStart::releaseInstanceLockForTests();
+        StartUnderWay::TearDown();
+    }
+    int ends = 0;
+};
+
+TEST_P(AlreadyRunningWaitProbe, TheSecondCopyEndsOnceWhateverRunsInTheWait)
+{
+    const platform::SingleInstance running(dir.path()); // the copy already running
+    ASSERT_FALSE(running.previousInstance());
+    waitprobe::ActInWait probe(1, startInterferingActions().at(size_t(GetParam())).run);
+    FrmStart::get();
+    drain();
+
+    EXPECT_TRUE(probe.acted()) << "the box's wait was not reached";
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(FrmFengmian::isLoaded());
+    EXPECT_FALSE(FrmStart::isLoaded() && FrmStart::get().isVisible());
+    EXPECT_FALSE(platform::isHoldingInput());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+}
+
+// The box is the second copy's one wait.
+TEST_F(AlreadyRunningWaitProbe, TheSecondCopyReachesOneWait)
+{
+    const platform::SingleInstance running(dir.path());
+    waitprobe::ActInWait count(1000, [] {});
+    FrmStart::get();
+    drain();
+    EXPECT_EQ(count.waits(), 1);
+    EXPECT_EQ(ends, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, AlreadyRunningWaitProbe, ::testing::Range(0, int(startInterferingActions().size())),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string("AlreadyRunning_") + startInterferingActions().at(size_t(info.param)).name;
                          });
