@@ -83,12 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     // The next set is written whole.
     const QString target = dir + QStringLiteral("/288891.mxy");
-    if (QFileInfo(target).isDir())
+    // The folder's entry of that name, whatever its letter case, is what the set replaces.
+    const QString held = platform::findAnyEntry(dir, QStringLiteral("288891.mxy")).value_or(target);
+    if (QFileInfo(held).isDir())
         return 0; // the input made the target itself a folder: no set could replace it
     if (!platform::writeFileSet(dir, {{target, QByteArray("after\r\n")}}))
         std::abort();
     // The set writes the file the folder holds under that name, whatever its letter case.
-    QFile t(platform::findFile(target).value_or(target));
+    QFile t(held);
     if (!t.open(QIODevice::ReadOnly) || t.readAll() != "after\r\n" || QFileInfo::exists(escaped))
         std::abort();
     return 0;
