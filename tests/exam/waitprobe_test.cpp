@@ -1,12 +1,13 @@
 // The actions that wait during a mock paper (the hand-in windows, the answer window and its
-// "look now" box, the time-up box, the input-method dialog and menu, the notice of a score that
-// could not be saved, the score window's notice, leaving a paper's wrong-question review: its
-// question and notice),
-// each crossed in every wait it reaches with what can run inside that wait: the clock's time-out,
-// the demonstration's start and its end by itself, the window manager closing every window it
-// can reach, another hand-in click, a queued report of a history file set that could not be
-// settled. Whatever the pair: a window of the program is shown, no input is held or grabbed, and a
-// paper that is over shows its score window and nothing of the paper on top of it.
+// "look now" box, the time-up box, the input-method dialog and menu, the work surface's popup
+// menu, the notice of a score that could not be saved, the score window's notice, leaving a
+// paper's wrong-question review: its question and notice), each crossed in every wait it reaches
+// with what can run inside that wait: the clock's time-out, the demonstration's start and its end
+// by itself, the window manager closing every window it can reach, another hand-in click, a
+// queued report of a history file set that could not be settled. Whatever the pair: a window of
+// the program is shown, no input is held or grabbed, and a paper that is over shows its score
+// window, nothing of the paper on top of it, and no question of it changed after the score came
+// up.
 
 #include "app/modzcb.h"
 #include "common/waitprobe.h"
@@ -16,6 +17,7 @@
 #include "paperfixture.h"
 #include "platform/textfile.h"
 #include "platform/waits.h"
+#include "surface/recordbuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -61,11 +63,44 @@ void wrongReviewOfThePaper(Paper& paper)
     }
 }
 
+// Question 1 of the paper is a popup-menu step: a right press on its hot spot opens the menu of
+// block 1, whose second entry ("粘贴") completes the step. The stand-in menu picks that entry
+// when a real menu could still take the pick.
+void popupStepOnTheSurface(Paper& paper)
+{
+    QStringList menus;
+    for (int block = 1; block <= 18; ++block) {
+        QStringList lines(15, QStringLiteral("0"));
+        lines[0] = QStringLiteral("block");
+        if (block == 1)
+            lines[3] = QStringLiteral("复制|粘贴");
+        menus << lines;
+    }
+    Paper::writeFile(platform::programPath(QStringLiteral("sMenu.sys")), menus.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    const QStringList ops{testrec::Record(QStringLiteral("3121")).hotSpot(1500, 1500, 1500, 900).line(),
+                          testrec::Record(QStringLiteral("9999")).line()};
+    Paper::writeFile(paper.dataPath(QStringLiteral("288804")), ops.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    iTmNo = 1;
+    iTmLine(1) = 1;
+    iStepNo = 1;
+    FrmMain& surface = FrmMain::get();
+    surface.setData();
+    surface.Timer2.setEnabled(false);
+    surface.showPopup = [](QMenu& menu, const QPoint&) {
+        if (probeNow() && !waitprobe::realMenuCouldPick(*probeNow(), FrmMain::isLoaded() ? &FrmMain::get() : nullptr))
+            return;
+        for (QAction* a : menu.actions())
+            if (a->isVisible() && a->text() == QStringLiteral("粘贴"))
+                a->trigger();
+    };
+}
+
 struct Waiting {
     const char* name;
     int waits; // how many waits the action reaches when nothing interferes
     std::function<void()> run;
     std::function<void(Paper&)> before = {}; // what the action needs, before the probe is in
+    std::function<void()> done = {};         // what holds after it when nothing interferes
 };
 
 const std::vector<Waiting>& waitingActions()
@@ -90,6 +125,13 @@ const std::vector<Waiting>& waitingActions()
              bAutoIme = true;
              tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().LblIME_Click(); });
          }},
+        // The surface's popup menu, picked or closed as a real one would be.
+        {"SurfacePopupMenu", 1,
+         [] {
+             FrmMain& surface = FrmMain::get();
+             tk::raiseEvent(&surface.Label1, surface.Label1.onMouseDown, 2, 0, 150.0f, 300.0f);
+         },
+         popupStepOnTheSurface, [] { EXPECT_GE(iTmFlags(1), 4) << "the pick did not complete the question"; }},
         // The score window's wrong-question review of a paper without wrong questions: its notice.
         {"NoWrongQuestionsNotice", 1,
          [] {
@@ -196,6 +238,27 @@ private:
     QTimer timer_;
 };
 
+// The questions' flags as they stood when the score window first came up: nothing of the paper
+// may change after it.
+struct HandedIn : QObject {
+    HandedIn() { qApp->installEventFilter(this); }
+    ~HandedIn() override { qApp->removeEventFilter(this); }
+    static std::vector<int> flagsNow()
+    {
+        std::vector<int> f;
+        for (int q = 1; q <= 40; ++q)
+            f.push_back(iTmFlags(q));
+        return f;
+    }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && flags.empty() && FrmChengji::isLoaded() && o == &FrmChengji::get())
+            flags = flagsNow();
+        return false;
+    }
+    std::vector<int> flags;
+};
+
 void drain()
 {
     for (int n = 0; n < 10; ++n) {
@@ -252,6 +315,7 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
 {
     const waitprobe::Pair pair = GetParam();
     const Waiting& waiting = waitingActions().at(size_t(pair.waiting));
+    HandedIn handedIn;
     if (waiting.before)
         waiting.before(paper);
     Answers answers;
@@ -267,6 +331,7 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
         ASSERT_TRUE(FrmChengji::isLoaded());
         EXPECT_TRUE(FrmChengji::get().isVisible());
         EXPECT_FALSE(FrmMain::isLoaded() && FrmMain::get().isVisible());
+        EXPECT_EQ(handedIn.flags, handedIn.flagsNow()) << "the paper's questions changed after its score came up";
         EXPECT_FALSE(FrmEnd1::isLoaded());
         EXPECT_FALSE(FrmEnd2::isLoaded());
         EXPECT_FALSE(FrmCZTS::isLoaded() && FrmCZTS::get().isVisible());
@@ -289,6 +354,8 @@ TEST_P(PaperWaits, EachActionReachesTheWaitsItsRowNames)
     waiting.run();
     drain();
     EXPECT_EQ(count.waits(), waiting.waits);
+    if (waiting.done)
+        waiting.done();
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PaperWaits, ::testing::Range(0, int(waitingActions().size())),
