@@ -67,8 +67,11 @@ const std::vector<waitprobe::Action>& interferingActions()
         // The window's close button.
         {"CloseButton",
          [] {
-             if (FrmUpdata::isLoaded() && waitprobe::takesCloseNow(&FrmUpdata::get()))
-                 FrmUpdata::get().Command1_Click();
+             waitprobe::clickOn([]() -> QWidget* { return FrmUpdata::isLoaded() ? &FrmUpdata::get() : nullptr; },
+                                [] {
+                                    if (FrmUpdata::isLoaded())
+                                        FrmUpdata::get().Command1_Click();
+                                });
          }},
         // A settling of the history that had to set its marker aside: its report comes from the
         // event loop, inside the wait, and waits itself.

@@ -3,6 +3,7 @@
 // in a chosen wait of a handler, interferences that behave as on a desktop, the checks that hold
 // after every pair, and the pairs' names.
 
+#include "common/testscope.h"
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "platform/waits.h"
@@ -12,10 +13,12 @@
 #include <QDir>
 #include <QEvent>
 #include <QMenu>
+#include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -24,7 +27,8 @@ namespace waitprobe {
 
 // Acts once, in the nth wait (from 1) that starts while it lives, and counts the waits that start
 // (not those inside the act). Notes whether a modal window, a box or another popup menu came up
-// during the act: a real popup menu open in that wait would have closed then.
+// during the act, or the candidate clicked: a real popup menu open in that wait would have closed
+// then.
 class ActInWait {
 public:
     ActInWait(int n, std::function<void()> act) : state_(std::make_shared<State>())
@@ -56,13 +60,20 @@ public:
     bool acted() const { return state_->acted; }
     int waits() const { return state_->waits; }
     platform::WaitKind kind() const { return state_->kind; }
-    bool modalCameInside() const { return state_->modalInside; }
+    bool menuClosedInside() const { return state_->menuClosed; }
 
     // For stand-ins of boxes that show no window: a box came up (during the act, if one runs).
     static void noteBox()
     {
         if (current())
-            current()->modalInside = true;
+            current()->menuClosed = true;
+    }
+    // A click outside a popup menu closes it.
+    static void noteClick() { noteBox(); }
+    // The kind of wait the probe is acting in now, if it is acting.
+    static std::optional<platform::WaitKind> actingIn()
+    {
+        return current() ? std::optional<platform::WaitKind>(current()->kind) : std::nullopt;
     }
 
 private:
@@ -79,13 +90,13 @@ private:
         }
     };
     struct State {
-        State() { watch.seen = &modalInside; }
+        State() { watch.seen = &menuClosed; }
         int n = 1;
         std::function<void()> act;
         int waits = 0;
         bool acting = false;
         bool acted = false;
-        bool modalInside = false;
+        bool menuClosed = false;
         platform::WaitKind kind = platform::WaitKind::ErrorReport;
         Watch watch;
     };
@@ -98,9 +109,13 @@ private:
 };
 
 // Whether the window system delivers a close (or a click) to `top` now: not to a window that a
-// modal window blocks (the window manager's close button of such a window does nothing).
+// modal window blocks (the window manager's close button of such a window does nothing). A
+// standard box blocks every window of the program; the program enters its wait before the box is
+// shown, and tests put in boxes that show none, so inside that wait every window counts as blocked.
 inline bool takesCloseNow(QWidget* top)
 {
+    if (ActInWait::actingIn() == platform::WaitKind::StandardBox)
+        return false;
     QWindow* modal = QGuiApplication::modalWindow();
     if (!modal || !top->windowHandle())
         return true;
@@ -132,9 +147,27 @@ inline void closeEveryWindow()
 // by a modal one takes nothing.
 inline bool realMenuCouldPick(const ActInWait& probe, QWidget* owner)
 {
-    if (probe.acted() && probe.kind() == platform::WaitKind::PopupMenu && probe.modalCameInside())
+    if (probe.acted() && probe.kind() == platform::WaitKind::PopupMenu && probe.menuClosedInside())
         return false;
     return owner && owner->isVisible() && takesCloseNow(owner->window());
+}
+
+// The candidate clicks on a window of the program (`window` finds it when the click arrives), and
+// `act` is what the click does there, as the window system delivers it in the wait the probe acts
+// in: to a hidden window or one a modal window or box blocks, not at all; while the wait holds the
+// candidate's input back (the error report's), once the hold is over and only if the window takes
+// the click then. A click closes an open popup menu.
+inline void clickOn(std::function<QWidget*()> window, std::function<void()> act)
+{
+    if (platform::isHoldingInput()) {
+        QTimer::singleShot(0, testscope::context(), [window, act] { clickOn(window, act); });
+        return;
+    }
+    QWidget* w = window();
+    if (!w || !w->isVisible() || !takesCloseNow(w->window()))
+        return;
+    ActInWait::noteClick();
+    act();
 }
 
 // A settling of the history in the user folder that has to set its marker aside (its report, if a

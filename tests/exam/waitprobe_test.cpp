@@ -2,12 +2,12 @@
 // "look now" box, the time-up box, the input-method dialog and menu, the work surface's popup
 // menu, the notice of a score that could not be saved, the score window's notice, leaving a
 // paper's wrong-question review: its question and notice), each crossed in every wait it reaches
-// with what can run inside that wait: the clock's time-out, the demonstration's start and its end
-// by itself, the window manager closing every window it can reach, another hand-in click, a
-// queued report of a history file set that could not be settled. Whatever the pair: a window of
-// the program is shown, no input is held or grabbed, and a paper that is over shows its score
-// window, nothing of the paper on top of it, and no question of it changed after the score came
-// up.
+// with what can run inside that wait: the clock's time-out, the start of a demonstration asked for
+// just before the wait and its end by itself, the window manager closing every window it can
+// reach, another hand-in click where the window system delivers it, a queued report of a history
+// file set that could not be settled. Whatever the pair: a window of the program is shown, no
+// input is held or grabbed, and a paper that is over shows its score window, nothing of the paper
+// on top of it, and no question of it changed after the score came up.
 
 #include "app/modzcb.h"
 #include "common/waitprobe.h"
@@ -146,14 +146,21 @@ const std::vector<Waiting>& waitingActions()
     return list;
 }
 
-// The panel takes a click: it is shown (a hidden window takes none; the paper hides it while the
-// hand-in windows and the score window are up).
-bool panelShown() { return FrmTm::isLoaded() && FrmTm::get().isVisible(); }
+// The candidate's click on a button of the panel, as the window system delivers it inside the wait
+// (a hidden window takes none; the paper hides the panel while the hand-in windows and the score
+// window are up).
+void clickPanel(int button)
+{
+    waitprobe::clickOn([]() -> QWidget* { return FrmTm::isLoaded() ? &FrmTm::get() : nullptr; },
+                       [button] { tk::raiseEvent(&FrmTm::get(), [button] { FrmTm::get().CmdGN_Click(button); }); });
+}
 
-// A demonstration of the current question, asked for on the panel and up after its start timer.
+// A demonstration of the current question asked for on the panel just before the wait (the
+// candidate's click came before the wait's window or box, while the paper still ran): its start
+// timer comes up inside the wait.
 void startDemonstration()
 {
-    if (!panelShown())
+    if (!FrmTm::isLoaded() || paperflow::paperOver())
         return;
     tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(7); });
     if (FrmTm::isLoaded())
@@ -184,11 +191,7 @@ const std::vector<waitprobe::Action>& interferingActions()
                  FrmYanShi::get().TimEnd.fire();
          }},
         {"CloseEveryWindow", waitprobe::closeEveryWindow},
-        {"HandInAgain",
-         [] {
-             if (panelShown())
-                 tk::raiseEvent(&FrmTm::get(), [] { FrmTm::get().CmdGN_Click(8); });
-         }},
+        {"HandInAgain", [] { clickPanel(8); }},
         // A settling of the history that had to set its marker aside: its report comes from the
         // event loop, inside the wait, and waits itself. (The paper's other reports are left out
         // of this table: they do not wait.)
@@ -335,6 +338,7 @@ TEST_P(PaperWaitProbe, NothingActsOnWhatTheWaitChanged)
         EXPECT_FALSE(FrmEnd1::isLoaded());
         EXPECT_FALSE(FrmEnd2::isLoaded());
         EXPECT_FALSE(FrmCZTS::isLoaded() && FrmCZTS::get().isVisible());
+        EXPECT_FALSE(FrmYanShi::isLoaded() && FrmYanShi::get().isVisible()) << "a demonstration over the score";
     }
 }
 

@@ -1,5 +1,5 @@
-// Every home-window action that can wait, crossed with every action that can run inside its
-// first wait. Whatever the pair, afterwards: each listed generated paper keeps its own record and
+// Every home-window action that can wait, crossed with every action that can run inside each
+// wait it reaches; the candidate's clicks among them arrive as the window system delivers them. Whatever the pair, afterwards: each listed generated paper keeps its own record and
 // wrong questions, a running paper exercise's slot holds that paper, a window of the program is
 // shown, and no input is held back or grabbed. Run under the address sanitizer, no pair touches
 // a freed window.
@@ -44,6 +44,16 @@ std::function<void()> onHome(std::function<void(FrmFengmian&)> act)
         if (FrmFengmian* w = home())
             asEvent(w, [w, act] { act(*w); });
     };
+}
+
+// The candidate's click on the home window, as the window system delivers it inside the wait.
+void clickHome(void (*act)(FrmFengmian&))
+{
+    waitprobe::clickOn([]() -> QWidget* { return home(); },
+                       [act] {
+                           if (FrmFengmian* w = home())
+                               asEvent(w, [w, act] { act(*w); });
+                       });
 }
 
 void onLogon(void (FrmLogon::*click)())
@@ -97,15 +107,12 @@ const std::vector<Waiting>& waitingActions()
 const std::vector<waitprobe::Action>& interferingActions()
 {
     static const std::vector<waitprobe::Action> list{
-        {"DeletePaper", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->LblShiJuanDel_Click(20); }); }},
-        {"NewRandomPaper", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->ClickBotn_Click(21); }); }},
+        {"DeletePaper", [] { clickHome([](FrmFengmian& w) { w.LblShiJuanDel_Click(20); }); }},
+        {"NewRandomPaper", [] { clickHome([](FrmFengmian& w) { w.ClickBotn_Click(21); }); }},
         {"StartUnit",
          [] {
-             if (FrmFengmian* w = home()) {
-                 asEvent(w, [w] { w->ClickBotn_Click(50); });
-                 if (FrmFengmian* again = home())
-                     asEvent(again, [again] { again->ClickBotn_Click(20); });
-             }
+             clickHome([](FrmFengmian& w) { w.ClickBotn_Click(50); });
+             clickHome([](FrmFengmian& w) { w.ClickBotn_Click(20); });
          }},
         {"CloseEveryWindow", waitprobe::closeEveryWindow},
         {"ClockTimeOut",
@@ -115,7 +122,7 @@ const std::vector<waitprobe::Action>& interferingActions()
              ModData::iLeftMinutes = 1;
              FrmTm::get().TimeKS.fire();
          }},
-        {"ExitClick", [] { if (FrmFengmian* w = home()) asEvent(w, [w] { w->ClickBotn_Click(3); }); }},
+        {"ExitClick", [] { clickHome([](FrmFengmian& w) { w.ClickBotn_Click(3); }); }},
         {"MessageBox",
          [] {
              if (FrmKVMSGBOX::isLoaded() && FrmKVMSGBOX::get().isVisible())
