@@ -88,8 +88,7 @@ FrmTm::FrmTm()
     LblIME.setBorderStyle(1);
     LblIME.setForeColor(0xFFFFFF);
     LblIME.setBackColor(0xFF0000);
-    LblIME.setCaption(QStringLiteral("EN"));
-    LblIME.setAlignment(2);
+    LblIME.setCaption(QStringLiteral("EN")); // left-aligned: the "?" button covers the label's right end
     LblUnit.setBackStyle(0);
     LblUnit.setAutoSize(true);
     LblUnit.setCaption(QStringLiteral("未完成的题目:"));
