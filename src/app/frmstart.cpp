@@ -8,6 +8,7 @@
 #include "platform/screenmetrics.h"
 #include "platform/singleinstance.h"
 #include "platform/waits.h"
+#include "platform/windowpos.h"
 #include "toolkit/vb.h"
 
 #include <QGuiApplication>
@@ -61,6 +62,7 @@ void showAlreadyRunning()
         QTimer::singleShot(0, &box, &QMessageBox::accept);
     }
     platform::enteringWait(platform::WaitKind::StandardBox);
+    platform::keepUpWhileModal(&box);
     box.exec();
 }
 

@@ -81,6 +81,7 @@ bool ask(const QString& text, const QString& title, bool yesNo)
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return false;
     }
+    platform::keepUpWhileModal(&box);
     return box.exec() == QMessageBox::Yes;
 }
 

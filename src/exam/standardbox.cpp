@@ -1,6 +1,7 @@
 #include "exam/standardbox.h"
 
 #include "platform/waits.h"
+#include "platform/windowpos.h"
 
 #include <QList>
 #include <QMessageBox>
@@ -36,6 +37,7 @@ BoxAnswer standardBox(const BoxRequest& request)
     box.setTextFormat(Qt::PlainText);
     if (yesNo)
         box.setDefaultButton(request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    platform::keepUpWhileModal(&box);
     openBoxes().append(&box);
     const int pressed = box.exec();
     openBoxes().removeAll(&box);

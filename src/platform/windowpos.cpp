@@ -46,6 +46,52 @@ void raiseTop(QWidget* window)
 
 namespace {
 
+class ModalKeeper : public QObject {
+public:
+    static constexpr const char* kName = "platform-modal-keeper";
+    explicit ModalKeeper(QWidget* window) : QObject(window), window_(window)
+    {
+        setObjectName(QLatin1String(kName));
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == window_ && event->type() == QEvent::WindowStateChange && minimisedWhileModal())
+            QMetaObject::invokeMethod(this, [this] { restore(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    bool minimisedWhileModal() const
+    {
+        return window_->isMinimized() && window_->isVisible() && window_->windowModality() != Qt::NonModal;
+    }
+    void restore()
+    {
+        if (!minimisedWhileModal())
+            return;
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+        window_->show();
+        raiseTop(window_);
+    }
+    QWidget* window_;
+};
+
+} // namespace
+
+void keepUpWhileModal(QWidget* window)
+{
+    if (!window)
+        return;
+    QWidget* w = window->window();
+    if (!w->findChild<ModalKeeper*>(QLatin1String(ModalKeeper::kName), Qt::FindDirectChildrenOnly))
+        new ModalKeeper(w);
+}
+
+namespace {
+
 // The window manager's move on X11 (_NET_WM_MOVERESIZE). The platform's own start takes the
 // pointer's place from the last mouse event and the window's current place, so that the window
 // would lag the pointer by the distance it went before the drag began; this one starts from the

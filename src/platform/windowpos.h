@@ -30,4 +30,10 @@ void dragWindow(QWidget* widget);
 
 bool isPointerOver(const QWidget* widget);
 
+// A window shown modally has no minimise button, but a window manager may minimise it all the same
+// (openbox offers it on every window, whatever the window asks for); minimised, it would go on
+// blocking every other window of the program while none of them can be used. From this call on,
+// the window comes straight back whenever it is minimised while it is modal.
+void keepUpWhileModal(QWidget* window);
+
 } // namespace platform

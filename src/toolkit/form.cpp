@@ -110,6 +110,7 @@ void Form::Show(bool modal)
     if (isVisible())
         throw vb::Error(400, QStringLiteral("Form already displayed; can't show modally"));
     setWindowModality(Qt::ApplicationModal);
+    platform::keepUpWhileModal(this);
     show();
     raiseTop();
     QEventLoop loop;

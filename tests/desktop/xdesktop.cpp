@@ -5,6 +5,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <cerrno>
@@ -168,6 +169,41 @@ void moveWindow(const QWidget& window, QPoint screen)
 {
     XMoveWindow(display, Window(window.winId()), screen.x(), screen.y());
     XSync(display, False);
+}
+
+void minimise(const QWidget& window)
+{
+    XIconifyWindow(display, Window(window.winId()), DefaultScreen(display));
+    XSync(display, False);
+}
+
+bool viewable(const QWidget& window)
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, Window(window.winId()), &a) || a.map_state != IsViewable)
+        return false;
+    // The window manager has it in the normal state too, not hidden.
+    const Window w = Window(window.winId());
+    bool normal = false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
+    if (XGetWindowProperty(display, w, wmState, 0, 2, False, wmState, &type, &format, &items, &after, &data) == Success &&
+        items >= 1 && format == 32)
+        normal = reinterpret_cast<long*>(data)[0] == NormalState;
+    if (data)
+        XFree(data);
+    data = nullptr;
+    const Atom hidden = XInternAtom(display, "_NET_WM_STATE_HIDDEN", False);
+    if (XGetWindowProperty(display, w, XInternAtom(display, "_NET_WM_STATE", False), 0, 32, False, XA_ATOM, &type, &format,
+                           &items, &after, &data) == Success && format == 32)
+        for (unsigned long i = 0; i < items; ++i)
+            normal = normal && reinterpret_cast<Atom*>(data)[i] != hidden;
+    if (data)
+        XFree(data);
+    return normal;
 }
 
 QPoint placeOf(const QWidget& window)

@@ -26,6 +26,13 @@ void leftButton(bool down);
 // Another program asks for the window to go to `screen` (the window manager carries it out).
 void moveWindow(const QWidget& window, QPoint screen);
 
+// The window manager minimises the window, as its minimise button does.
+void minimise(const QWidget& window);
+
+// The window is mapped and can be seen, and the window manager has it in the normal state (not
+// minimised, not hidden).
+bool viewable(const QWidget& window);
+
 // The window's top-left corner on the screen as the X server has it.
 QPoint placeOf(const QWidget& window);
 

@@ -146,3 +146,45 @@ TEST(PointerTest, OnlyTheWidgetUnderThePointerAndItsChildrenCount)
     DragForm::unloadIfLoaded();
     tktest::flushDeletes();
 }
+
+// A window manager may minimise any window: a window shown modally (a form or a message box) comes
+// straight back, or it would block every other window while none could be seen; a modeless one
+// stays minimised.
+TEST(ModalWindow, MinimisedWhileModalItComesBack)
+{
+    for (const bool modal : {true, false}) {
+        SCOPED_TRACE(modal ? "modal" : "modeless");
+        DragForm& form = DragForm::get();
+        bool minimised = false, back = false;
+        auto minimiseAndLook = [&] {
+            form.QWidget::setWindowState(form.windowState() | Qt::WindowMinimized); // the window manager's minimise
+            minimised = form.isMinimized();
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            back = !form.isMinimized();
+            DragForm::unloadIfLoaded();
+        };
+        if (modal) {
+            QTimer::singleShot(0, &form, minimiseAndLook);
+            form.Show(true);
+        } else {
+            form.Show();
+            minimiseAndLook();
+        }
+        EXPECT_TRUE(minimised);
+        EXPECT_EQ(back, modal);
+        tktest::flushDeletes();
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"), QMessageBox::Yes | QMessageBox::No);
+    platform::keepUpWhileModal(&box);
+    bool cameBack = false;
+    QTimer::singleShot(0, &box, [&] {
+        box.setWindowState(box.windowState() | Qt::WindowMinimized);
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        cameBack = box.isVisible() && !box.isMinimized();
+        box.button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(box.exec(), QMessageBox::Yes);
+    EXPECT_TRUE(cameBack);
+}
