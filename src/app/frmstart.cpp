@@ -62,7 +62,7 @@ void showAlreadyRunning()
         QTimer::singleShot(0, &box, &QMessageBox::accept);
     }
     platform::enteringWait(platform::WaitKind::StandardBox);
-    platform::keepUpWhileModal(&box);
+    platform::prepareMessageBox(&box);
     box.exec();
 }
 

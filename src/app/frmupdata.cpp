@@ -81,7 +81,7 @@ bool ask(const QString& text, const QString& title, bool yesNo)
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return false;
     }
-    platform::keepUpWhileModal(&box);
+    platform::prepareMessageBox(&box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -37,7 +37,7 @@ BoxAnswer standardBox(const BoxRequest& request)
     box.setTextFormat(Qt::PlainText);
     if (yesNo)
         box.setDefaultButton(request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
-    platform::keepUpWhileModal(&box);
+    platform::prepareMessageBox(&box);
     openBoxes().append(&box);
     const int pressed = box.exec();
     openBoxes().removeAll(&box);

@@ -1,6 +1,8 @@
 #include "platform/windowpos.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 #include <QMouseEvent>
@@ -9,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <xcb/xcb.h>
 
 namespace platform {
@@ -88,6 +91,19 @@ void keepUpWhileModal(QWidget* window)
     QWidget* w = window->window();
     if (!w->findChild<ModalKeeper*>(QLatin1String(ModalKeeper::kName), Qt::FindDirectChildrenOnly))
         new ModalKeeper(w);
+}
+
+void prepareMessageBox(QMessageBox* box)
+{
+    if (!box)
+        return;
+    box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    keepUpWhileModal(box);
+    const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+        {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}, {QMessageBox::Ok, "确定"}};
+    for (const auto& [which, text] : texts)
+        if (QAbstractButton* b = box->button(which))
+            b->setText(QString::fromUtf8(text));
 }
 
 namespace {

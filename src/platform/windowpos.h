@@ -10,6 +10,8 @@
 
 #include <QWidget>
 
+class QMessageBox;
+
 namespace platform {
 
 void setTopmost(QWidget* window, bool on = true);
@@ -35,5 +37,11 @@ bool isPointerOver(const QWidget* widget);
 // blocking every other window of the program while none of them can be used. From this call on,
 // the window comes straight back whenever it is minimised while it is modal.
 void keepUpWhileModal(QWidget* window);
+
+// A message box of the program, before it is shown: it comes up above every other window, the
+// program's windows kept on top (the panel, the answer window...) included, as a box sits above
+// the window that asked it; it comes back whenever it is minimised (keepUpWhileModal); and its
+// buttons read as a Chinese system's boxes do ("是(Y)", "否(N)", "确定").
+void prepareMessageBox(QMessageBox* box);
 
 } // namespace platform

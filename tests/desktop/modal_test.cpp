@@ -122,3 +122,41 @@ TEST(DesktopModal, AStandardBoxTheWindowManagerMinimisesComesBack)
     EXPECT_EQ(exam::standardBox(request), exam::BoxAnswer::Yes);
     EXPECT_TRUE(handled);
 }
+
+// The answer window is kept above every other window; the box it asks ("look now") comes up above
+// it, where the candidate sees it and can click its Yes.
+TEST(DesktopModal, TheBoxTheAnswerWindowAsksComesUpAboveIt)
+{
+    paperfixture::Paper world(4);
+    exam::setStandardBoxForTests({}); // the real box
+    FrmTm& panel = world.panel();
+    FrmMain::get().Show();
+    panel.Show();
+    bool asked = false, answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && !answered) {
+            answered = true;
+            ASSERT_TRUE(waitFor([&] { return upAndExposed(*box); }));
+            clickOn(*box->button(QMessageBox::Yes));
+            if (!waitFor([&] { return QApplication::activeModalWidget() != box; }, 10000)) {
+                ADD_FAILURE() << "the box's Yes could not be clicked";
+                box->reject();
+                // and the answer window closed, so that its own wait ends and the test returns
+                QTimer::singleShot(0, &panel, [] {
+                    if (FrmCZTS::isLoaded())
+                        FrmCZTS::get().Command1_Click();
+                });
+            }
+        } else if (FrmCZTS::isLoaded() && FrmCZTS::get().isModalShown() && !asked && upAndExposed(FrmCZTS::get())) {
+            asked = true;
+            clickOn(FrmCZTS::get().Command2); // "look now"
+        }
+    });
+    poll.start();
+    QTimer::singleShot(0, &panel, [&] { clickOn(panel.CmdGN[10]); });
+    EXPECT_TRUE(waitFor([&] { return answered && !FrmCZTS::isLoaded(); }, 60000));
+    poll.stop();
+    EXPECT_EQ(ModData::sKsStartTime, QStringLiteral("-1")) << "the paper did not take the box's Yes";
+}

@@ -176,7 +176,10 @@ TEST(ModalWindow, MinimisedWhileModalItComesBack)
         tktest::flushDeletes();
     }
     QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"), QMessageBox::Yes | QMessageBox::No);
-    platform::keepUpWhileModal(&box);
+    platform::prepareMessageBox(&box);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("是(&Y)"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("否(&N)"));
+    EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "a box must come up above the windows kept on top";
     bool cameBack = false;
     QTimer::singleShot(0, &box, [&] {
         box.setWindowState(box.windowState() | Qt::WindowMinimized);
