@@ -2,9 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWindow>

@@ -17,6 +17,7 @@
 #include "paperfixture.h"
 #include "platform/textfile.h"
 #include "platform/waits.h"
+#include "surface/menufile.h"
 #include "surface/recordbuilder.h"
 
 #include <gtest/gtest.h>
@@ -68,15 +69,7 @@ void wrongReviewOfThePaper(Paper& paper)
 // when a real menu could still take the pick.
 void popupStepOnTheSurface(Paper& paper)
 {
-    QStringList menus;
-    for (int block = 1; block <= 18; ++block) {
-        QStringList lines(15, QStringLiteral("0"));
-        lines[0] = QStringLiteral("block");
-        if (block == 1)
-            lines[3] = QStringLiteral("复制|粘贴");
-        menus << lines;
-    }
-    Paper::writeFile(platform::programPath(QStringLiteral("sMenu.sys")), menus.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    menufile::write({{{1, 1}, menufile::block({{4, "复制|粘贴"}})}});
     const QStringList ops{testrec::Record(QStringLiteral("3121")).hotSpot(1500, 1500, 1500, 900).line(),
                           testrec::Record(QStringLiteral("9999")).line()};
     Paper::writeFile(paper.dataPath(QStringLiteral("288804")), ops.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));

@@ -4,6 +4,7 @@
 
 #include "common/testscope.h"
 #include "judges_fixture.h"
+#include "menufile.h"
 #include "platform/programfolder.h"
 
 #include <QTimer>
@@ -18,27 +19,7 @@ using namespace ModData;
 
 namespace {
 
-// A block of fifteen lines: every section absent ("0") but the lines given (1-15).
-QStringList block(std::initializer_list<std::pair<int, const char*>> lines)
-{
-    QStringList b(15, QStringLiteral("0"));
-    b[0] = QStringLiteral("block");
-    for (const auto& [n, text] : lines)
-        b[n - 1] = QString::fromUtf8(text);
-    return b;
-}
-
-// sMenu.sys in the program folder: blocks by (set, block number); the others all absent.
-void menuFile(const std::map<std::pair<int, int>, QStringList>& blocks)
-{
-    QStringList lines;
-    for (int set = 1; set <= 2; ++set)
-        for (int m = 1; m <= 9; ++m) {
-            const auto it = blocks.find({set, m});
-            lines << (it != blocks.end() ? it->second : block({}));
-        }
-    World::writeLines(platform::programPath(QStringLiteral("sMenu.sys")), lines);
-}
+using menufile::block;
 
 // A popup-menu step on the hot spot, then the end record.
 FrmMain& popupStep(World& w, const char* code, const char* shared = "0000000000")
@@ -88,7 +69,7 @@ TEST(PopupMenu, EntriesOfABlockAndTheChoiceThatCompletes)
         World w;
         QStringList b = block({c.line});
         b[2] = QStringLiteral("文件夹|快捷方式"); // the item list of cascade 1, read when it is present
-        menuFile({{{1, 1}, b}});
+        menufile::write({{{1, 1}, b}});
         FrmMain& m = popupStep(w, c.code);
         PopupHand hand;
         hand.install(m);
@@ -109,7 +90,7 @@ TEST(PopupMenu, AChoiceAfterTheSurfaceWasUnloadedDoesNothing)
     QStringList b = block({{4, "复制|粘贴"}});
     b[1] = QStringLiteral("新建");
     b[2] = QStringLiteral("文件夹|快捷方式");
-    menuFile({{{1, 1}, b}});
+    menufile::write({{{1, 1}, b}});
     FrmMain& m = popupStep(w, "3121");
     PopupHand hand;
     hand.install(m);
@@ -133,7 +114,7 @@ TEST(PopupMenu, AChoiceAfterTheSurfaceWasUnloadedDoesNothing)
 TEST(PopupMenu, CascadeWithoutItemsAndAbsentSections)
 {
     World w;
-    menuFile({{{1, 1}, block({{2, "新建"}, {3, "0"}, {10, "x|y"}})},
+    menufile::write({{{1, 1}, block({{2, "新建"}, {3, "0"}, {10, "x|y"}})},
               {{1, 2}, block({{7, "排列图标"}, {13, "发送到"}, {14, "软盘"}})},
               {{2, 1}, block({{4, "set2"}})}});
     w.ops({Record(QStringLiteral("3160")).hotSpot(1500, 1500, 1500, 900), Record(QStringLiteral("3240")).hotSpot(1500, 1500, 1500, 900),
@@ -190,7 +171,7 @@ TEST(PopupMenu, WhereAndOnWhichButtonItOpens)
         for (const Case& c : cases) {
             World w;
             World::useScale(k);
-            menuFile({{{1, 1}, block({{4, "a|b"}})}});
+            menufile::write({{{1, 1}, block({{4, "a|b"}})}});
             FrmMain& m = popupStep(w, "3121", c.shared);
             PopupHand hand;
             hand.install(m);
@@ -212,7 +193,7 @@ TEST(PopupMenu, WhereAndOnWhichButtonItOpens)
 TEST(PopupMenu, RealModalMenu)
 {
     World w;
-    menuFile({{{1, 1}, block({{4, "复制|粘贴"}})}});
+    menufile::write({{{1, 1}, block({{4, "复制|粘贴"}})}});
     FrmMain& m = popupStep(w, "3121");
     bool sawMenu = false;
     QTimer::singleShot(0, testscope::context(), [&] {
@@ -240,7 +221,7 @@ TEST(PopupMenu, RealModalMenu)
 TEST(PopupMenu, EverySeparatorIsShown)
 {
     World w;
-    menuFile({{{1, 1}, block({{4, "-|打开|-|-|删除|-"}, {5, "新建"}, {6, "-|文件夹|-"}, {15, "属性|-"}})}});
+    menufile::write({{{1, 1}, block({{4, "-|打开|-|-|删除|-"}, {5, "新建"}, {6, "-|文件夹|-"}, {15, "属性|-"}})}});
     FrmMain& m = popupStep(w, "3121");
     QStringList shown; // visible entries, separators as "-" when they take room in their menu
     m.showPopup = [&](QMenu& menu, const QPoint&) {
