@@ -26,6 +26,8 @@ failed=0
 for i in "${!pids[@]}"; do
     if ! wait "${pids[$i]}"; then
         echo "${names[$i]}: failed with all its tests in one process" >&2
+        # The order to run again with --gtest_shuffle --gtest_random_seed=N.
+        grep -m1 "Randomizing tests' orders with a seed of" "$logs/${names[$i]}.log" >&2 || true
         tail -n 60 "$logs/${names[$i]}.log" >&2
         failed=1
     fi
