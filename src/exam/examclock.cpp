@@ -36,8 +36,12 @@ void FrmTm::TimeKS_Timer()
         timeUp.title = sKeMu;
         exam::standardBox(timeUp);
         TimeKS.setEnabled(false);
-        // The box waited: a paper handed in meanwhile (its hand-in windows were up) is over,
-        // and no hand-in window comes up over its score.
+        // The box waited with the program's other events running, and a handler goes on after a
+        // wait holding nothing from before it: a paper that is over by now stays over, and no
+        // hand-in window comes up over its score. Nothing hands a paper in inside this box today
+        // (the box blocks the hand-in windows' buttons and the window manager's close of every
+        // window, and the clock does not tick again inside its own tick), but the final hand-in
+        // closes every standard box still open for such a case, and this box is one of them.
         if (paperflow::paperOver())
             return;
         // A hand-in window already open (from the hand-in button) cannot open again, and going

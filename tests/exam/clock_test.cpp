@@ -2,6 +2,7 @@
 
 #include "common/testscope.h"
 #include "panelfixture.h"
+#include "paperfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,40 @@ TEST(ExamClock, SingleTicks)
         EXPECT_EQ(panel.TimeKS.Enabled(), c.running);
         EXPECT_TRUE(world.asked.empty());
     }
+}
+
+// The time-up box waits with the program's other events running: a paper handed in meanwhile is
+// over when the box closes, and stays so.
+TEST(ExamClock, APaperHandedInWhileTheTimeUpBoxWaitsStaysOver)
+{
+    paperfixture::Paper world;
+    FrmTm& panel = world.panel();
+    FrmMain::get().Show();
+    panel.Show();
+    iLeftMinutes = 1;
+    world.answer = exam::BoxAnswer::Ok;
+    bool handInWindowAfterTheBox = false;
+    world.onBox = [&] {
+        exam::finalHandIn();
+        // A hand-in window that came up after the box would wait: noted, and the candidate goes
+        // back from it.
+        paperfixture::whenModal([&] {
+            handInWindowAfterTheBox = FrmEnd1::isLoaded();
+            if (FrmEnd1::isLoaded())
+                FrmEnd1::get().Command2_Click();
+        });
+    };
+
+    ASSERT_TRUE(panel.TimeKS.fire());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(world.asked.size(), 1u);
+    EXPECT_FALSE(handInWindowAfterTheBox) << "a hand-in window came up over the score";
+    EXPECT_FALSE(FrmEnd1::isLoaded());
+    ASSERT_TRUE(FrmChengji::isLoaded());
+    EXPECT_TRUE(FrmChengji::get().isVisible());
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_FALSE(FrmMain::isLoaded() && FrmMain::get().isVisible());
+    EXPECT_FALSE(panel.TimeKS.Enabled());
 }
 
 TEST(DemonstrationStart, ThroughTheDemonstrationButton)
