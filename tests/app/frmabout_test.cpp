@@ -1,3 +1,4 @@
+#include "common/closedport.h"
 #include "common/testscope.h"
 #include "app/frmabout.h"
 #include "app/moddata.h"
@@ -24,7 +25,7 @@ protected:
         QDir(dir.path()).mkdir(QStringLiteral("ksdata"));
         platform::setProgramFolder(dir.path());
         // Whatever the home window reports while it loads stays on this machine.
-        ModZCB::setWebServiceAddress(QStringLiteral("http://127.0.0.1:9"));
+        ModZCB::setWebServiceAddress(closedport::address());
         ModData::resetAll();
         ModData::sDataPath = dir.path() + QStringLiteral("/xpdata/");
         ModData::sKeMu = QStringLiteral("Windows XP");

@@ -1,3 +1,4 @@
+#include "common/closedport.h"
 #include "app/programfolders.h"
 #include "common/testscope.h"
 #include "app/frmupdata.h"
@@ -320,7 +321,7 @@ TEST_F(UpdateWindow, NoNewerListAsksNothingAndSaysWhy)
 // Nobody listens where the update server should be.
 TEST_F(UpdateWindow, AnUnreachableServerIsACheckThatFailed)
 {
-    ModZCB::setWebServiceAddress(LocalHttp::closedAddress());
+    ModZCB::setWebServiceAddress(closedport::address());
     FrmUpdata& w = openAndCheck();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.Label2.Caption(), QStringLiteral("无法连接升级服务器，请稍后再试。"));

@@ -62,16 +62,6 @@ public:
     // Bytes of streamed bodies written so far, on every connection.
     qint64 streamedBytes() const { return streamed_; }
 
-    // A port of this machine on which nobody listens.
-    static QString closedAddress()
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        const quint16 port = probe.serverPort();
-        probe.close();
-        return QStringLiteral("http://127.0.0.1:%1").arg(port);
-    }
-
 private:
     void serve(QTcpSocket* s)
     {

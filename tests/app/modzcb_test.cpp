@@ -1,3 +1,4 @@
+#include "common/closedport.h"
 #include "app/moddata.h"
 #include "reportspy.h"
 #include "app/modzcb.h"
@@ -193,7 +194,7 @@ TEST_F(ErrorReport, AServiceThatKeepsSendingIsGivenUpWithinTwoSeconds)
 TEST_F(ErrorReport, FailedRequestStillWritesTheEntryOnce)
 {
     ModZCB::installErrorReporter();
-    for (const QString& address : {LocalHttp::closedAddress(), QStringLiteral("ftp://127.0.0.1:1")}) {
+    for (const QString& address : {closedport::address(), closedport::address(QStringLiteral("ftp"))}) {
         QFile::remove(ModData::sErrLogFile);
         ModZCB::setWebServiceAddress(address);
         vb::report(QStringLiteral("clickbotn"), 9, QStringLiteral("Subscript out of range"));
@@ -276,7 +277,7 @@ TEST(WebRequest, OnlyA2xxReplyIsText)
         EXPECT_EQ(ModZCB::getHtmlStr(bad.address() + QStringLiteral("/x"), 0), ModZCB::timeoutText())
             << status;
     }
-    EXPECT_EQ(ModZCB::getHtmlStr(LocalHttp::closedAddress() + QStringLiteral("/x"), 0),
+    EXPECT_EQ(ModZCB::getHtmlStr(closedport::address() + QStringLiteral("/x"), 0),
               ModZCB::timeoutText());
     EXPECT_TRUE(spy.reports.isEmpty());
 }
@@ -291,7 +292,7 @@ TEST(WebRequest, PlainlyFailedRequestEndsTheWaitAtOnce)
         const char* name;
         QString url;
     } cases[] = {
-        {"connection refused", LocalHttp::closedAddress() + QStringLiteral("/x")},
+        {"connection refused", closedport::address() + QStringLiteral("/x")},
         {"no such host", QStringLiteral("http://no-such-host.invalid/x")},
         {"not found", notFound.address() + QStringLiteral("/x")},
         {"server error", failing.address() + QStringLiteral("/x")},

@@ -6,6 +6,7 @@
 // gives /tmp/frmupdata.png, /tmp/frmupdata_failed.png (after a check that reached nobody) and
 // /tmp/frmabout.png (grabbed offscreen, nothing is sent anywhere).
 
+#include "common/closedport.h"
 #include "app/fonts.h"
 #include "app/frmabout.h"
 #include "app/frmupdata.h"
@@ -20,7 +21,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
-#include <QTcpServer>
 #include <gtest/gtest.h>
 
 TEST(Screenshot, UpdateAndAboutWindows)
@@ -34,10 +34,7 @@ TEST(Screenshot, UpdateAndAboutWindows)
     platform::setProgramFolder(program);
     app::installFontSubstitutes();
     // A port of this machine where nobody listens: the advertisement fetch fails at once.
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    ModZCB::setWebServiceAddress(QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort()));
-    probe.close();
+    ModZCB::setWebServiceAddress(closedport::address());
 
     // The settings as start-up reads them, without its first-run writes into the sample folder.
     ModData::resetAll();

@@ -1,6 +1,7 @@
 // The help panel, the footer links, the update and about windows opened from the home window, and
 // the advertisement strip.
 
+#include "common/closedport.h"
 #include "homefixture.h"
 
 #include "app/frmabout.h"
@@ -141,7 +142,7 @@ TEST_F(HelpAndLinks, AboutAndUpdateWindowsOpen)
     EXPECT_TRUE(aboutWasShown);
     closer.stop();
 
-    ModZCB::setWebServiceAddress(QStringLiteral("http://127.0.0.1:9/"));
+    ModZCB::setWebServiceAddress(closedport::address() + QStringLiteral("/"));
     ModData::iUpdataShow = 0;
     w.ClickBotn_Click(8);
     EXPECT_EQ(ModData::iUpdataShow, 1);

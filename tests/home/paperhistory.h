@@ -2,6 +2,7 @@
 // A home window on a bank of two 30-question units, with generated papers whose list lines,
 // records and wrong-question files name their paper, and a random source of its own.
 
+#include "common/closedport.h"
 #include "app/modzcb.h"
 #include "homefixture.h"
 #include "platform/waits.h"
@@ -100,7 +101,7 @@ protected:
         if (IsSkipped())
             return;
         listRealPapers();
-        ModZCB::setWebServiceAddress(QStringLiteral("http://127.0.0.1:1"));
+        ModZCB::setWebServiceAddress(closedport::address());
         ModZCB::installErrorReporter();
     }
     void TearDown() override

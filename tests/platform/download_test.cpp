@@ -1,3 +1,4 @@
+#include "common/closedport.h"
 #include "app/localhttp.h"
 #include "platform/download.h"
 #include "platform/httprequest.h"
@@ -123,14 +124,10 @@ TEST(Download, RefusesAddressesAndTargetsItMayNotUse)
 
 TEST(Download, NobodyListeningFailsAtOnce)
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
     QTemporaryDir dir;
     QElapsedTimer t;
     t.start();
-    EXPECT_FALSE(platform::downloadToFile(QStringLiteral("http://127.0.0.1:%1/x.rar").arg(port),
+    EXPECT_FALSE(platform::downloadToFile(closedport::address() + QStringLiteral("/x.rar"),
                                           dir.filePath(QStringLiteral("x.mxy"))));
     EXPECT_LT(t.elapsed(), 5000);
     EXPECT_TRUE(listing(dir.path()).isEmpty());

@@ -7,7 +7,7 @@
 //   server.route("/up/ad/x/170100.rar", "AD");
 //   server.cut("/big.rar", "half");      // announces more bytes than it sends, then hangs up
 //   server.stall("/slow.rar");           // reads the request and never answers
-//   server.redirect("/old.rar", "http://127.0.0.1:1/new.rar");  // 302 with that Location
+//   server.redirect("/old.rar", other.address() + "/new.rar");  // 302 with that Location
 //   server.address() + "/up/ad/x/170100.rar"
 
 #include <QByteArray>
