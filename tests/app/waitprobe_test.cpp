@@ -54,16 +54,16 @@ const std::vector<Waiting>& waitingActions()
     return list;
 }
 
+// The window is hidden from the update's question on: nothing closes it or clicks on it there.
+const std::vector<std::string> kWindowHidden{"NewerAnsweredNo_3", "NewerAccepted_3", "NewerAccepted_4",
+                                             "NewerAccepted_5"};
+
+// (The window's own timer is not among them: the check runs inside its tick, and a timer does not
+// tick inside its own handler.)
 const std::vector<waitprobe::Action>& interferingActions()
 {
     static const std::vector<waitprobe::Action> list{
-        {"CloseEveryWindow", waitprobe::closeEveryWindow},
-        // The window's own timer, the one that starts the check.
-        {"UpdateTimer",
-         [] {
-             if (FrmUpdata::isLoaded())
-                 FrmUpdata::get().Timer1.fire();
-         }},
+        {"CloseEveryWindow", waitprobe::closeEveryWindow, kWindowHidden},
         // The window's close button.
         {"CloseButton",
          [] {
@@ -72,7 +72,8 @@ const std::vector<waitprobe::Action>& interferingActions()
                                     if (FrmUpdata::isLoaded())
                                         FrmUpdata::get().Command1_Click();
                                 });
-         }},
+         },
+         kWindowHidden},
         // A settling of the history that had to set its marker aside: its report comes from the
         // event loop, inside the wait, and waits itself.
         {"UnsettledMarkerReport",
@@ -157,7 +158,6 @@ TEST_P(WaitProbe, NothingActsOnWhatTheWaitChanged)
     });
     drain();
 
-    EXPECT_TRUE(probe.acted()) << "wait " << pair.wait << " not reached";
     EXPECT_LE(ends, 1);
     if (!window) {
         EXPECT_FALSE(FrmUpdata::isLoaded()) << "the update window was loaded again after its unload";
@@ -177,7 +177,7 @@ TEST_P(UpdateWaits, EachActionReachesTheWaitsItsRowNames)
 {
     const Waiting& waiting = waitingActions().at(size_t(GetParam()));
     runCheck(waiting);
-    waitprobe::ActInWait count(1000, [] {});
+    waitprobe::CountWaits count;
     QTimer::singleShot(0, testscope::context(), [w = window] {
         if (w)
             w->Timer1.fire();
@@ -198,18 +198,29 @@ INSTANTIATE_TEST_SUITE_P(Rows, UpdateWaits, ::testing::Range(0, int(waitingActio
 
 namespace {
 
+// (The start window's timer is not among them: its waits come before the timer runs, in the
+// window's load, or inside its tick, the hand-over, and a timer does not tick inside its own
+// handler.)
 const std::vector<waitprobe::Action>& startInterferingActions()
 {
     static const std::vector<waitprobe::Action> list{
-        {"CloseEveryWindow", waitprobe::closeEveryWindow},
-        // The start window's timer: the hand-over, early.
-        {"HandOverTimer",
-         [] {
-             if (FrmStart::isLoaded())
-                 FrmStart::get().Timer1.fire();
-         }},
+        // No window is shown yet during the first reports of the start window's load, nor when
+        // the second copy's box comes up in it.
+        {"CloseEveryWindow", waitprobe::closeEveryWindow, {"Start_1", "Start_2", "AlreadyRunning"}},
         {"UnsettledMarkerReport", waitprobe::settleWithMarkerSetAside},
     };
+    return list;
+}
+
+// The interfering actions that can take effect in `wait` (as "Start_2"), by their index.
+std::vector<int> startActionsIn(const std::string& wait)
+{
+    std::vector<int> list;
+    for (size_t i = 0; i < startInterferingActions().size(); ++i) {
+        const std::vector<std::string>& out = startInterferingActions().at(i).cannotLandIn;
+        if (std::find(out.begin(), out.end(), wait) == out.end())
+            list.push_back(int(i));
+    }
     return list;
 }
 
@@ -258,7 +269,7 @@ constexpr int kStartWaits = 139;
 
 TEST_F(StartUnderWay, TheStartReachesTheWaitsItsTableNames)
 {
-    waitprobe::ActInWait count(1000, [] {});
+    waitprobe::CountWaits count;
     start();
     EXPECT_EQ(count.waits(), kStartWaits);
 }
@@ -273,16 +284,22 @@ TEST_P(StartWaitProbe, TheHomeWindowComesWhateverRunsInTheWait)
     waitprobe::ActInWait probe(wait, startInterferingActions().at(size_t(interfering)).run);
     start();
 
-    EXPECT_TRUE(probe.acted()) << "wait " << wait << " not reached";
     ASSERT_TRUE(FrmFengmian::isLoaded());
     EXPECT_TRUE(FrmFengmian::get().isVisible());
     EXPECT_FALSE(FrmStart::isLoaded());
     waitprobe::expectShownAndFree();
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, StartWaitProbe,
-                         ::testing::Combine(::testing::Values(1, 2, kStartWaits / 2, kStartWaits),
-                                            ::testing::Range(0, int(startInterferingActions().size()))),
+std::vector<std::tuple<int, int>> startPairs()
+{
+    std::vector<std::tuple<int, int>> list;
+    for (const int wait : {1, 2, kStartWaits / 2, kStartWaits})
+        for (const int action : startActionsIn("Start_" + std::to_string(wait)))
+            list.emplace_back(wait, action);
+    return list;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, StartWaitProbe, ::testing::ValuesIn(startPairs()),
                          [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
                              return "Start_" + std::to_string(std::get<0>(info.param)) + "_" +
                                     startInterferingActions().at(size_t(std::get<1>(info.param))).name;
@@ -319,7 +336,6 @@ TEST_P(AlreadyRunningWaitProbe, TheSecondCopyEndsOnceWhateverRunsInTheWait)
     FrmStart::get();
     drain();
 
-    EXPECT_TRUE(probe.acted()) << "the box's wait was not reached";
     EXPECT_EQ(ends, 1);
     EXPECT_FALSE(FrmFengmian::isLoaded());
     EXPECT_FALSE(FrmStart::isLoaded() && FrmStart::get().isVisible());
@@ -332,14 +348,14 @@ TEST_P(AlreadyRunningWaitProbe, TheSecondCopyEndsOnceWhateverRunsInTheWait)
 TEST_F(AlreadyRunningWaitProbe, TheSecondCopyReachesOneWait)
 {
     const platform::SingleInstance running(dir.path());
-    waitprobe::ActInWait count(1000, [] {});
+    waitprobe::CountWaits count;
     FrmStart::get();
     drain();
     EXPECT_EQ(count.waits(), 1);
     EXPECT_EQ(ends, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, AlreadyRunningWaitProbe, ::testing::Range(0, int(startInterferingActions().size())),
+INSTANTIATE_TEST_SUITE_P(Pairs, AlreadyRunningWaitProbe, ::testing::ValuesIn(startActionsIn("AlreadyRunning")),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string("AlreadyRunning_") + startInterferingActions().at(size_t(info.param)).name;
                          });

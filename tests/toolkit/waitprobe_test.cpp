@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <QWidget>
 #include <algorithm>
+#include <optional>
+#include <utility>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,18 +65,62 @@ TEST(WaitProbeClick, ReachesOnlyAWindowThatTakesItNow)
         w.clickHome();
         EXPECT_EQ(w.clicks, 1) << "the modal window has gone";
     }
+}
+
+namespace {
+
+// The program enters a box's wait before the box shows (and tests put in boxes that show none):
+// inside that wait every window counts as blocked, and a click there never takes effect.
+void clickInsideABoxsWait()
+{
+    Windows w;
+    waitprobe::ActInWait probe(1, [&] {
+        w.clickHome();
+        EXPECT_FALSE(waitprobe::takesCloseNow(&w.other));
+    });
+    platform::enteringWait(platform::WaitKind::StandardBox);
+    EXPECT_TRUE(probe.acted());
+    EXPECT_EQ(w.clicks, 0);
+}
+
+// A click in the first wait the probe sees; holds input back meanwhile when `held`.
+void clickInAWait(bool held)
+{
+    Windows w;
     {
-        // The program enters a box's wait before the box shows (and tests put in boxes that show
-        // none): inside that wait every window counts as blocked.
-        Windows w;
-        waitprobe::ActInWait probe(1, [&] {
-            w.clickHome();
-            EXPECT_FALSE(waitprobe::takesCloseNow(&w.other));
-        });
-        platform::enteringWait(platform::WaitKind::StandardBox);
-        EXPECT_TRUE(probe.acted());
-        EXPECT_EQ(w.clicks, 0);
+        std::optional<platform::InputHold> hold;
+        if (held)
+            hold.emplace();
+        waitprobe::ActInWait probe(1, [&] { w.clickHome(); });
+        platform::enteringWait(platform::WaitKind::ErrorReport);
+        hold.reset();
+        drain();
     }
+    EXPECT_EQ(w.clicks, 1);
+}
+
+void nothingInAWait()
+{
+    waitprobe::ActInWait probe(1, [] {});
+    platform::enteringWait(platform::WaitKind::ModalWindow);
+}
+
+void aWaitNeverReached()
+{
+    waitprobe::ActInWait probe(2, [] { waitprobe::landed(); });
+    platform::enteringWait(platform::WaitKind::ModalWindow);
+}
+
+} // namespace
+
+TEST(WaitProbe, APairWhoseInterferenceNeverTookEffectFails)
+{
+    EXPECT_NONFATAL_FAILURE(clickInsideABoxsWait(), "never took effect");
+    EXPECT_NONFATAL_FAILURE(nothingInAWait(), "never took effect");
+    EXPECT_NONFATAL_FAILURE(aWaitNeverReached(), "wait 2 not reached");
+    // A click that arrives, at once or once the hold is over, takes effect.
+    clickInAWait(false);
+    clickInAWait(true);
 }
 
 TEST(WaitProbeClick, AHeldClickArrivesAfterTheHoldIfItsWindowTakesItThen)
@@ -94,16 +141,29 @@ TEST(WaitProbeClick, AHeldClickArrivesAfterTheHoldIfItsWindowTakesItThen)
     }
 }
 
+namespace {
+
+// The candidate clicks the home window `clicks` times inside a popup menu's wait: whether a real
+// menu over the other window could still take a pick then, and how many clicks arrived.
+std::pair<bool, int> clicksInAMenusWait(int clicks)
+{
+    Windows w;
+    waitprobe::ActInWait probe(1, [&] {
+        for (int n = 0; n < clicks; ++n)
+            w.clickHome();
+    });
+    platform::enteringWait(platform::WaitKind::PopupMenu);
+    return {waitprobe::realMenuCouldPick(probe, &w.other), w.clicks};
+}
+
+} // namespace
+
 TEST(WaitProbeClick, AClickInsideAPopupMenusWaitOnlyClosesTheMenu)
 {
-    for (const int clicks : {0, 1, 2}) {
-        Windows w;
-        waitprobe::ActInWait probe(1, [&] {
-            for (int n = 0; n < clicks; ++n)
-                w.clickHome();
-        });
-        platform::enteringWait(platform::WaitKind::PopupMenu);
-        EXPECT_EQ(waitprobe::realMenuCouldPick(probe, &w.other), clicks == 0);
-        EXPECT_EQ(w.clicks, std::max(clicks - 1, 0)) << "the first click closes the menu, the next arrive";
-    }
+    static std::pair<bool, int> none;
+    EXPECT_NONFATAL_FAILURE(none = clicksInAMenusWait(0), "never took effect");
+    EXPECT_EQ(none, std::make_pair(true, 0));
+    // The first click closes the menu (and so takes effect), the next arrive.
+    EXPECT_EQ(clicksInAMenusWait(1), std::make_pair(false, 0));
+    EXPECT_EQ(clicksInAMenusWait(2), std::make_pair(false, 1));
 }
