@@ -1,12 +1,12 @@
 // The candidate's clicks and closes that the wait tables make inside a wait arrive as a desktop
 // delivers them: not to a hidden window or one a modal window or box blocks, after the wait when
-// the wait holds input back, and a click outside an open popup menu only closes the menu.
+// the wait holds input back, and a click outside an open popup menu only closes the menu. A probe
+// whose act never took effect fails the test it is in.
 
 #include "common/waitprobe.h"
 
 #include <QCoreApplication>
 #include <QWidget>
-#include <algorithm>
 #include <optional>
 #include <utility>
 #include <gtest/gtest-spi.h>
