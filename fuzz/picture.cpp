@@ -1,9 +1,12 @@
 // Picture files of the program folder, through the program's loader: the load that keeps a
 // file's bytes until the picture is first drawn, and the load that decodes at once. Whatever the
 // bytes, both agree: a file the load takes decodes, to the size its header gave and within the
-// decode bound; a file one load refuses, the other refuses too, with 481.
+// decode bound; a file one load refuses, the other refuses too, with 481. The one exception is
+// the PNG the load takes without unpacking it whose rows do not unpack (made so on purpose, every
+// checksum sound): it draws as nothing, and the load that decodes at once refuses it.
 
 #include "fuzzfiles.h"
+#include "platform/picturefile.h"
 #include "toolkit/picturecache.h"
 #include "toolkit/vberror.h"
 
@@ -31,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     application();
     tk::clearPictureCache(); // the same name, size and time may come again with other bytes
-    const QString path = fuzzfiles::put(QStringLiteral("l20059.mxy"), fuzzfiles::bytes(data, size));
+    const QByteArray input = fuzzfiles::bytes(data, size);
+    const QString path = fuzzfiles::put(QStringLiteral("l20059.mxy"), input);
 
     int lazyError = 0;
     tk::Picture lazy;
@@ -40,10 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const vb::Error& e) {
         lazyError = e.number();
     }
+    bool drawsNothing = false;
     if (!lazyError) {
         const QSize claimed = lazy.size();
         const QPixmap drawn = lazy.pixmap();
-        if (!withinBound(drawn) || drawn.size() != claimed)
+        drawsNothing = drawn.isNull() && platform::pictureFormat(input) == platform::PictureFormat::Png;
+        if (!drawsNothing && (!withinBound(drawn) || drawn.size() != claimed))
             std::abort(); // the load took what the first drawing cannot show
     }
 
@@ -56,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const vb::Error& e) {
         eagerError = e.number();
     }
-    if (lazyError != eagerError || (lazyError && lazyError != vb::ErrInvalidPicture))
+    if (drawsNothing ? eagerError != vb::ErrInvalidPicture
+                     : lazyError != eagerError || (lazyError && lazyError != vb::ErrInvalidPicture))
         std::abort();
     return 0;
 }

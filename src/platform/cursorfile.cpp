@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace platform {
 namespace {
 
 constexpr int kMaxSide = 256;
+
+std::atomic<int> entriesDecoded{0};
 
 quint16 u16(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint16>(b.data() + at); }
 quint32 u32(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint32>(b.data() + at); }
@@ -180,6 +183,8 @@ std::optional<QSize> entrySize(QByteArrayView data, bool& png)
 
 } // namespace
 
+int cursorEntriesDecoded() { return entriesDecoded; }
+
 bool looksLikeCursorFile(QByteArrayView b)
 {
     if (b.size() < 6 + 16)
@@ -223,6 +228,7 @@ std::optional<CursorImage> readCursorFile(const QByteArray& b)
     });
     if (taken == entries.end())
         return std::nullopt;
+    ++entriesDecoded;
     QImage img;
     if (taken->png) {
         img = decodePng(taken->data);

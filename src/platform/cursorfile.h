@@ -25,6 +25,9 @@ struct CursorImage {
 // or the entry taken is damaged.
 std::optional<CursorImage> readCursorFile(const QByteArray& bytes);
 
+// How many entries readCursorFile() has decoded since the start (tests).
+int cursorEntriesDecoded();
+
 // Whether the bytes begin like a cursor or icon file (reserved 0, type 1 or 2, count >= 1).
 bool looksLikeCursorFile(QByteArrayView bytes);
 

@@ -67,80 +67,31 @@ std::optional<PngHeader> pngHeader(View d)
     return h;
 }
 
-// The rows the compressed data of a PNG unpacks to: each a filter byte (0 to 4) and the row's
-// bytes, pass by pass for an interlaced picture. Fed the unpacked bytes piece by piece.
-class PngRows {
-public:
-    explicit PngRows(const PngHeader& h)
-    {
-        static constexpr int x0[] = {0, 4, 0, 2, 0, 1, 0}, dx[] = {8, 8, 4, 4, 2, 2, 1};
-        static constexpr int y0[] = {0, 0, 4, 0, 2, 0, 1}, dy[] = {8, 8, 8, 4, 4, 2, 2};
-        const int passes = h.interlaced ? 7 : 1;
-        for (int p = 0; p < passes; ++p) {
-            const qint64 w = h.interlaced ? (qint64(h.width) - x0[p] + dx[p] - 1) / dx[p] : h.width;
-            const qint64 rows = h.interlaced ? (qint64(h.height) - y0[p] + dy[p] - 1) / dy[p] : h.height;
-            if (w > 0 && rows > 0)
-                passes_[passCount_++] = {1 + (w * h.bitsPerPixel() + 7) / 8, rows};
-        }
-    }
+// The start of a zlib stream as PNG data must begin: deflate, a window of at most 32 KB, a sound
+// check value, no preset dictionary. The rest of the stream is not unpacked here.
+bool zlibHeaderIsSound(quint8 cmf, quint8 flg)
+{
+    return (cmf & 0x0F) == 8 && (cmf >> 4) <= 7 && (cmf * 256 + flg) % 31 == 0 && !(flg & 0x20);
+}
 
-    bool done() const { return pass_ == passCount_; }
-
-    // False on a filter byte no filter has.
-    bool take(const uchar* p, qint64 n)
-    {
-        while (n > 0 && !done()) {
-            const Pass& pass = passes_[size_t(pass_)];
-            if (inRow_ == 0 && p[0] > 4)
-                return false;
-            const qint64 step = std::min(n, pass.rowBytes - inRow_);
-            p += step;
-            n -= step;
-            inRow_ += step;
-            if (inRow_ == pass.rowBytes) {
-                inRow_ = 0;
-                if (++row_ == pass.rows) {
-                    row_ = 0;
-                    ++pass_;
-                }
-            }
-        }
-        return true;
-    }
-
-private:
-    struct Pass {
-        qint64 rowBytes;
-        qint64 rows;
-    };
-    std::array<Pass, 7> passes_{};
-    int passCount_ = 0;
-    int pass_ = 0;
-    qint64 row_ = 0;
-    qint64 inRow_ = 0;
-};
-
-// The chunks to IEND, each within the bytes, the critical ones with a sound checksum, and the
-// image data unpacked (into a small buffer, nothing kept) to every row the header claims.
+// The chunks to IEND, each within the bytes and the critical ones with a sound checksum and in
+// their place: the header first, a palette before the image data where the colour type needs
+// one, and the image data in one run of IDAT chunks (libpng stops at any other chunk between
+// them) beginning as a zlib stream does. Only the chunks' headers and checksums are read: the
+// compressed rows are left to the decode, so that loading a picture that is not shown yet costs
+// no unpacking. A file made on purpose with every checksum sound over rows that do not unpack
+// passes here and decodes to nothing.
 bool pngIsWhole(View d)
 {
     const auto header = pngHeader(d);
-    // Within the bound, the rows unpacked below are within it too.
     if (!header || !fitsPictureBound(QSize(int(std::min<quint32>(header->width, kMaxPictureSide + 1)),
                                            int(std::min<quint32>(header->height, kMaxPictureSide + 1))),
                                      header->depth == 16 ? QImage::Format_RGBA64 : QImage::Format_Invalid))
         return false;
-    PngRows rows(*header);
     bool palette = false;
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK)
-        return false;
-    struct End {
-        z_stream* z;
-        ~End() { inflateEnd(z); }
-    } end{&z};
-    std::array<uchar, 32 * 1024> out;
-    bool streamEnded = false;
+    enum { Before, In, After } data = Before; // the run of IDAT chunks
+    std::array<quint8, 2> stream{}; // the first two bytes of the image data
+    int streamBytes = 0;
     for (qsizetype at = 8;;) {
         if (d.size() - at < 12)
             return false;
@@ -162,27 +113,15 @@ bool pngIsWhole(View d)
         }
         palette = palette || type == "PLTE";
         if (type == "IEND")
-            return rows.done();
-        if (type == "IDAT" && !rows.done()) {
-            if (streamEnded)
-                return false;
-            z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(d.data() + at + 8));
-            z.avail_in = length;
-            while (z.avail_in > 0 && !rows.done()) {
-                z.next_out = out.data();
-                z.avail_out = uInt(out.size());
-                const int r = inflate(&z, Z_NO_FLUSH);
-                if (r != Z_OK && r != Z_STREAM_END && r != Z_BUF_ERROR)
-                    return false;
-                if (!rows.take(out.data(), qint64(out.size() - z.avail_out)))
-                    return false;
-                if (r == Z_STREAM_END) {
-                    streamEnded = true;
-                    break;
-                }
-                if (r == Z_BUF_ERROR && z.avail_out != 0)
-                    break; // wants more input
-            }
+            return streamBytes == 2 && zlibHeaderIsSound(stream[0], stream[1]);
+        if (type == "IDAT") {
+            if (data == After)
+                return false; // image data split by another chunk
+            for (qsizetype i = 0; i < qsizetype(length) && streamBytes < 2; ++i)
+                stream[size_t(streamBytes++)] = u8(d, at + 8 + i);
+            data = In;
+        } else if (data == In) {
+            data = After;
         }
         at += 12 + qsizetype(length);
     }
@@ -294,13 +233,22 @@ bool gifIsWhole(View d)
 
 // ---- JPEG ----
 
+// The most scans a JPEG may have. The decoder passes over the whole picture once a scan, so its
+// work grows with the scans as well as with the pixels: a 4096 x 4096 picture of a few hundred
+// tiny refinement scans (tens of kilobytes) takes seconds to decode, and thousands take minutes.
+// A real picture has one scan, or one a colour component; a progressive one about ten (libjpeg's
+// own script: ten for colour, six for grey), and encoders that tune their script stay within a
+// few dozen. 64 leaves room for every one of them and holds the decode to a few times a normal
+// picture's work.
+constexpr int kMaxJpegScans = 64;
+
 // The segments from the start mark to the end mark, each within the bytes, the compressed data
-// after every scan header run to the next mark.
+// after every scan header run to the next mark, and no more than kMaxJpegScans scans.
 bool jpegIsWhole(View d)
 {
     if (d.size() < 4 || u8(d, 0) != 0xFF || u8(d, 1) != 0xD8)
         return false;
-    bool scanned = false;
+    int scans = 0;
     qsizetype at = 2;
     while (true) {
         if (d.size() - at < 2 || u8(d, at) != 0xFF)
@@ -312,7 +260,7 @@ bool jpegIsWhole(View d)
         const int mark = u8(d, at + 1);
         at += 2;
         if (mark == 0xD9)
-            return scanned;
+            return scans > 0;
         if (mark == 0x01 || (mark >= 0xD0 && mark <= 0xD7))
             continue; // marks without a length
         if (d.size() - at < 2 || qFromBigEndian<quint16>(d.data() + at) < 2 ||
@@ -321,8 +269,9 @@ bool jpegIsWhole(View d)
         at += qFromBigEndian<quint16>(d.data() + at);
         if (mark != 0xDA)
             continue;
+        if (++scans > kMaxJpegScans)
+            return false;
         // Compressed data: a 0xFF in it is followed by 0 or a restart mark.
-        scanned = true;
         for (;; ++at) {
             if (d.size() - at < 2)
                 return false;

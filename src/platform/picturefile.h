@@ -42,10 +42,12 @@ std::optional<QSize> pngHeaderSize(QByteArrayView png);
 std::optional<QSize> gifScreenSize(QByteArrayView gif);
 
 // Whether the content of a BMP, PNG, GIF or JPEG file is all there: every part its header and
-// its blocks announce lies within the bytes, and, for PNG, every critical chunk is sound and the
-// compressed rows unpack to the rows the header claims. Checked without decoding a pixel, in
-// little memory. True for a cursor or icon file (read whole when it is loaded) and false for None.
-// The size in the header is to be checked against the bound first.
+// its blocks announce lies within the bytes; for PNG, every critical chunk is sound, in its place
+// and its checksum right, and the image data one run of chunks; for JPEG, no more scans than a
+// real picture has, so that the decoder's work is bounded as its size is. Checked by walking the
+// file's blocks without unpacking or decoding anything, in little memory. True for a cursor or
+// icon file (read whole when it is loaded) and false for None. The size in the header is to be
+// checked against the bound first.
 bool pictureIsWhole(PictureFormat format, QByteArrayView bytes);
 
 } // namespace platform

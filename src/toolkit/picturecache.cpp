@@ -112,17 +112,18 @@ private:
 
 DecodedPicture decode(const QByteArray& bytes)
 {
-    ++cache().decodes;
     DecodedPicture d;
     QImage image;
     FormatReader reader(bytes);
     if (reader.isCursor()) {
+        ++cache().decodes;
         if (auto c = platform::readCursorFile(bytes)) {
             image = std::move(c->image);
             d.hotSpot = c->hotSpot;
         }
     } else {
         reader.checkedSize();
+        ++cache().decodes;
         image = reader.read();
         // Held to the bound once decoded too: a format may tell no size first, or decode to
         // another (a GIF to its screen, not its first image).

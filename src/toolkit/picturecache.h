@@ -98,7 +98,8 @@ private:
 qint64 pictureCacheLimit();
 void setPictureCacheLimit(qint64 bytes);
 
-// What the cache holds now, and how many files it has decoded since the start (tests, benchmarks).
+// What the cache holds now, and how many files it has handed to a decoder since the start (a file
+// refused before it is decoded counts none; tests, benchmarks).
 struct PictureCacheStats {
     int entries = 0;
     qint64 bytes = 0;

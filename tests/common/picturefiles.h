@@ -1,10 +1,13 @@
 #pragma once
 // Picture files made byte by byte for the tests and benchmarks: PNGs of any claimed size with
-// whole or cut rows, icon and cursor files whose entries point anywhere, and gzip-compressed
-// SVG. Large pictures are packed as they are made, a few rows at a time: a 5600 x 5600 PNG costs
+// whole or cut rows, or with their image data split, progressive JPEGs of any number of scans,
+// icon and cursor files whose entries point anywhere, and gzip-compressed SVG. Large pictures are packed as they are made, a few rows at a time: a 5600 x 5600 PNG costs
 // its compressed bytes, not its pixels.
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QImage>
+#include <QImageWriter>
 #include <QList>
 #include <QPoint>
 #include <QRgb>
@@ -76,6 +79,55 @@ inline QByteArray png(int w, int h, int bitsPerChannel = 8, bool whole = true, i
     const QByteArray rows = whole ? deflateRepeated(row, h) : deflateRepeated(QByteArray(4096, '\0'), 1);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", rows) +
            pngChunk("IEND", {});
+}
+
+// The same w x h black PNG with its image data in two IDAT chunks and `between` (whole chunks,
+// every checksum sound) between them.
+inline QByteArray pngWithDataSplitBy(int w, int h, const QByteArray& between)
+{
+    const QByteArray whole = png(w, h);
+    const qsizetype dataAt = 8 + 25; // after the signature and the header chunk
+    const QByteArray rows = whole.mid(dataAt + 8, qFromBigEndian<quint32>(whole.constData() + dataAt));
+    const qsizetype half = rows.size() / 2;
+    return whole.left(dataAt) + pngChunk("IDAT", rows.left(half)) + between + pngChunk("IDAT", rows.mid(half)) +
+           pngChunk("IEND", {});
+}
+
+// A progressive JPEG of the picture as Qt's writer makes it (libjpeg's script of scans), its last
+// scan then repeated until it has `scans` scans: the tiny refinement scans that cost the decoder
+// a pass over the whole picture each. Fewer scans than the writer's gives the writer's.
+inline QByteArray progressiveJpeg(const QImage& image, int scans)
+{
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        writer.write(image);
+    }
+    // Each scan: its header segment and compressed data, up to the next mark that is no
+    // restart mark.
+    auto be16 = [&jpeg](qsizetype at) { return qsizetype(qFromBigEndian<quint16>(jpeg.constData() + at)); };
+    QByteArray lastScan;
+    int written = 0;
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && quint8(jpeg[at + 1]) != 0xD9) {
+        const bool scan = quint8(jpeg[at + 1]) == 0xDA;
+        qsizetype end = at + 2 + be16(at + 2);
+        if (scan) {
+            while (end + 1 < jpeg.size() &&
+                   !(quint8(jpeg[end]) == 0xFF && quint8(jpeg[end + 1]) != 0 && (quint8(jpeg[end + 1]) & 0xF8) != 0xD0))
+                ++end;
+            lastScan = jpeg.mid(at, end - at);
+            ++written;
+        }
+        at = end;
+    }
+    QByteArray more;
+    for (int i = written; i < scans; ++i)
+        more += lastScan;
+    return jpeg.insert(at, more);
 }
 
 // An icon (type 1) or cursor (type 2) file whose directory lists the entries, each at its data:
