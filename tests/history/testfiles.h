@@ -2,6 +2,8 @@
 // Small file helpers for the tests of the pure folders: raw bytes in and out of a temporary folder.
 
 #include "history/idlist.h"
+#include "history/leavepractice.h"
+#include "history/paperresults.h"
 #include "platform/textfile.h"
 
 #include <QByteArray>
@@ -18,6 +20,33 @@ inline void PrintTo(const QString& s, std::ostream* os)
 }
 
 namespace testfiles {
+
+// Where a test puts a history file of the folder: dir & "/" & number & ".mxy" (the program reaches
+// it only through history::UserFolder).
+inline QString userFile(const QString& dir, const char* number)
+{
+    return dir + u'/' + history::historyFileName(number);
+}
+inline QString paperWrongPath(const QString& dir, int paper)
+{
+    return dir + u'/' + history::paperWrongFileName(paper);
+}
+// The folder as one operation of the program opens it.
+inline history::UserFolder folder(const QString& dir) { return history::UserFolder::open(dir); }
+
+// Leaving a practice as the question panel does it: one folder opened, read, decided, written.
+inline platform::SetResult leave(const QString& dir, const history::LeaveInput& in)
+{
+    const history::UserFolder f = folder(dir);
+    return history::writeLeaveOutcome(f, in, history::leavePractice(in, history::readLeaveFiles(f, in)));
+}
+
+// The paper results file written as the table says.
+inline platform::SetResult writeResults(const QString& dir, const QStringList& table)
+{
+    const history::UserFolder f = folder(dir);
+    return history::writeSet(f, {{f.file(history::kPaperResults), history::resultsBytes(table)}});
+}
 
 inline void writeRaw(const QString& path, const QByteArray& bytes)
 {
