@@ -184,3 +184,21 @@ TEST(KilledRewrite, EveryOperationLeavesTheWholeOldOrTheWholeNewHistory)
         EXPECT_GT(sawAfter, 0);
     }
 }
+
+// Every operation meeting a file that refuses to be replaced once the first file of its set has
+// been (an immutable file, another user's file in a shared folder): the set is undone, and the
+// folder holds everything as it was before, nothing of the set left beside it.
+TEST(RefusedRewrite, EveryOperationLeavesTheWholeOldHistory)
+{
+    for (const Operation& op : kOperations) {
+        SCOPED_TRACE(op.name);
+        QTemporaryDir dir;
+        candidateHistory(dir.path());
+        const Folder before = snapshot(dir.path());
+        testfiles::RefusingSet refusing(dir.path());
+        op.run(dir.path());
+        EXPECT_GT(refusing.refused(), 0) << "the set had more than one file to replace";
+        refusing.release();
+        EXPECT_EQ(snapshot(dir.path()), before);
+    }
+}

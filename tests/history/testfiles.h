@@ -1,6 +1,7 @@
 #pragma once
 // Small file helpers for the tests of the pure folders: raw bytes in and out of a temporary folder.
 
+#include "common/privileges.h"
 #include "history/idlist.h"
 #include "history/leavepractice.h"
 #include "history/paperresults.h"
@@ -9,9 +10,13 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <ostream>
+#include <vector>
+
+#include <unistd.h>
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -86,6 +91,104 @@ inline void makeUnreadable(const QString& path)
 {
     QDir().mkpath(path);
 }
+
+// Keeps a file or folder from being changed for as long as it lives, in the way that binds whoever
+// runs the test: the immutable flag as root (whom permissions do not bind), read-only permissions
+// for an ordinary user (who cannot set the flag). Undone at the end, so that the temporary folder
+// holding it can be removed: declare it after that folder. ok() is false when it could not be set.
+class Frozen {
+public:
+    explicit Frozen(const QString& path) : path_(path), permissions_(QFile::permissions(path))
+    {
+        if (::geteuid() == 0) {
+            flagged_ = ok_ = privileges::setImmutable(path, true);
+        } else {
+            const auto writable = QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup |
+                                  QFileDevice::WriteOther;
+            ok_ = QFile::setPermissions(path, permissions_ & ~writable);
+        }
+    }
+    ~Frozen() { release(); }
+    Frozen(const Frozen&) = delete;
+    Frozen& operator=(const Frozen&) = delete;
+    bool ok() const { return ok_; }
+    void release()
+    {
+        if (ok_ && flagged_)
+            privileges::setImmutable(path_, false);
+        else if (ok_)
+            QFile::setPermissions(path_, permissions_);
+        ok_ = false;
+    }
+
+private:
+    QString path_;
+    QFileDevice::Permissions permissions_;
+    bool flagged_ = false;
+    bool ok_ = false;
+};
+
+// Makes the next set of files written in the folder meet a file that refuses to be replaced once
+// the set has replaced its first one: at that moment every file of the set still waiting for its
+// replacement refuses it. As root an existing one is made immutable; otherwise (no permission of a
+// file keeps it from being replaced in a folder one may write to) it is taken aside and a folder
+// stands in its place, as one does for a file the set creates. Everything is put back as it was
+// when this goes (declare it after the temporary folder); refused() counts the files that refused.
+class RefusingSet {
+public:
+    explicit RefusingSet(const QString& dir) : dir_(dir)
+    {
+        platform::setRewriteHookForTests([this](platform::RewriteStep s) {
+            if (s == platform::RewriteStep::Renamed && !armed_) {
+                armed_ = true;
+                refuseWaiting();
+            }
+        });
+    }
+    ~RefusingSet() { release(); }
+    RefusingSet(const RefusingSet&) = delete;
+    RefusingSet& operator=(const RefusingSet&) = delete;
+    int refused() const { return int(flagged_.size() + standIns_.size()); }
+    void release()
+    {
+        platform::setRewriteHookForTests({});
+        for (const QString& path : flagged_)
+            privileges::setImmutable(path, false);
+        for (const QString& path : standIns_) {
+            QDir().rmdir(path);
+            if (QFile::exists(aside(path)))
+                QFile::rename(aside(path), path);
+        }
+        flagged_.clear();
+        standIns_.clear();
+    }
+
+private:
+    static QString aside(const QString& path) { return path + QStringLiteral(".aside"); }
+    void refuseWaiting()
+    {
+        const QString suffix = QString::fromLatin1(platform::kPendingSuffix);
+        for (const QString& name : QDir(dir_).entryList(QDir::Files | QDir::Hidden)) {
+            if (!name.endsWith(suffix) || name.compare(QString::fromLatin1(platform::kFileSetMarker), Qt::CaseInsensitive) == 0)
+                continue;
+            const QString target = dir_ + u'/' + name.chopped(suffix.size());
+            const bool exists = QFileInfo::exists(target);
+            if (exists && ::geteuid() == 0 && privileges::setImmutable(target, true)) {
+                flagged_.push_back(target);
+                continue;
+            }
+            if (exists && !QFile::rename(target, aside(target)))
+                continue;
+            if (QDir().mkdir(target))
+                standIns_.push_back(target);
+        }
+    }
+
+    QString dir_;
+    bool armed_ = false;
+    std::vector<QString> flagged_;
+    std::vector<QString> standIns_;
+};
 
 // Questions of an exercise from (id, flags) pairs.
 inline history::Questions qs(std::initializer_list<std::pair<int, int>> codeFlags)

@@ -2,7 +2,6 @@
 #include "history/historyfiles.h"
 #include "history/testfiles.h"
 #include "history/unitprogress.h"
-#include "common/privileges.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -102,10 +101,9 @@ TEST(UnitProgress, AnUnchangedFileIsNotWrittenAgain)
     const QString path = testfiles::userFile(dir.path(), kUnitProgress);
     ASSERT_TRUE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 2}), 2).rewritten);
     const QByteArray before = testfiles::readRaw(path);
-    privileges::Immutable frozenFile(path);
-    privileges::Immutable frozenFolder(dir.path());
-    if (!frozenFile.ok() || !frozenFolder.ok())
-        GTEST_SKIP() << "this filesystem cannot make a file immutable";
+    testfiles::Frozen frozenFile(path);
+    testfiles::Frozen frozenFolder(dir.path());
+    ASSERT_TRUE(frozenFile.ok() && frozenFolder.ok());
     EXPECT_TRUE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 2}), 2).rewritten);
     EXPECT_FALSE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 3}), 2).rewritten);
     EXPECT_EQ(testfiles::readRaw(path), before);
