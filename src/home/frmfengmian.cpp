@@ -412,9 +412,9 @@ void FrmFengmian::FengMainCsh()
     });
 
     buildUnitPanel();
-    buildPaperPanel();
-    buildStorePanel(bank::Store::Marked);
-    buildStorePanel(bank::Store::OwnWrong);
+    buildPaperPanel(folder);
+    buildStorePanel(folder, bank::Store::Marked);
+    buildStorePanel(folder, bank::Store::OwnWrong);
     buildHelpPanel();
 }
 

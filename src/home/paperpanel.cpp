@@ -110,7 +110,7 @@ void FrmFengmian::createPaperCards()
 
 // ---- Panel build ---------------------------------------------------------------------------------
 
-void FrmFengmian::buildPaperPanel()
+void FrmFengmian::buildPaperPanel(const history::UserFolder& folder)
 {
     const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
     const double sx = dScaleX;
@@ -147,7 +147,6 @@ void FrmFengmian::buildPaperPanel()
     }
 
     // Paper results table: a file that cannot be read leaves every record untaken.
-    const history::UserFolder folder = history::UserFolder::ofProgram();
     sShiJuanHis = history::prefilledResults();
     trap([&] {
         const auto table = history::readResults(folder);

@@ -38,7 +38,7 @@ QString picture(const char* id) { return ModData::sDataPath + QString::fromUtf8(
 
 } // namespace
 
-void FrmFengmian::buildStorePanel(bank::Store store)
+void FrmFengmian::buildStorePanel(const history::UserFolder& folder, bank::Store store)
 {
     const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
     const double sx = dScaleX;
@@ -68,7 +68,7 @@ void FrmFengmian::buildStorePanel(bank::Store store)
     // A store that cannot be read shows both counters 0 and is reported.
     QString flags;
     trap([&] {
-        const auto lines = history::readStore(history::UserFolder::ofProgram(), store);
+        const auto lines = history::readStore(folder, store);
         if (!lines)
             throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
         flags = lines->flags;
