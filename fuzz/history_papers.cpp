@@ -26,12 +26,12 @@ namespace h = history;
 namespace {
 
 // The count the home window keeps: the lines of the list before the first blank one.
-int listedCount(const QString& dir)
+int listedCount(const h::UserFolder& dir)
 {
-    return h::generatedPaperCount(platform::readAllLines(h::userFile(dir, h::kGeneratedPapers)).value_or(QStringList{}));
+    return h::generatedPaperCount(h::readGeneratedList(dir).value_or(QStringList{}));
 }
 
-void showPapers(const QString& dir)
+void showPapers(const h::UserFolder& dir)
 {
     const auto table = h::readResults(dir);
     if (!table || table->size() != h::kResultEntries)
@@ -42,7 +42,7 @@ void showPapers(const QString& dir)
     for (int p = 0; p < h::kPaperCount; ++p) {
         (void)table->value(3 * p).left(16);
         (void)table->value(3 * p + 1);
-        if (const auto line = h::readFirstLine(h::paperWrongPath(dir, p))) {
+        if (const auto line = h::readFirstLine(dir, h::paperWrongFileName(p))) {
             const QString trimmed = line->trimmed();
             if (bank::wholeIdCount(trimmed) > 0)
                 (void)bank::paperWrongReviewSet(p, trimmed);
@@ -68,13 +68,13 @@ QStringList rewritten(QStringList lines)
     return lines;
 }
 
-Snapshot snapshot(const QString& dir)
+Snapshot snapshot(const h::UserFolder& dir)
 {
     Snapshot s;
     s.list = rewritten(h::readGeneratedList(dir).value_or(QStringList{}));
     s.results = rewritten(h::readResults(dir).value_or(QStringList{}));
     for (int p = 0; p < h::kPaperCount; ++p) {
-        QFile f(h::paperWrongPath(dir, p));
+        QFile f(dir.file(h::paperWrongFileName(p)));
         if (f.open(QIODevice::ReadOnly))
             s.wrong << f.readAll();
         else
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int toDelete = head.value(0).trimmed().toInt() % 64;
     // The new paper's ids: never a blank line (a draw gives 40 ids).
     const QString newIds = head.value(1).trimmed().isEmpty() ? QStringLiteral("0101") : head.value(1);
-    const QString dir = fuzzfiles::folder();
+    const h::UserFolder dir = h::UserFolder::open(fuzzfiles::folder());
     if (parts.size() > 1)
         fuzzfiles::put(QStringLiteral("288891.mxy"), parts.at(1));
     if (parts.size() > 2)
@@ -120,8 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int count = listedCount(dir);
     if (h::isListedGeneratedPaper(toDelete, count)) {
         const Snapshot before = snapshot(dir);
-        const auto change = h::deletionChange(dir, toDelete, count);
-        if (!change || !h::writeSet(dir, change->files))
+        const auto change = h::deletionChange(dir, toDelete);
+        if (!change || h::writeSet(dir, change->files) != platform::SetResult::Written)
             std::abort();
         const int after = listedCount(dir);
         if (after != count - 1)
@@ -139,8 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A new paper at the head of the list.
     count = listedCount(dir);
     const Snapshot before = snapshot(dir);
-    const auto change = h::newPaperChange(dir, newIds, count, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
-    if (!change || !h::writeSet(dir, change->files))
+    const auto change = h::newPaperChange(dir, newIds, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    if (!change || h::writeSet(dir, change->files) != platform::SetResult::Written)
         std::abort();
     if (h::readGeneratedList(dir).value_or(QStringList()).value(0) != rewritten({newIds}).value(0))
         std::abort();

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int sub = numbers.value(1).toInt() % 64;
     const int paper = numbers.value(2).toInt() % 64;
     const bool drop = head.value(0).contains(u'Y');
-    const QString dir = fuzzfiles::folder();
+    const h::UserFolder dir = h::UserFolder::open(fuzzfiles::folder());
     const char* names[] = {h::kMarkedList, h::kMarkedFlags, h::kOwnWrongList, h::kOwnWrongFlags};
     for (int i = 0; i < 4; ++i)
         if (parts.size() > i + 1)
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const bool marked = kind <= bank::kind::MarkedReviewed;
         const bank::Store store = marked ? bank::Store::Marked : bank::Store::OwnWrong;
         const int scope = std::array{3, 1, 2}[size_t((kind - bank::kind::MarkedAll) % 3)];
-        const h::StoreLines lines = h::readStore(h::storeFiles(dir, store)).value_or(h::StoreLines{});
+        const h::StoreLines lines = h::readStore(dir, store).value_or(h::StoreLines{});
         const bank::StartDecision d = bank::storeStart(store, scope, lines.list, lines.flags);
         ids = d.what == bank::StartDecision::What::Start ? bank::splitIds(d.set.ids) : QStringList{};
     }
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The review panels: counters, starts and clears of both stores.
     for (bank::Store store : {bank::Store::Marked, bank::Store::OwnWrong}) {
-        const auto lines = h::readStore(h::storeFiles(dir, store));
+        const auto lines = h::readStore(dir, store);
         if (!lines)
             std::abort(); // files of this folder can always be read
         (void)h::reviewCounts(lines->flags);
@@ -110,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     in.selIndex = paper;
     in.questions = questions;
     in.paperIds = head.value(3);
+    (void)h::readHandedInPaperIds(dir, fuzzfiles::folder(), kind, sub, paper);
     in.startTime = head.value(4);
     in.now = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
     const h::HandInOutcome out = h::handInPaper(in, h::readHandInFiles(dir));
@@ -121,10 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     (void)h::scoreLine(kind, sub, out.score);
     (void)h::writeHandInOutcome(dir, paper, out);
-    (void)h::mergeMarkedStore(dir, questions);
 
     // The paper's wrong-question review as the score window and the home window start it.
-    if (const auto line = h::readFirstLine(h::paperWrongPath(dir, paper)))
+    if (const auto line = h::readFirstLine(dir, h::paperWrongFileName(paper)))
         (void)bank::paperWrongReviewSet(paper, line->trimmed());
     return 0;
 }

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bank::BankLayoutHead head = bank::parseLayoutHead(layout.value(0));
     const int unitCount = qint16(head.unitCount); // the program keeps it in a 16-bit integer
     const auto counts = bank::unitQuestionCounts(layout);
-    const history::ProgressUpkeep upkeep = history::upkeepUnitProgress(fuzzfiles::folder(), counts, unitCount);
+    const history::ProgressUpkeep upkeep = history::upkeepUnitProgress(history::UserFolder::open(fuzzfiles::folder()), counts, unitCount);
     if (upkeep.rows.size() > 41)
         std::abort();
 

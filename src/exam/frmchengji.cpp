@@ -24,9 +24,6 @@ namespace {
 constexpr int kBackColour = 0xFEF9F6;
 constexpr int kQuestions = history::kPaperQuestions;
 
-// Every line of a file; none when it is missing or cannot be read.
-QStringList linesOf(const QString& path) { return history::readLines(path).value_or(QStringList()); }
-
 // The questions of the exercise as the history code takes them.
 history::Questions exerciseQuestions()
 {
@@ -115,12 +112,11 @@ void FrmChengji::Form_Load()
         in.subKind = iLianXiSub;
         in.selIndex = iSelIndex;
         in.questions = exerciseQuestions();
-        in.paperIds = history::handedInPaperIds(
-            iLianXiType, iLianXiSub, iSelIndex, linesOf(sDataPath + QStringLiteral("288891.mxy")),
-            linesOf(history::userFile(paperflow::userDir(), history::kGeneratedPapers)));
+        // The folder settled before the first of its files is read, the paper's own line included.
+        const history::UserFolder folder = history::UserFolder::ofProgram();
+        in.paperIds = history::readHandedInPaperIds(folder, sDataPath, iLianXiType, iLianXiSub, iSelIndex);
         in.startTime = sKsStartTime;
         in.now = vb::now();
-        const history::UserFolder folder = history::UserFolder::open(paperflow::userDir());
         out = history::handInPaper(in, history::readHandInFiles(folder));
         const platform::SetResult saved = history::writeHandInOutcome(folder, iSelIndex, out);
         historySaved = saved == platform::SetResult::Written;
@@ -244,14 +240,23 @@ void FrmChengji::Command3_Click()
 
 void FrmChengji::InitShiTi()
 {
-    const QString dir = paperflow::userDir();
-    const std::optional<QString> wrongLine = history::readFirstLine(history::paperWrongPath(dir, iSelIndex));
-    const bank::QuestionSet set = bank::paperWrongReviewSet(iSelIndex, wrongLine.value_or(QString()));
+    const history::UserFolder folder = history::UserFolder::ofProgram();
+    const std::optional<QString> wrongLine =
+        history::readFirstLine(folder, history::paperWrongFileName(iSelIndex));
+    // A record that cannot be read is no paper without wrong questions.
+    if (!wrongLine) {
+        notice(QStringLiteral("考试记录无法读取，本次错题复习未能开始！"));
+        return;
+    }
+    const bank::QuestionSet set = bank::paperWrongReviewSet(iSelIndex, *wrongLine);
     if (bank::wholeIdCount(set.ids) == 0) {
         notice(QStringLiteral("本次考试没有错题！"));
         return;
     }
-    const QString marked = history::readStoreLine(history::userFile(dir, history::kMarkedList)).value_or(QString());
+    // As the home window's launcher: a marked list that cannot be read marks nothing (the leave
+    // writes nothing of the store while it still cannot be read).
+    const QString marked =
+        history::readStoreLine(folder, history::historyFileName(history::kMarkedList)).value_or(QString());
     bank::LaunchResult r;
     step([&] { r = bank::prepareExercise(sDataPath, set, marked); });
     if (!r.ok()) {

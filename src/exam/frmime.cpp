@@ -75,9 +75,11 @@ void FrmIME::Form_Load()
     vb::attempt([&] { lblClick[1].Move(4620 * sx, 3480 * sy, 1350 * sx, 450 * sy); });
     vb::attempt([&] { lblClick[1].loadPicture(exam::dataPicture("l20001")); });
 
-    // The option as the file holds it; ticking the box counts as a change and rewrites the file.
-    const platform::LineRead line = platform::readLine1(exam::imeOptionPath());
-    vb::attempt([&] { Check1.setValue(line.text == QLatin1String("1") ? 1 : 0); });
+    // The option as the user folder's file holds it (not the data folder's file of the same
+    // number); ticking the box counts as a change and rewrites the file.
+    const auto line =
+        history::readFirstLine(history::UserFolder::ofProgram(), history::historyFileName(history::kImeOption));
+    vb::attempt([&] { Check1.setValue(line && *line == QLatin1String("1") ? 1 : 0); });
 }
 
 // The panel comes back expanded at the surface's bottom-right corner and the bar goes; not when
@@ -103,7 +105,8 @@ void FrmIME::Form_Unload(int&)
 void FrmIME::Check1_Click()
 {
     const int value = Check1.Value();
-    history::writeLine(exam::imeOptionPath(), vb::trim(vb::cstr(value)));
+    const history::UserFolder folder = history::UserFolder::ofProgram();
+    history::writeSet(folder, {{folder.file(history::kImeOption), history::lineBytes(vb::trim(vb::cstr(value)))}});
     bAutoIme = value != 0;
 }
 

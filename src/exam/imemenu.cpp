@@ -1,7 +1,5 @@
 #include "exam/imemenu.h"
 
-#include "history/historyfiles.h"
-#include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "toolkit/vb.h"
 
@@ -87,11 +85,6 @@ void showImeMenu(const ImeMenu& menu, QAction* eng, const std::array<QAction*, k
 QPointF imeMenuPlace(double labelLeft, double labelTop, double pageTop, int nextItem)
 {
     return {labelLeft, labelTop - double(nextItem) * kImeItemHeight + pageTop};
-}
-
-QString imeOptionPath()
-{
-    return history::userFile(platform::programFolder() + QStringLiteral("/ksdata"), "288890");
 }
 
 } // namespace exam

@@ -54,8 +54,4 @@ void showImeMenu(const ImeMenu& menu, QAction* eng, const std::array<QAction*, k
 // top: label top - nextItem x 300 + the main page's top, just above and left of the label.
 QPointF imeMenuPlace(double labelLeft, double labelTop, double pageTop, int nextItem);
 
-// The input-method option file: the user folder's "288890.mxy" (not the data folder's file of
-// the same number). One line, "0" or "1", written whole by the dialog's check box.
-QString imeOptionPath();
-
 } // namespace exam

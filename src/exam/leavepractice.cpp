@@ -10,7 +10,6 @@
 #include "exam/standardbox.h"
 #include "history/leavepractice.h"
 #include "home/frmfengmian.h"
-#include "platform/programfolder.h"
 #include "surface/frmmain.h"
 #include "toolkit/vb.h"
 
@@ -19,8 +18,6 @@
 using namespace ModData;
 
 namespace {
-
-QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
 
 // Questions 1 to iTmCount of the exercise, never beyond the question tables.
 history::LeaveInput exerciseLeft()
@@ -62,7 +59,7 @@ void FrmTm::leavePractice()
     history::LeaveInput in = exerciseLeft();
     QString unsaved = QStringLiteral("练习记录无法写入，本次练习的结果未能保存！");
     vb::attempt([&] {
-        const history::UserFolder folder = history::UserFolder::open(userDir());
+        const history::UserFolder folder = history::UserFolder::ofProgram();
         const history::LeaveOutcome out = history::leavePractice(in, history::readLeaveFiles(folder, in));
         switch (history::writeLeaveOutcome(folder, in, out)) {
         case platform::SetResult::Written: break;
@@ -76,7 +73,7 @@ void FrmTm::leavePractice()
             in.dropAnswered = true;
             history::LeaveOutcome drop;
             // The question waited: the folder is opened again and the paper's file read as it is now.
-            const history::UserFolder again = history::UserFolder::open(userDir());
+            const history::UserFolder again = history::UserFolder::ofProgram();
             drop.paperWrong = history::leavePractice(in, history::readLeaveFiles(again, in)).paperWrong;
             drop.unreadable = !drop.paperWrong;
             if (history::writeLeaveOutcome(again, in, drop) != platform::SetResult::Written)

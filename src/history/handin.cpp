@@ -4,6 +4,8 @@
 #include "bank/exercise.h"
 #include "history/historyfiles.h"
 #include "history/paperresults.h"
+#include "platform/filelookup.h"
+#include "platform/textfile.h"
 
 namespace history {
 
@@ -15,6 +17,24 @@ QString handedInPaperIds(int exerciseKind, int subKind, int selIndex, const QStr
         return (i >= 0 && i < kMaxGeneratedPapers && i < generatedLines.size()) ? generatedLines.at(i) : QString();
     }
     return bank::fixedPaperIds(layoutLines, subKind);
+}
+
+std::optional<QString> readHandedInPaperIds(const UserFolder& folder, const QString& dataDir, int exerciseKind,
+                                            int subKind, int selIndex)
+{
+    if (exerciseKind == bank::kind::RandomPaper) {
+        const auto list = readLines(folder, historyFileName(kGeneratedPapers));
+        if (!list)
+            return std::nullopt;
+        return handedInPaperIds(exerciseKind, subKind, selIndex, {}, *list);
+    }
+    const QString layoutPath = bank::bankLayoutPath(dataDir);
+    if (!platform::findFile(layoutPath, platform::EntryKind::Any))
+        return QString();
+    const auto layout = platform::readAllLines(layoutPath);
+    if (!layout)
+        return std::nullopt;
+    return handedInPaperIds(exerciseKind, subKind, selIndex, *layout, {});
 }
 
 QString scoreLine(int exerciseKind, int subKind, double score)
@@ -29,24 +49,24 @@ namespace {
 // The ids of the questions handed in: the exercise's own, which leave out the ids of the paper that
 // the bank no longer held at the start; the paper's line when the questions carry no ids. A paper
 // without its id line lists no id.
-QString exerciseIds(const HandInInput& in)
+QString exerciseIds(const QString& paperIds, const Questions& questions)
 {
-    if (bank::wholeIdCount(in.paperIds) == 0)
-        return in.paperIds;
+    if (bank::wholeIdCount(paperIds) == 0)
+        return paperIds;
     QString ids;
-    for (const Question& q : in.questions) {
+    for (const Question& q : questions) {
         if (q.code <= 0)
-            return in.paperIds;
+            return paperIds;
         ids += bank::idText(q.code);
     }
-    return in.questions.empty() ? in.paperIds : ids;
+    return questions.empty() ? paperIds : ids;
 }
 } // namespace
 
 HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files)
 {
     HandInOutcome out;
-    out.unreadable = !files.marked || !files.ownWrong || !files.results;
+    out.unreadable = !in.paperIds || !files.marked || !files.ownWrong || !files.results;
     if (files.marked)
         out.marked = mergeMarked(*files.marked, in.questions);
 
@@ -59,8 +79,9 @@ HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files)
         out.completed += isCompleted(q.flags) ? 1 : 0;
     }
     out.score = paperScore(out.completed);
-    out.paperWrong = paperWrongIds(exerciseIds(in), paper);
-    if (files.ownWrong)
+    if (in.paperIds)
+        out.paperWrong = paperWrongIds(exerciseIds(*in.paperIds, in.questions), paper);
+    if (in.paperIds && files.ownWrong)
         out.ownWrong = addOwnWrong(*files.ownWrong, out.paperWrong);
     if (files.results)
         out.results = recordPaperResult(*files.results, in.selIndex, in.startTime, out.score, in.now);
@@ -73,8 +94,6 @@ HandInFiles readHandInFiles(const UserFolder& folder)
             readResults(folder)};
 }
 
-HandInFiles readHandInFiles(const QString& userDir) { return readHandInFiles(UserFolder::open(userDir)); }
-
 platform::SetResult writeHandInOutcome(const UserFolder& folder, int paper, const HandInOutcome& out)
 {
     const QString wrongName = paperWrongFileName(paper);
@@ -86,11 +105,6 @@ platform::SetResult writeHandInOutcome(const UserFolder& folder, int paper, cons
     addStore(set, storeFiles(folder, bank::Store::OwnWrong), *out.ownWrong);
     set.push_back({folder.file(kPaperResults), resultsBytes(*out.results)});
     return writeSet(folder, set);
-}
-
-bool writeHandInOutcome(const QString& userDir, int paper, const HandInOutcome& out)
-{
-    return writeHandInOutcome(UserFolder::open(userDir), paper, out) == platform::SetResult::Written;
 }
 
 } // namespace history

@@ -19,6 +19,11 @@ inline constexpr int kPaperQuestions = 40;
 // subKind + 3 of the bank layout file otherwise; empty when that line is not there.
 QString handedInPaperIds(int exerciseKind, int subKind, int selIndex, const QStringList& layoutLines,
                          const QStringList& generatedLines);
+// The same read from the files: the user folder's generated paper list for a random paper, the
+// data folder's bank layout file otherwise (a missing file has no lines). Nothing when that file
+// exists but cannot be read, in which case the hand-in writes nothing.
+std::optional<QString> readHandedInPaperIds(const UserFolder& folder, const QString& dataDir, int exerciseKind,
+                                            int subKind, int selIndex);
 
 // "第" & (subKind + 1) & "套得分：" & score & "分"; for a random paper "随机题得分：" & score & "分".
 QString scoreLine(int exerciseKind, int subKind, double score);
@@ -28,7 +33,7 @@ struct HandInInput {
     int subKind = 0;      // `iLianXiSub`
     int selIndex = 0;     // `iSelIndex`: the paper
     Questions questions;  // questions 1 to `iTmCount`
-    QString paperIds;     // handedInPaperIds
+    std::optional<QString> paperIds; // handedInPaperIds; nothing when it could not be read
     QString startTime;    // `sKsStartTime`
     QDateTime now;
 };
@@ -45,22 +50,20 @@ struct HandInOutcome {
     double score = 0;
     std::vector<bool> done;               // questions 1 to 40: completed (result button pictures)
     std::optional<StoreLines> marked;     // std::nullopt = not written
-    QString paperWrong;                   // the paper wrong-question line, always written
+    QString paperWrong;                   // the paper wrong-question line, written with the rest
     std::optional<StoreLines> ownWrong;
     std::optional<QStringList> results;
-    // A file the save needs exists but could not be read: nothing of the set is written.
+    // A file the save needs exists but could not be read (the paper's id line among them): nothing
+    // of the set is written.
     bool unreadable = false;
 };
 
 HandInOutcome handInPaper(const HandInInput& in, const HandInFiles& files);
 
 HandInFiles readHandInFiles(const UserFolder& folder);
-HandInFiles readHandInFiles(const QString& userDir);
 // Writes the marked store, the paper's wrong-question file, the own wrong store and the paper
 // results as one unit: Written, or Undone (every file as it was; so too when a file it needs could
 // not be read), or Mixed when the set could be neither finished nor undone.
 platform::SetResult writeHandInOutcome(const UserFolder& folder, int paper, const HandInOutcome& out);
-// The same in a folder opened for it; true only when written.
-bool writeHandInOutcome(const QString& userDir, int paper, const HandInOutcome& out);
 
 } // namespace history

@@ -2,29 +2,18 @@
 
 #include "bank/banklayout.h"
 #include "platform/filelookup.h"
+#include "platform/programfolder.h"
 #include "platform/textfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace history {
-
-QString userFile(const QString& userDir, const char* number)
-{
-    return bank::joinPath(userDir, historyFileName(number));
-}
 
 QString paperWrongFileName(int paper)
 {
     if (paper < 0 || paper >= kPaperCount)
         return {};
     return QStringLiteral("1824") + QString::number(paper).rightJustified(2, u'0') + QStringLiteral(".mxy");
-}
-
-QString paperWrongPath(const QString& userDir, int paper)
-{
-    const QString name = paperWrongFileName(paper);
-    return name.isEmpty() ? QString() : bank::joinPath(userDir, name);
 }
 
 QString historyFileName(const char* number) { return QString::fromLatin1(number) + QStringLiteral(".mxy"); }
@@ -37,6 +26,8 @@ UserFolder UserFolder::open(const QString& userDir)
     return f;
 }
 
+UserFolder UserFolder::ofProgram() { return open(platform::programFolder() + QStringLiteral("/ksdata")); }
+
 QString UserFolder::file(const QString& name) const
 {
     return platform::findAnyEntry(dir_, name).value_or(bank::joinPath(dir_, name));
@@ -44,9 +35,9 @@ QString UserFolder::file(const QString& name) const
 
 QString UserFolder::file(const char* number) const { return file(historyFileName(number)); }
 
-void settleUserFolder(const QString& userDir)
+bool UserFolder::has(const QString& name) const
 {
-    platform::settleFileSet(userDir);
+    return !name.isEmpty() && platform::findAnyEntry(dir_, name).has_value();
 }
 
 namespace {
@@ -60,12 +51,6 @@ std::optional<QString> readablePath(const UserFolder& folder, const QString& nam
     if (!entry)
         return platform::isPlainName(name) ? std::nullopt : std::optional<QString>(QString());
     return QFileInfo(*entry).isFile() ? *entry : QString();
-}
-
-std::pair<UserFolder, QString> split(const QString& path)
-{
-    const QFileInfo info(path);
-    return {UserFolder::open(info.path()), info.fileName()};
 }
 } // namespace
 
@@ -100,30 +85,6 @@ std::optional<QString> readStoreLine(const UserFolder& folder, const QString& na
     return line;
 }
 
-std::optional<QStringList> readLines(const QString& path)
-{
-    if (path.isEmpty())
-        return std::nullopt;
-    const auto [folder, name] = split(path);
-    return readLines(folder, name);
-}
-
-std::optional<QString> readFirstLine(const QString& path)
-{
-    if (path.isEmpty())
-        return std::nullopt;
-    const auto [folder, name] = split(path);
-    return readFirstLine(folder, name);
-}
-
-std::optional<QString> readStoreLine(const QString& path)
-{
-    auto line = readFirstLine(path);
-    if (line)
-        *line = line->trimmed();
-    return line;
-}
-
 QByteArray lineBytes(const QString& line)
 {
     return platform::encodeGbk(line + QStringLiteral("\r\n"));
@@ -135,35 +96,6 @@ QByteArray closedLinesBytes(const QStringList& lines)
     for (const QString& l : lines)
         text += l + QStringLiteral("\r\n");
     return lineBytes(text);
-}
-
-namespace {
-// A history file is replaced only when its content changes: one that already holds the bytes is
-// left as it is, so that a folder the candidate may not write to saves what did not change.
-bool writeChanged(const QString& path, const QByteArray& bytes)
-{
-    if (const auto existing = platform::findFile(path)) {
-        QFile f(*existing);
-        if (f.open(QIODevice::ReadOnly) && f.size() == bytes.size() && f.readAll() == bytes)
-            return true;
-    }
-    return platform::writeWholeFileBytes(path, bytes);
-}
-} // namespace
-
-bool writeLine(const QString& path, const QString& line)
-{
-    return writeChanged(path, lineBytes(line));
-}
-
-bool writeLinesClosed(const QString& path, const QStringList& lines)
-{
-    return writeChanged(path, closedLinesBytes(lines));
-}
-
-bool writeSet(const QString& userDir, const FileSet& files)
-{
-    return platform::writeFileSet(userDir, files);
 }
 
 platform::SetResult writeSet(const UserFolder& folder, const FileSet& files)

@@ -3,7 +3,6 @@
 #include "bank/exercise.h"
 #include "history/historyfiles.h"
 
-#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 #include <climits>
@@ -134,12 +133,6 @@ std::pair<const char*, const char*> storeNumbers(bank::Store store)
 }
 } // namespace
 
-StoreFiles storeFiles(const QString& userDir, bank::Store store)
-{
-    const auto [list, flags] = storeNumbers(store);
-    return {userFile(userDir, list), userFile(userDir, flags)};
-}
-
 StoreFiles storeFiles(const UserFolder& folder, bank::Store store)
 {
     const auto [list, flags] = storeNumbers(store);
@@ -155,11 +148,6 @@ std::optional<StoreLines> storeOf(const std::optional<QString>& list, const std:
 }
 } // namespace
 
-std::optional<StoreLines> readStore(const StoreFiles& files)
-{
-    return storeOf(readStoreLine(files.list), readStoreLine(files.flags));
-}
-
 std::optional<StoreLines> readStore(const UserFolder& folder, bank::Store store)
 {
     const auto [list, flags] = storeNumbers(store);
@@ -172,18 +160,11 @@ void addStore(FileSet& set, const StoreFiles& files, const StoreLines& lines)
     set.push_back({files.flags, lineBytes(lines.flags)});
 }
 
-bool writeStore(const StoreFiles& files, const StoreLines& lines)
+platform::SetResult writeStore(const UserFolder& folder, bank::Store store, const StoreLines& lines)
 {
     FileSet set;
-    addStore(set, files, lines);
-    return writeSet(QFileInfo(files.list).path(), set);
-}
-
-bool mergeMarkedStore(const QString& userDir, const Questions& questions)
-{
-    const StoreFiles files = storeFiles(userDir, bank::Store::Marked);
-    const auto store = readStore(files);
-    return store && writeStore(files, mergeMarked(*store, questions));
+    addStore(set, storeFiles(folder, store), lines);
+    return writeSet(folder, set);
 }
 
 } // namespace history

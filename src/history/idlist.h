@@ -65,22 +65,16 @@ struct StoreFiles {
     QString list;
     QString flags;
 };
-StoreFiles storeFiles(const QString& userDir, bank::Store store);
 StoreFiles storeFiles(const UserFolder& folder, bank::Store store);
 
 // Both lines, trimmed (a missing file is empty), the flags fitted to the list's id count ("F" for
 // an id without a flag): a list and flags that still disagree can only be the rest of a pair
 // written before pairs were written as one unit, and no id is dropped for it. Nothing when either
 // file exists but cannot be read, in which case the store must not be rewritten.
-std::optional<StoreLines> readStore(const StoreFiles& files);
 std::optional<StoreLines> readStore(const UserFolder& folder, bank::Store store);
 // Both files as one unit (writeSet): the new pair or the old one stands, never a mix.
-bool writeStore(const StoreFiles& files, const StoreLines& lines);
+platform::SetResult writeStore(const UserFolder& folder, bank::Store store, const StoreLines& lines);
 // The pair's two files for a set written together with other files.
 void addStore(FileSet& set, const StoreFiles& files, const StoreLines& lines);
-
-// The marked-question merge on the files of the user folder (the score window's step); false
-// when the store could not be read or written.
-bool mergeMarkedStore(const QString& userDir, const Questions& questions);
 
 } // namespace history

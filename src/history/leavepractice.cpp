@@ -153,11 +153,6 @@ LeaveFiles readLeaveFiles(const UserFolder& folder, const LeaveInput& in)
     return f;
 }
 
-LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in)
-{
-    return readLeaveFiles(UserFolder::open(userDir), in);
-}
-
 platform::SetResult writeLeaveOutcome(const UserFolder& folder, const LeaveInput& in, const LeaveOutcome& out)
 {
     if (out.unreadable)
@@ -179,11 +174,6 @@ platform::SetResult writeLeaveOutcome(const UserFolder& folder, const LeaveInput
         set.push_back({folder.file(name), lineBytes(*out.paperWrong)});
     }
     return writeSet(folder, set);
-}
-
-bool writeLeaveOutcome(const QString& userDir, const LeaveInput& in, const LeaveOutcome& out)
-{
-    return writeLeaveOutcome(UserFolder::open(userDir), in, out) == platform::SetResult::Written;
 }
 
 } // namespace history

@@ -55,12 +55,9 @@ LeaveOutcome leavePractice(const LeaveInput& in, const LeaveFiles& files);
 
 // The files of the user folder that leavePractice reads.
 LeaveFiles readLeaveFiles(const UserFolder& folder, const LeaveInput& in);
-LeaveFiles readLeaveFiles(const QString& userDir, const LeaveInput& in);
 // Writes what changed as one unit (files whose bytes are already on disk are left alone):
 // Written, or Undone (every file as it was; so too when a file it needs could not be read), or
 // Mixed when the set could be neither finished nor undone.
 platform::SetResult writeLeaveOutcome(const UserFolder& folder, const LeaveInput& in, const LeaveOutcome& out);
-// The same in a folder opened for it; true only when written.
-bool writeLeaveOutcome(const QString& userDir, const LeaveInput& in, const LeaveOutcome& out);
 
 } // namespace history

@@ -72,16 +72,9 @@ std::optional<QStringList> readResults(const UserFolder& folder)
     return resultsTable(*lines);
 }
 
-std::optional<QStringList> readResults(const QString& userDir) { return readResults(UserFolder::open(userDir)); }
-
 QByteArray resultsBytes(const QStringList& table)
 {
     return platform::encodeGbk(resultsFileText(table));
-}
-
-bool writeResults(const QString& userDir, const QStringList& table)
-{
-    return platform::writeWholeFileBytes(userFile(userDir, kPaperResults), resultsBytes(table));
 }
 
 } // namespace history

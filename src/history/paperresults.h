@@ -40,10 +40,8 @@ QStringList recordPaperResult(QStringList table, int paper, const QString& start
 QString timeText(const QDateTime& t); // "yyyy-mm-dd hh:mm:ss"
 
 // The file read into the table (missing: all prefilled); nothing when it exists but cannot be read.
-std::optional<QStringList> readResults(const QString& userDir);
 std::optional<QStringList> readResults(const UserFolder& folder);
-bool writeResults(const QString& userDir, const QStringList& table);
-// The bytes writeResults writes, for a set of files written together.
+// The file's bytes (resultsFileText), for a set of files written together.
 QByteArray resultsBytes(const QStringList& table);
 
 } // namespace history

@@ -2,7 +2,6 @@
 
 #include "history/historyfiles.h"
 #include "history/paperresults.h"
-#include "platform/filelookup.h"
 #include "platform/textfile.h"
 
 #include <QFile>
@@ -141,83 +140,88 @@ std::vector<PaperCopy> wrongFileMovesForDeletion(int paper, int generatedCount)
     return moves;
 }
 
-WrongFileMove readWrongFileMove(const QString& userDir, int from, int to)
+WrongFileMove readWrongFileMove(const UserFolder& folder, int from, int to)
 {
-    const QString source = paperWrongPath(userDir, from);
-    const QString target = paperWrongPath(userDir, to);
+    const QString source = paperWrongFileName(from);
+    const QString target = paperWrongFileName(to);
     if (source.isEmpty() || target.isEmpty())
         return {};
     WrongFileMove m;
-    // The paper that now takes this number has no wrong questions on record, or none that can be
-    // read: either way it must not keep those of the paper that had the number before.
-    auto emptied = [&](CopyResult r) {
-        m.result = r;
-        if (platform::findFile(target, platform::EntryKind::Any))
+    if (!folder.has(source)) {
+        // The paper that now takes this number has no wrong questions on record: it must not keep
+        // those of the paper that had the number before.
+        m.result = CopyResult::SourceMissing;
+        if (folder.has(target))
             m.bytes = lineBytes(QString());
         return m;
-    };
-    const auto found = platform::findFile(source, platform::EntryKind::Any);
-    if (!found)
-        return emptied(CopyResult::SourceMissing);
-    QFile in(*found);
-    if (!QFileInfo(*found).isFile() || !in.open(QIODevice::ReadOnly))
-        return emptied(CopyResult::SourceUnreadable);
+    }
+    QFile in(folder.file(source));
+    if (!QFileInfo(in.fileName()).isFile() || !in.open(QIODevice::ReadOnly)) {
+        m.result = CopyResult::SourceUnreadable;
+        return m;
+    }
     const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return emptied(CopyResult::SourceUnreadable);
+    if (in.error() != QFileDevice::NoError) {
+        m.result = CopyResult::SourceUnreadable;
+        return m;
+    }
     m.result = CopyResult::Copied;
     m.bytes = bytes;
     return m;
 }
 
 namespace {
-void addMoves(PaperListChange& change, const QString& userDir, const std::vector<PaperCopy>& moves)
+// The moves of a change, each read from the files as they stand; false when a source cannot be read.
+bool addMoves(PaperListChange& change, const UserFolder& folder, const std::vector<PaperCopy>& moves)
 {
     for (const PaperCopy& c : moves) {
-        WrongFileMove m = readWrongFileMove(userDir, c.from, c.to);
+        WrongFileMove m = readWrongFileMove(folder, c.from, c.to);
+        if (m.result == CopyResult::SourceUnreadable)
+            return false;
         change.moves.push_back(m.result);
         if (m.bytes)
-            change.files.push_back({paperWrongPath(userDir, c.to), std::move(*m.bytes)});
+            change.files.push_back({folder.file(paperWrongFileName(c.to)), std::move(*m.bytes)});
     }
+    return true;
 }
 } // namespace
 
-std::optional<PaperListChange> newPaperChange(const QString& userDir, const QString& ids, int generatedCount,
-                                              const QDateTime& now)
+std::optional<PaperListChange> newPaperChange(const UserFolder& folder, const QString& ids, const QDateTime& now)
 {
-    const auto list = readGeneratedList(userDir);
-    const auto results = readResults(userDir);
+    const auto list = readGeneratedList(folder);
+    const auto results = readResults(folder);
     if (!list || !results)
         return std::nullopt;
     PaperListChange change;
     change.files.push_back(
-        {userFile(userDir, kGeneratedPapers), platform::encodeGbk(listText(listWithNewPaper(*list, ids)))});
-    change.files.push_back({userFile(userDir, kPaperResults), resultsBytes(resultsWithNewPaper(*results, now))});
-    addMoves(change, userDir, wrongFileMovesForNewPaper(generatedCount));
-    change.files.push_back({paperWrongPath(userDir, kFirstGeneratedPaper), lineBytes(QString())});
+        {folder.file(kGeneratedPapers), platform::encodeGbk(listText(listWithNewPaper(*list, ids)))});
+    change.files.push_back({folder.file(kPaperResults), resultsBytes(resultsWithNewPaper(*results, now))});
+    if (!addMoves(change, folder, wrongFileMovesForNewPaper(generatedPaperCount(*list))))
+        return std::nullopt;
+    change.files.push_back({folder.file(paperWrongFileName(kFirstGeneratedPaper)), lineBytes(QString())});
     return change;
 }
 
-std::optional<PaperListChange> deletionChange(const QString& userDir, int paper, int generatedCount)
+std::optional<PaperListChange> deletionChange(const UserFolder& folder, int paper)
 {
-    if (!isListedGeneratedPaper(paper, generatedCount))
-        return std::nullopt;
-    const auto list = readGeneratedList(userDir);
-    const auto results = readResults(userDir);
+    const auto list = readGeneratedList(folder);
+    const auto results = readResults(folder);
     if (!list || !results)
         return std::nullopt;
+    const int count = generatedPaperCount(*list);
+    if (!isListedGeneratedPaper(paper, count))
+        return std::nullopt;
     PaperListChange change;
-    change.files.push_back({userFile(userDir, kGeneratedPapers),
-                            closedLinesBytes(listWithoutPaper(*list, paper, generatedCount))});
-    addMoves(change, userDir, wrongFileMovesForDeletion(paper, generatedCount));
-    change.files.push_back(
-        {userFile(userDir, kPaperResults), resultsBytes(resultsWithoutPaper(*results, paper, generatedCount))});
+    change.files.push_back({folder.file(kGeneratedPapers), closedLinesBytes(listWithoutPaper(*list, paper, count))});
+    if (!addMoves(change, folder, wrongFileMovesForDeletion(paper, count)))
+        return std::nullopt;
+    change.files.push_back({folder.file(kPaperResults), resultsBytes(resultsWithoutPaper(*results, paper, count))});
     return change;
 }
 
-std::optional<QStringList> readGeneratedList(const QString& userDir)
+std::optional<QStringList> readGeneratedList(const UserFolder& folder)
 {
-    auto lines = readLines(userFile(userDir, kGeneratedPapers));
+    auto lines = readLines(folder, historyFileName(kGeneratedPapers));
     if (!lines)
         return std::nullopt;
     return lines->mid(0, kMaxListLines);

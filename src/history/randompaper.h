@@ -72,35 +72,34 @@ enum class CopyResult {
     Copied,
     SourceMissing,    // the source paper has no file: the target, if there is one, becomes the
                       // empty line, so no paper shows another paper's wrong questions
-    SourceUnreadable, // the source exists but cannot be read: treated as a missing source
+    SourceUnreadable, // the source exists but cannot be read: nothing of the change is written
     Failed,           // no such paper: nothing moves
 };
 // What the wrong-question file of paper `to` becomes when that of paper `from` moves over it, read
 // from the files as they stand: the source's bytes as they are, the empty line, or nothing (the
-// target stays missing).
+// target stays missing, or the source could not be read).
 struct WrongFileMove {
     CopyResult result = CopyResult::Failed;
     std::optional<QByteArray> bytes;
 };
-WrongFileMove readWrongFileMove(const QString& userDir, int from, int to);
+WrongFileMove readWrongFileMove(const UserFolder& folder, int from, int to);
 
 // Every file a change of the generated paper list writes, read and decided before anything is
-// written, and written as one unit: the list, the results and the wrong-question files move
-// together or not at all.
+// written, and written as one unit (writeSet): the list, the results and the wrong-question files
+// move together or not at all.
 struct PaperListChange {
     FileSet files;
     std::vector<CopyResult> moves; // each wrong-question file move, in the order of the moves
 };
-// A new paper at the head of the list (generatedCount is the number of papers listed before it);
-// nothing when the list or the results file cannot be read.
-std::optional<PaperListChange> newPaperChange(const QString& userDir, const QString& ids, int generatedCount,
-                                              const QDateTime& now);
-// Paper p leaving the list; nothing when the list or the results file cannot be read, or p is not
-// a listed paper.
-std::optional<PaperListChange> deletionChange(const QString& userDir, int paper, int generatedCount);
+// A new paper at the head of the list; nothing when the list, the results file or the
+// wrong-question file of a paper that moves cannot be read.
+std::optional<PaperListChange> newPaperChange(const UserFolder& folder, const QString& ids, const QDateTime& now);
+// Paper p leaving the list; nothing when one of those files cannot be read, or p is not a listed
+// paper.
+std::optional<PaperListChange> deletionChange(const UserFolder& folder, int paper);
 
 // The generated paper list's lines, at most 15 (a list longer than that is never written);
 // a missing file has none; nothing when the file exists but cannot be read.
-std::optional<QStringList> readGeneratedList(const QString& userDir);
+std::optional<QStringList> readGeneratedList(const UserFolder& folder);
 
 } // namespace history

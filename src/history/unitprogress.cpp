@@ -27,17 +27,18 @@ bank::UnitRow unitRow(const QString& progressLine)
     return {int(t.size()), int(progressLine.count(u'F')), t};
 }
 
-ProgressUpkeep upkeepUnitProgress(const QString& userDir, const std::optional<std::vector<int>>& counts,
+ProgressUpkeep upkeepUnitProgress(const UserFolder& folder, const std::optional<std::vector<int>>& counts,
                                   int unitCount)
 {
     ProgressUpkeep r;
-    const QString path = userFile(userDir, kUnitProgress);
-    const std::optional<QStringList> read = readLines(path);
+    const std::optional<QStringList> read = readLines(folder, historyFileName(kUnitProgress));
+    // A file that cannot be read gives the rows no progress; it is never rewritten.
     QStringList lines = read ? *read : QStringList{};
     if (counts) {
         lines = normaliseProgress(lines, *counts);
         if (read)
-            r.rewritten = writeLinesClosed(path, lines);
+            r.rewritten = writeSet(folder, {{folder.file(kUnitProgress), closedLinesBytes(lines)}}) ==
+                          platform::SetResult::Written;
     }
     const int rows = std::clamp(unitCount, 0, kUnitRows);
     for (int u = 0; u < rows; ++u)

@@ -5,6 +5,7 @@
 // the unit table from it; leaving a unit practice rewrites the practised unit's line.
 
 #include "bank/unittable.h"
+#include "history/historyfiles.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,13 +25,13 @@ bank::UnitRow unitRow(const QString& progressLine);
 
 struct ProgressUpkeep {
     std::vector<bank::UnitRow> rows; // units 0 to unitCount - 1 (at most 41 rows)
-    bool rewritten = false;          // the file was written
+    bool rewritten = false;          // the file holds the upkeep's lines (written, or already so)
 };
 
 // The upkeep of the home window's build. counts are the bank layout's unit question counts
 // (bank::unitQuestionCounts); without counts the file is left as it is and the rows come from
 // its lines as they stand. A file that exists but cannot be read is not rewritten either.
-ProgressUpkeep upkeepUnitProgress(const QString& userDir, const std::optional<std::vector<int>>& counts,
+ProgressUpkeep upkeepUnitProgress(const UserFolder& folder, const std::optional<std::vector<int>>& counts,
                                   int unitCount);
 
 // The lines of a progress file to keep when one line of it is rewritten: every line read, the

@@ -40,7 +40,7 @@ void FrmFengmian::fillAdStrip()
     QStringList lines;
     trap([&] {
         const auto read =
-            readAdLines(history::userFile(platform::programFolder() + QStringLiteral("/ksdata"), kAdFile));
+            readAdLines(history::UserFolder::ofProgram().file(kAdFile));
         if (!read)
             throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
         lines = *read;

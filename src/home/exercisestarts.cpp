@@ -17,7 +17,6 @@
 #include "exam/frmtm.h"
 #include "history/historyfiles.h"
 #include "history/idlist.h"
-#include "platform/programfolder.h"
 #include "surface/frmmain.h"
 
 using ModData::sDanYuan;
@@ -27,8 +26,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString dataFile(const QString& name) { return ModData::sDataPath + name + QStringLiteral(".mxy"); }
-
-QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
 
 } // namespace
 
@@ -89,10 +86,14 @@ void FrmFengmian::storeStart(int index)
     const int scope = index == 22 ? iBiaoZhiScope : iCuoTiScope;
     if (scope == 0)
         return;
-    // A missing file is an empty list; so is one that cannot be read.
-    const history::StoreLines lines =
-        history::readStore(history::storeFiles(userDir(), store)).value_or(history::StoreLines{});
-    const bank::StartDecision d = bank::storeStart(store, scope, lines.list, lines.flags);
+    // A missing file is an empty list; one that cannot be read starts nothing.
+    const auto lines = history::readStore(history::UserFolder::ofProgram(), store);
+    if (!lines) {
+        showNotice(store == bank::Store::Marked ? QStringLiteral("收藏题目练习") : QStringLiteral("错题复习"),
+                   kCrLf + kCrLf + kCrLf + QStringLiteral("考试记录无法读取，本次练习未能开始！"));
+        return;
+    }
+    const bank::StartDecision d = bank::storeStart(store, scope, lines->list, lines->flags);
     if (d.what == bank::StartDecision::What::Notice)
         showNotice(d.notice.title, d.notice.prompt);
     else if (d.what == bank::StartDecision::What::Start &&
@@ -105,9 +106,12 @@ void FrmFengmian::storeStart(int index)
 bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeTitle)
 {
     const vb::ErrorTrap trap(QStringLiteral("initshiti"));
+    // A marked list that cannot be read is reported and marks nothing; the leave reads the store
+    // again and writes nothing of it while it still cannot be read.
     QString marked;
     trap([&] {
-        const auto line = history::readStoreLine(history::userFile(userDir(), history::kMarkedList));
+        const auto line =
+            history::readStoreLine(history::UserFolder::ofProgram(), history::historyFileName(history::kMarkedList));
         if (!line)
             throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
         marked = *line;

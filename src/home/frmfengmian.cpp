@@ -12,9 +12,9 @@
 #include "exam/frmtm.h"
 #include "history/historyfiles.h"
 #include "history/idlist.h"
+#include "history/randompaper.h"
 #include "history/unitprogress.h"
 #include "platform/openurl.h"
-#include "platform/programfolder.h"
 #include "platform/screenmetrics.h"
 #include "platform/textfile.h"
 #include "platform/windowpos.h"
@@ -39,8 +39,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // A picture or file of the data folder: the name with ".mxy".
 QString dataFile(const QString& name) { return ModData::sDataPath + name + QStringLiteral(".mxy"); }
-
-QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
 
 QString buttonStrip(int index)
 {
@@ -261,8 +259,9 @@ void FrmFengmian::FengMainCsh()
     const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
     const double sx = dScaleX;
     const double sy = dScaleY;
-    // A set of history files that a kill interrupted is finished or undone before any is read.
-    history::settleUserFolder(userDir());
+    // The user folder of the build: a set of history files that a kill interrupted is finished or
+    // undone before any is read.
+    const history::UserFolder folder = history::UserFolder::ofProgram();
 
     // Bank version.
     QString versionLine;
@@ -276,7 +275,13 @@ void FrmFengmian::FengMainCsh()
 
     // Input-method option.
     QString ime;
-    trap([&] { ime = firstLine(history::userFile(userDir(), "288890")); });
+    trap([&] {
+        const QString name = history::historyFileName(history::kImeOption);
+        const auto line = history::readFirstLine(folder, name);
+        if (!line || !folder.has(name))
+            throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
+        ime = *line;
+    });
     trap([&] { ModData::bAutoIme = vb::val(ime) != 0; });
 
     setCaption(QStringLiteral("模拟考试练习系统"));
@@ -328,8 +333,10 @@ void FrmFengmian::FengMainCsh()
 
     // Generated papers: the lines before the first blank one, never more than the list may hold.
     trap([&] {
-        iSuiJiCount = vb::Integer(history::generatedPaperCount(
-            allLines(history::userFile(userDir(), history::kGeneratedPapers))));
+        const auto list = history::readGeneratedList(folder);
+        if (!list || !folder.has(history::historyFileName(history::kGeneratedPapers)))
+            throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
+        iSuiJiCount = vb::Integer(history::generatedPaperCount(*list));
     });
 
     // Button pictures.
@@ -390,7 +397,7 @@ void FrmFengmian::FengMainCsh()
     // the bank layout (never rewritten when the bank gives no counts), then the unit table.
     const auto counts = bank::unitQuestionCounts(layout);
     history::ProgressUpkeep upkeep;
-    trap([&] { upkeep = history::upkeepUnitProgress(userDir(), counts, ModData::iDanYuanCount); });
+    trap([&] { upkeep = history::upkeepUnitProgress(folder, counts, ModData::iDanYuanCount); });
     for (size_t u = 0; u < upkeep.rows.size(); ++u) {
         const bank::UnitRow& row = upkeep.rows[u];
         trap([&] {
@@ -405,9 +412,9 @@ void FrmFengmian::FengMainCsh()
     });
 
     buildUnitPanel();
-    buildPaperPanel();
-    buildStorePanel(bank::Store::Marked);
-    buildStorePanel(bank::Store::OwnWrong);
+    buildPaperPanel(folder);
+    buildStorePanel(folder, bank::Store::Marked);
+    buildStorePanel(folder, bank::Store::OwnWrong);
     buildHelpPanel();
 }
 

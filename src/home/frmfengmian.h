@@ -18,6 +18,7 @@
 #include "bank/questionset.h"
 #include "bank/unittable.h"
 #include "controls/tavobutton.h"
+#include "history/historyfiles.h"
 #include "toolkit/controlarray.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -179,7 +180,7 @@ private:
     void helpPage(int index);
     // Paper panel (paperpanel.cpp).
     void createPaperCards();
-    void buildPaperPanel();
+    void buildPaperPanel(const history::UserFolder& folder);
     void paperView(int index);
     void paperCardsFollow();
     void paperPreselect();
@@ -189,7 +190,7 @@ private:
     // Message box "l20071"; its failing steps are reported under the caller's error tag.
     bool confirm(const QString& tag, const QString& title, const QString& prompt);
     // Marked and wrong-question panels (storepanels.cpp).
-    void buildStorePanel(bank::Store store);
+    void buildStorePanel(const history::UserFolder& folder, bank::Store store);
     void storeScope(int index);
     void storeClear(int index);
 };

@@ -9,8 +9,6 @@
 #include "history/historyfiles.h"
 #include "history/paperresults.h"
 #include "history/randompaper.h"
-#include "platform/filelookup.h"
-#include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "toolkit/pointers.h"
 
@@ -26,8 +24,6 @@ constexpr int kCards = 30;
 constexpr int kSprintView = 28, kSimulationView = 29, kNewRandomView = 30, kRandomView = 31;
 
 QString picture(const char* id) { return ModData::sDataPath + QString::fromUtf8(id) + QStringLiteral(".mxy"); }
-
-QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
 
 // The n-th numeral of "一二三四五六七八九十"; empty beyond ten.
 QString numeral(int n)
@@ -56,13 +52,13 @@ std::function<double()>& randomSource()
 
 void fail(int number) { throw vb::Error(number, vb::errorText(number)); }
 
-// A wrong-question file that was missing or could not be read is reported the way a failed copy is.
+// A wrong-question file that was missing is reported the way a failed copy is (one that could not
+// be read stopped the change before anything was written).
 void reportMoves(const vb::ErrorTrap& trap, const std::vector<history::CopyResult>& moves)
 {
     for (const history::CopyResult r : moves) {
-        if (r == history::CopyResult::Copied)
-            continue;
-        trap([&] { fail(r == history::CopyResult::SourceMissing ? vb::ErrFileNotFound : vb::ErrPathFileAccess); });
+        if (r != history::CopyResult::Copied)
+            trap([] { fail(vb::ErrFileNotFound); });
     }
 }
 
@@ -71,17 +67,10 @@ void reportMoves(const vb::ErrorTrap& trap, const std::vector<history::CopyResul
 // before the wait: the paper may have been deleted, or another put before it.
 std::optional<QString> generatedPaperLine(int p)
 {
-    const auto list = history::readGeneratedList(userDir());
+    const auto list = history::readGeneratedList(history::UserFolder::ofProgram());
     if (!list || !history::isListedGeneratedPaper(p, history::generatedPaperCount(*list)))
         return std::nullopt;
     return list->value(p - history::kFirstGeneratedPaper);
-}
-
-// The number of generated papers the list holds now; none when it cannot be read.
-int generatedCount()
-{
-    const auto list = history::readGeneratedList(userDir());
-    return list ? history::generatedPaperCount(*list) : 0;
 }
 
 } // namespace
@@ -121,7 +110,7 @@ void FrmFengmian::createPaperCards()
 
 // ---- Panel build ---------------------------------------------------------------------------------
 
-void FrmFengmian::buildPaperPanel()
+void FrmFengmian::buildPaperPanel(const history::UserFolder& folder)
 {
     const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
     const double sx = dScaleX;
@@ -160,8 +149,8 @@ void FrmFengmian::buildPaperPanel()
     // Paper results table: a file that cannot be read leaves every record untaken.
     sShiJuanHis = history::prefilledResults();
     trap([&] {
-        const auto table = history::readResults(userDir());
-        if (!table || !platform::findFile(history::userFile(userDir(), history::kPaperResults)))
+        const auto table = history::readResults(folder);
+        if (!table || !folder.has(history::historyFileName(history::kPaperResults)))
             fail(vb::ErrFileNotFound);
         sShiJuanHis = *table;
     });
@@ -213,11 +202,11 @@ void FrmFengmian::buildPaperPanel()
 
         // Wrong-question count: no file of that name is none; one that cannot be read is reported.
         int wrong = 0;
-        const QString path = history::paperWrongPath(userDir(), p);
-        if (platform::findFile(path, platform::EntryKind::Any)) {
+        const QString name = history::paperWrongFileName(p);
+        if (folder.has(name)) {
             trap([&] {
-                const auto line = history::readFirstLine(path);
-                if (!line || !platform::findFile(path))
+                const auto line = history::readFirstLine(folder, name);
+                if (!line)
                     fail(vb::ErrPathFileAccess);
                 wrong = int(vb::trim(*line).size() / 4);
             });
@@ -300,6 +289,7 @@ void FrmFengmian::paperStart(int index)
     const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
     const int p = index - 70;
     QString line;
+    bool listUnreadable = false;
     if (p < 20) {
         trap([&] {
             const auto layout = platform::readAllLines(bank::bankLayoutPath(ModData::sDataPath));
@@ -309,15 +299,19 @@ void FrmFengmian::paperStart(int index)
         });
     } else {
         trap([&] {
-            const auto list = history::readGeneratedList(userDir());
-            if (!list)
+            const auto list = history::readGeneratedList(history::UserFolder::ofProgram());
+            if (!list) {
+                listUnreadable = true;
                 fail(vb::ErrPathFileAccess);
+            }
             line = list->value(p - 20);
         });
     }
     // A paper without questions never starts.
     if (bank::wholeIdCount(line) == 0) {
-        showNotice(QStringLiteral("模拟考试"), kCrLf + kCrLf + kCrLf + QStringLiteral("题库文件无法读取，本次练习未能开始！"));
+        showNotice(QStringLiteral("模拟考试"), kCrLf + kCrLf + kCrLf +
+                                                   (listUnreadable ? QStringLiteral("考试记录无法读取，本次考试未能开始！")
+                                                                   : QStringLiteral("题库文件无法读取，本次练习未能开始！")));
         return;
     }
     if (!InitShiTi(bank::paperStart(p, line).set, QStringLiteral("模拟考试")) || isUnloaded())
@@ -357,7 +351,8 @@ void FrmFengmian::newRandomPaper()
     // Every history file the new paper moves is read and decided before anything is written, and
     // only now, after the launcher's waits: a paper deleted or added meanwhile is in the files
     // this change is made from. A file that cannot be read stops it all.
-    const auto change = history::newPaperChange(userDir(), *ids, generatedCount(), QDateTime::currentDateTime());
+    const history::UserFolder folder = history::UserFolder::ofProgram();
+    const auto change = history::newPaperChange(folder, *ids, QDateTime::currentDateTime());
     if (!change) {
         trap([] { fail(vb::ErrPathFileAccess); });
         stop(QStringLiteral("考试记录无法读取，本次考试未能开始！"));
@@ -366,7 +361,7 @@ void FrmFengmian::newRandomPaper()
 
     // The list, the results and the wrong-question files as one unit: the hand-in reads the
     // paper's questions from the list, and paper 20's record must be the new paper's.
-    if (!history::writeSet(userDir(), change->files)) {
+    if (history::writeSet(folder, change->files) != platform::SetResult::Written) {
         trap([] { fail(vb::ErrPathFileAccess); });
         stop(QStringLiteral("考试记录无法写入，本次考试未能开始！"));
         return;
@@ -390,17 +385,26 @@ void FrmFengmian::LblShiJuanCCC_Click(int index)
     const std::optional<QString> paper =
         index >= history::kFirstGeneratedPaper ? generatedPaperLine(index) : std::optional<QString>(QString());
     QString line;
+    bool unreadable = false;
     trap([&] {
-        const QString path = history::paperWrongPath(userDir(), index);
-        if (path.isEmpty() || !platform::findFile(path, platform::EntryKind::Any))
+        const QString name = history::paperWrongFileName(index);
+        if (name.isEmpty())
             return;
-        const auto read = history::readFirstLine(path);
-        if (!read)
+        const auto read = history::readFirstLine(history::UserFolder::ofProgram(), name);
+        if (!read) {
+            unreadable = true;
             fail(vb::ErrPathFileAccess);
+        }
         line = vb::trim(*read);
     });
     if (isUnloaded())
         return;
+    // A record that cannot be read is no paper without wrong questions.
+    if (unreadable) {
+        showNotice(QStringLiteral("错题复习"),
+                   kCrLf + kCrLf + kCrLf + QStringLiteral("考试记录无法读取，本次错题复习未能开始！"));
+        return;
+    }
     if (bank::wholeIdCount(line) == 0) {
         askBox(QStringLiteral("lblshijuancc"), QStringLiteral("没有生成错题"), QStringLiteral("l20071"),
                kCrLf + kCrLf + kCrLf + QStringLiteral("你可能是还没有做本套试题，或者上次得分为0。") + kCrLf +
@@ -431,12 +435,21 @@ void FrmFengmian::LblShiJuanDel_Click(int index)
 void FrmFengmian::deleteGeneratedPaper(int paper)
 {
     const vb::ErrorTrap trap(QStringLiteral("lblshijuandel"));
-    // Nothing moves unless every file of the change could be read, and then all of it moves at once.
-    const auto change = history::deletionChange(userDir(), paper, generatedCount());
-    if (!change || !history::writeSet(userDir(), change->files))
-        trap([] { fail(vb::ErrPathFileAccess); });
-    else
+    // Nothing moves unless every file of the change could be read, and then all of it moves at once;
+    // the candidate is told when nothing moved.
+    const history::UserFolder folder = history::UserFolder::ofProgram();
+    const auto change = history::deletionChange(folder, paper);
+    const bool written = change && history::writeSet(folder, change->files) == platform::SetResult::Written;
+    if (written) {
         reportMoves(trap, change->moves);
+    } else {
+        trap([] { fail(vb::ErrPathFileAccess); });
+        if (!isUnloaded())
+            showNotice(QStringLiteral("删除试卷"),
+                       kCrLf + kCrLf + kCrLf +
+                           (change ? QStringLiteral("考试记录无法写入，本套试卷未能删除！")
+                                   : QStringLiteral("考试记录无法读取，本套试卷未能删除！")));
+    }
     // The files are a whole set again; the panels are rebuilt only on a window still open.
     if (!isUnloaded())
         FengMainCsh();

@@ -6,7 +6,6 @@
 #include "history/historyfiles.h"
 #include "history/idlist.h"
 #include "history/storeclear.h"
-#include "platform/programfolder.h"
 
 using ModData::dScaleX;
 using ModData::dScaleY;
@@ -37,11 +36,9 @@ const StorePanel& panelOf(bank::Store store) { return store == bank::Store::Mark
 
 QString picture(const char* id) { return ModData::sDataPath + QString::fromUtf8(id) + QStringLiteral(".mxy"); }
 
-QString userDir() { return platform::programFolder() + QStringLiteral("/ksdata"); }
-
 } // namespace
 
-void FrmFengmian::buildStorePanel(bank::Store store)
+void FrmFengmian::buildStorePanel(const history::UserFolder& folder, bank::Store store)
 {
     const vb::ErrorTrap trap(QStringLiteral("fengmaincsh"));
     const double sx = dScaleX;
@@ -68,8 +65,14 @@ void FrmFengmian::buildStorePanel(bank::Store store)
     trap([&] { ClickBotn[k.bit1Button].loadPicture(picture(k.bit1On)); });
     trap([&] { ClickBotn[k.bit2Button].loadPicture(picture(k.bit2Off)); });
 
-    // A store that cannot be read counts as none: both counters 0.
-    const QString flags = history::readStore(history::storeFiles(userDir(), store)).value_or(history::StoreLines{}).flags;
+    // A store that cannot be read shows both counters 0 and is reported.
+    QString flags;
+    trap([&] {
+        const auto lines = history::readStore(folder, store);
+        if (!lines)
+            throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
+        flags = lines->flags;
+    });
     const history::ReviewCounts counts = history::reviewCounts(flags);
     reviewed.setCaption(QString::number(counts.reviewed));
     notReviewed.setCaption(QString::number(counts.notReviewed));
@@ -99,16 +102,24 @@ void FrmFengmian::storeClear(int index)
     if (!confirm(QStringLiteral("clickbotn"), QString::fromUtf8(k.clearTitle), kCrLf + kCrLf + kCrLf + QString::fromUtf8(prompt)))
         return;
 
-    const history::StoreFiles files = history::storeFiles(userDir(), k.store);
-    // A store that cannot be read is never rewritten.
-    const auto lines = history::readStore(files);
-    if (!lines || lines->list.isEmpty() || lines->flags.isEmpty())
+    // The box waited: the store is read now, in the one folder the clear writes. A store that
+    // cannot be read is never rewritten, and the candidate is told.
+    const history::UserFolder folder = history::UserFolder::ofProgram();
+    const auto lines = history::readStore(folder, k.store);
+    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
+    if (!lines) {
+        trap([] { throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess)); });
+        if (!isUnloaded())
+            showNotice(QString::fromUtf8(k.clearTitle),
+                       kCrLf + kCrLf + kCrLf + QStringLiteral("考试记录无法读取，本次清除未能完成！"));
+        return;
+    }
+    if (lines->list.isEmpty() || lines->flags.isEmpty())
         return;
     const history::StoreLines kept = history::clearStore(*lines, scope);
     // The pair is written as one unit; the counters follow only what was written.
-    const vb::ErrorTrap trap(QStringLiteral("clickbotn"));
     const bool written = trap([&] {
-        if (!history::writeStore(files, kept))
+        if (history::writeStore(folder, k.store, kept) != platform::SetResult::Written)
             throw vb::Error(vb::ErrPathFileAccess, vb::errorText(vb::ErrPathFileAccess));
     });
     if (!written)

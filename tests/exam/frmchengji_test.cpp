@@ -220,19 +220,33 @@ void handIn(Paper& world)
 } // namespace
 
 // A history that cannot be written (a folder stands where the new results would go) or that cannot
-// be read (a folder in the results' own place) leaves every file as it was, and the candidate is
-// told so over the score window, which still shows the score.
+// be read (a folder in the place of the results, of the random paper's list or of the fixed
+// paper's bank layout file, which give the paper's ids) leaves every file as it was, and the
+// candidate is told so over the score window, which still shows the score.
 TEST(ScoreWindow, AHistoryThatCannotBeWrittenIsToldAndKeepsItsFiles)
 {
-    for (const char* blocked : {"288892.mxy.pending", "288892.mxy"}) {
-        SCOPED_TRACE(blocked);
-        Paper world(4);
+    const struct {
+        int paper;
+        bool data; // the blocked entry is in the data folder
+        const char* blocked;
+        const char* scoreLine;
+    } cases[] = {
+        {4, false, "288892.mxy.pending", "第5套得分：7.5分"},
+        {4, false, "288892.mxy", "第5套得分：7.5分"},
+        {20, false, "288891.mxy", "随机题得分：7.5分"},
+        {4, true, "288891.mxy", "第5套得分：7.5分"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.blocked);
+        SCOPED_TRACE(c.paper);
+        Paper world(c.paper);
         complete({1, 2, 3});
         writeResults(world, 4, QStringLiteral("2026-01-01 08:00:00"), QStringLiteral("50"));
         Paper::writeFile(world.userPath(QStringLiteral("288863")), QStringLiteral("0003\r\n"));
         Paper::writeFile(world.userPath(QStringLiteral("288873")), QStringLiteral("T\r\n"));
-        QFile::remove(world.user + QString::fromLatin1(blocked));
-        ASSERT_TRUE(QDir().mkpath(world.user + QString::fromLatin1(blocked)));
+        const QString blocked = (c.data ? world.data : world.user) + QString::fromLatin1(c.blocked);
+        QFile::remove(blocked);
+        ASSERT_TRUE(QDir().mkpath(blocked));
         auto folder = [&] {
             QMap<QString, QByteArray> f;
             for (const QString& name : QDir(world.user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
@@ -245,9 +259,10 @@ TEST(ScoreWindow, AHistoryThatCannotBeWrittenIsToldAndKeepsItsFiles)
 
         ASSERT_TRUE(FrmChengji::isLoaded());
         EXPECT_TRUE(FrmChengji::get().isVisible());
-        EXPECT_EQ(FrmChengji::get().Label1.Caption(), QStringLiteral("第5套得分：7.5分"));
+        EXPECT_EQ(FrmChengji::get().Label1.Caption(), QString::fromUtf8(c.scoreLine));
         EXPECT_EQ(notices.seen, QStringList{QStringLiteral("保存成绩|\r\n\r\n\r\n考试记录无法写入，本次考试的成绩未能保存！")});
         EXPECT_EQ(folder(), before);
+        QDir(blocked).removeRecursively();
     }
 }
 
@@ -493,6 +508,8 @@ TEST(ScoreWindow, NoWrongQuestionReviewWithoutQuestions)
         const char* told;
     } cases[] = {
         {"every question completed", QString(), true, false, "本次考试没有错题！"},
+        // A record that cannot be read (a folder in its place) is no paper without wrong questions.
+        {"the record cannot be read", QStringLiteral("/"), true, false, "考试记录无法读取，本次错题复习未能开始！"},
         {"unit files missing", QStringLiteral("0102"), false, false, "这些题目都已不在题库中，本次练习未能开始！"},
         {"no such questions in the unit", QStringLiteral("01070109"), true, false, "这些题目都已不在题库中，本次练习未能开始！"},
         {"unit file damaged", QStringLiteral("0102"), true, true, "题库文件无法读取，本次练习未能开始！"},
@@ -507,7 +524,12 @@ TEST(ScoreWindow, NoWrongQuestionReviewWithoutQuestions)
         FrmTm& p = world.panel();
         p.Hide();
         FrmChengji& w = FrmChengji::get();
-        Paper::writeFile(world.user + QStringLiteral("182404.mxy"), c.wrong + QStringLiteral("\r\n"));
+        const QString record = world.user + QStringLiteral("182404.mxy");
+        QFile::remove(record);
+        if (c.wrong == u"/")
+            QDir().mkpath(record);
+        else
+            Paper::writeFile(record, c.wrong + QStringLiteral("\r\n"));
         QString prompt;
         whenModal([&] {
             prompt = FrmKVMSGBOX::get().LblPrompt.Caption();

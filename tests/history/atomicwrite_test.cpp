@@ -31,7 +31,7 @@ void killSelf(int)
     QStringList table = prefilledResults();
     for (QString& entry : table)
         entry = QString(200, u'9'); // 90 lines of 200 characters: far more than 4096 bytes
-    writeResults(userDir, table);
+    testfiles::writeResults(userDir, table);
     ::_exit(0);
 }
 } // namespace
@@ -40,16 +40,17 @@ TEST(AtomicWriteDeathTest, AKilledRewriteLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;
     QStringList table = recordPaperResult(prefilledResults(), 3, "2026-01-02 03:04:05", 87.5, {});
-    ASSERT_TRUE(writeResults(dir.path(), table));
-    const QString path = userFile(dir.path(), kPaperResults);
+    ASSERT_EQ(testfiles::writeResults(dir.path(), table), platform::SetResult::Written);
+    const QString path = testfiles::userFile(dir.path(), kPaperResults);
     const QByteArray before = testfiles::readRaw(path);
 
     EXPECT_EXIT(rewriteAndDieMidway(dir.path()), ::testing::KilledBySignal(SIGKILL), "");
 
+    // Opening the folder settles what the kill left.
+    EXPECT_EQ(readResults(testfiles::folder(dir.path()))->at(10), "87.5");
     EXPECT_EQ(testfiles::readRaw(path), before);
-    EXPECT_EQ(readResults(dir.path())->at(10), "87.5");
     // The folder is still usable: the next rewrite goes through.
     table = recordPaperResult(table, 3, "2026-01-03 00:00:00", 100, {});
-    ASSERT_TRUE(writeResults(dir.path(), table));
-    EXPECT_EQ(readResults(dir.path())->at(10), "100");
+    ASSERT_EQ(testfiles::writeResults(dir.path(), table), platform::SetResult::Written);
+    EXPECT_EQ(readResults(testfiles::folder(dir.path()))->at(10), "100");
 }

@@ -65,14 +65,15 @@ TEST(HandIn, WritesEveryFile)
     Questions qs = paperQuestions(38);
     qs[0].flags = 7; // completed and marked
     HandInInput in{k::RandomPaper, 11, 23, qs, paperLine(), "-1", QDateTime(QDate(2026, 2, 3), QTime(4, 5, 6))};
-    const HandInOutcome out = handInPaper(in, readHandInFiles(dir.path()));
-    ASSERT_TRUE(writeHandInOutcome(dir.path(), 23, out));
-    EXPECT_EQ(testfiles::readRaw(paperWrongPath(dir.path(), 23)), QByteArray("01390140\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedList)), QByteArray("0101\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedFlags)), QByteArray("F\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kOwnWrongList)), QByteArray("01390140\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kOwnWrongFlags)), QByteArray("FF\r\n"));
-    const QStringList results = *readResults(dir.path());
+    const UserFolder folder = testfiles::folder(dir.path());
+    const HandInOutcome out = handInPaper(in, readHandInFiles(folder));
+    ASSERT_EQ(writeHandInOutcome(folder, 23, out), platform::SetResult::Written);
+    EXPECT_EQ(testfiles::readRaw(testfiles::paperWrongPath(dir.path(), 23)), QByteArray("01390140\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kMarkedList)), QByteArray("0101\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kMarkedFlags)), QByteArray("F\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kOwnWrongList)), QByteArray("01390140\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kOwnWrongFlags)), QByteArray("FF\r\n"));
+    const QStringList results = *readResults(folder);
     EXPECT_EQ(results.at(3 * 23), "2026-02-03 04:05:06"); // answers viewed: time of scoring
     EXPECT_EQ(results.at(3 * 23 + 1), "0");               // and the best score stays
 }

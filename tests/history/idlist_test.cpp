@@ -95,20 +95,23 @@ TEST(IdList, HandedInPaperWrongIdsAndOwnWrongStore)
 TEST(IdList, StoreFilesKeepGbkAndCrLf)
 {
     QTemporaryDir dir;
-    const StoreFiles files = storeFiles(dir.path(), bank::Store::Marked);
+    const UserFolder folder = testfiles::folder(dir.path());
+    const StoreFiles files = storeFiles(folder, bank::Store::Marked);
     EXPECT_TRUE(files.list.endsWith("/288862.mxy"));
     EXPECT_TRUE(files.flags.endsWith("/288872.mxy"));
-    EXPECT_TRUE(storeFiles(dir.path(), bank::Store::OwnWrong).list.endsWith("/288863.mxy"));
+    EXPECT_TRUE(storeFiles(folder, bank::Store::OwnWrong).list.endsWith("/288863.mxy"));
 
-    // Merging into a missing store creates both files.
-    ASSERT_TRUE(mergeMarkedStore(dir.path(), qs({{101, 2}, {1203, 6}})));
+    // Writing a missing store creates both files.
+    ASSERT_EQ(writeStore(folder, bank::Store::Marked, mergeMarked(*readStore(folder, bank::Store::Marked),
+                                                                  qs({{101, 2}, {1203, 6}}))),
+              platform::SetResult::Written);
     EXPECT_EQ(testfiles::readRaw(files.list), QByteArray("01011203\r\n"));
     EXPECT_EQ(testfiles::readRaw(files.flags), QByteArray("FF\r\n"));
 
     // Surrounding blanks are trimmed on reading.
     testfiles::writeRaw(files.list, "  01011203 \r\n");
     testfiles::writeRaw(files.flags, " TF\r\n");
-    const auto read = readStore(files);
+    const auto read = readStore(folder, bank::Store::Marked);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->list, "01011203");
     EXPECT_EQ(read->flags, "TF");
@@ -117,11 +120,11 @@ TEST(IdList, StoreFilesKeepGbkAndCrLf)
 TEST(IdList, AStoreThatCannotBeReadIsNotRewritten)
 {
     QTemporaryDir dir;
-    const StoreFiles files = storeFiles(dir.path(), bank::Store::Marked);
+    const UserFolder folder = testfiles::folder(dir.path());
+    const StoreFiles files = storeFiles(folder, bank::Store::Marked);
     testfiles::writeRaw(files.list, "0101\r\n");
     testfiles::makeUnreadable(files.flags);
-    EXPECT_FALSE(readStore(files));
-    EXPECT_FALSE(mergeMarkedStore(dir.path(), qs({{203, 2}})));
+    EXPECT_FALSE(readStore(folder, bank::Store::Marked));
     EXPECT_EQ(testfiles::readRaw(files.list), QByteArray("0101\r\n"));
 }
 
@@ -130,7 +133,8 @@ TEST(IdList, AStoreThatCannotBeReadIsNotRewritten)
 TEST(IdList, ReadingFitsTheFlagsToTheList)
 {
     QTemporaryDir dir;
-    const StoreFiles files = storeFiles(dir.path(), bank::Store::OwnWrong);
+    const UserFolder folder = testfiles::folder(dir.path());
+    const StoreFiles files = storeFiles(folder, bank::Store::OwnWrong);
     struct Row { QByteArray list, flags; QString fitted; };
     const Row rows[] = {
         {"010102030405\r\n", "T\r\n", "TFF"},
@@ -141,7 +145,7 @@ TEST(IdList, ReadingFitsTheFlagsToTheList)
     for (const Row& r : rows) {
         testfiles::writeRaw(files.list, r.list);
         testfiles::writeRaw(files.flags, r.flags);
-        const auto read = readStore(files);
+        const auto read = readStore(folder, bank::Store::OwnWrong);
         ASSERT_TRUE(read);
         EXPECT_EQ(read->flags, r.fitted) << r.list.constData();
     }
@@ -151,14 +155,15 @@ TEST(IdList, ReadingFitsTheFlagsToTheList)
 TEST(IdList, APairIsWrittenWholeOrNotAtAll)
 {
     QTemporaryDir dir;
-    const StoreFiles files = storeFiles(dir.path(), bank::Store::Marked);
+    const UserFolder folder = testfiles::folder(dir.path());
+    const StoreFiles files = storeFiles(folder, bank::Store::Marked);
     testfiles::writeRaw(files.list, "01010202\r\n");
     testfiles::makeUnreadable(files.flags);
-    EXPECT_FALSE(writeStore(files, {"0102", "T"}));
+    EXPECT_EQ(writeStore(folder, bank::Store::Marked, {"0102", "T"}), platform::SetResult::Undone);
     EXPECT_EQ(testfiles::readRaw(files.list), QByteArray("01010202\r\n"));
 
     QDir().rmdir(files.flags);
-    ASSERT_TRUE(writeStore(files, {"01020103", "TF"}));
+    ASSERT_EQ(writeStore(folder, bank::Store::Marked, {"01020103", "TF"}), platform::SetResult::Written);
     EXPECT_EQ(testfiles::readRaw(files.list), QByteArray("01020103\r\n"));
     EXPECT_EQ(testfiles::readRaw(files.flags), QByteArray("TF\r\n"));
 }

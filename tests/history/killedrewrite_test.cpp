@@ -50,19 +50,19 @@ QString ids(int first, int count)
 // The history of a candidate with three generated papers, both stores and some progress.
 void candidateHistory(const QString& d)
 {
-    writeRaw(userFile(d, kMarkedList), "010102020303\r\n");
-    writeRaw(userFile(d, kMarkedFlags), "TFT\r\n");
-    writeRaw(userFile(d, kOwnWrongList), "04040505\r\n");
-    writeRaw(userFile(d, kOwnWrongFlags), "FT\r\n");
-    writeRaw(userFile(d, kUnitProgress), "TF\r\nFFF\r\n\r\n");
-    testfiles::writeLines(userFile(d, kGeneratedPapers), {ids(101, 40), ids(201, 40), ids(301, 40)});
+    writeRaw(testfiles::userFile(d, kMarkedList), "010102020303\r\n");
+    writeRaw(testfiles::userFile(d, kMarkedFlags), "TFT\r\n");
+    writeRaw(testfiles::userFile(d, kOwnWrongList), "04040505\r\n");
+    writeRaw(testfiles::userFile(d, kOwnWrongFlags), "FT\r\n");
+    writeRaw(testfiles::userFile(d, kUnitProgress), "TF\r\nFFF\r\n\r\n");
+    testfiles::writeLines(testfiles::userFile(d, kGeneratedPapers), {ids(101, 40), ids(201, 40), ids(301, 40)});
     QStringList table = prefilledResults();
     for (int p = 20; p <= 22; ++p)
         table = recordPaperResult(table, p, QStringLiteral("2026-01-0%1 08:00:00").arg(p - 19), 10.0 * p, {});
-    ASSERT_TRUE(writeResults(d, table));
-    writeRaw(paperWrongPath(d, 20), "0101\r\n");
-    writeRaw(paperWrongPath(d, 21), "02010202\r\n");
-    writeRaw(paperWrongPath(d, 22), "0301\r\n");
+    ASSERT_EQ(testfiles::writeResults(d, table), platform::SetResult::Written);
+    writeRaw(testfiles::paperWrongPath(d, 20), "0101\r\n");
+    writeRaw(testfiles::paperWrongPath(d, 21), "02010202\r\n");
+    writeRaw(testfiles::paperWrongPath(d, 22), "0301\r\n");
 }
 
 struct Operation {
@@ -74,12 +74,12 @@ const Operation kOperations[] = {
     {"leaving a marked-question practice",
      [](const QString& d) {
          const LeaveInput in{k::MarkedAll, 10, 0, qs({{101, 6}, {202, 4}, {303, 2}})};
-         writeLeaveOutcome(d, in, leavePractice(in, readLeaveFiles(d, in)));
+         testfiles::leave(d, in);
      }},
     {"leaving a whole-unit practice",
      [](const QString& d) {
          const LeaveInput in{k::WholeUnit, 1, 1, qs({{101, 4}, {102, 6}, {103, 0}})};
-         writeLeaveOutcome(d, in, leavePractice(in, readLeaveFiles(d, in)));
+         testfiles::leave(d, in);
      }},
     {"handing in a paper",
      [](const QString& d) {
@@ -92,23 +92,26 @@ const Operation kOperations[] = {
          in.questions[7] = {208, 0};
          in.paperIds = ids(201, 40);
          in.startTime = QStringLiteral("2026-02-01 09:00:00");
-         writeHandInOutcome(d, 21, handInPaper(in, readHandInFiles(d)));
+         const UserFolder folder = testfiles::folder(d);
+         writeHandInOutcome(folder, 21, handInPaper(in, readHandInFiles(folder)));
      }},
     {"a new random paper",
      [](const QString& d) {
-         if (const auto c = newPaperChange(d, ids(501, 40), 3, QDateTime(QDate(2026, 3, 1), QTime(10, 0))))
-             writeSet(d, c->files);
+         const UserFolder folder = testfiles::folder(d);
+         if (const auto c = newPaperChange(folder, ids(501, 40), QDateTime(QDate(2026, 3, 1), QTime(10, 0))))
+             writeSet(folder, c->files);
      }},
     {"a paper deletion",
      [](const QString& d) {
-         if (const auto c = deletionChange(d, 20, 3))
-             writeSet(d, c->files);
+         const UserFolder folder = testfiles::folder(d);
+         if (const auto c = deletionChange(folder, 20))
+             writeSet(folder, c->files);
      }},
     {"clearing a store",
      [](const QString& d) {
-         const StoreFiles files = storeFiles(d, bank::Store::Marked);
-         if (const auto lines = readStore(files))
-             writeStore(files, clearStore(*lines, kScopeNotReviewed));
+         const UserFolder folder = testfiles::folder(d);
+         if (const auto lines = readStore(folder, bank::Store::Marked))
+             writeStore(folder, bank::Store::Marked, clearStore(*lines, kScopeNotReviewed));
      }},
 };
 
@@ -167,7 +170,7 @@ TEST(KilledRewrite, EveryOperationLeavesTheWholeOldOrTheWholeNewHistory)
             if (!runKilledAt(op, dir.path(), k))
                 break;
             ++points;
-            settleUserFolder(dir.path()); // what the next read does first
+            testfiles::folder(dir.path()); // settled, as the next operation opens it
             const Folder now = snapshot(dir.path());
             EXPECT_TRUE(now == before || now == after) << "killed at point " << k;
             expectPairsAligned(now, "killed at point " + std::to_string(k));
@@ -179,5 +182,23 @@ TEST(KilledRewrite, EveryOperationLeavesTheWholeOldOrTheWholeNewHistory)
         EXPECT_GE(points, 6);
         EXPECT_GT(sawBefore, 0);
         EXPECT_GT(sawAfter, 0);
+    }
+}
+
+// Every operation meeting a file that refuses to be replaced once the first file of its set has
+// been (an immutable file, another user's file in a shared folder): the set is undone, and the
+// folder holds everything as it was before, nothing of the set left beside it.
+TEST(RefusedRewrite, EveryOperationLeavesTheWholeOldHistory)
+{
+    for (const Operation& op : kOperations) {
+        SCOPED_TRACE(op.name);
+        QTemporaryDir dir;
+        candidateHistory(dir.path());
+        const Folder before = snapshot(dir.path());
+        testfiles::RefusingSet refusing(dir.path());
+        op.run(dir.path());
+        EXPECT_GT(refusing.refused(), 0) << "the set had more than one file to replace";
+        refusing.release();
+        EXPECT_EQ(snapshot(dir.path()), before);
     }
 }

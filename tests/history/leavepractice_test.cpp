@@ -116,41 +116,41 @@ TEST(LeavePractice, HomePageAndQuestion)
 TEST(LeavePractice, WholeUnitRewritesEveryLineItRead)
 {
     QTemporaryDir dir;
-    const QString path = userFile(dir.path(), kUnitProgress);
+    const QString path = testfiles::userFile(dir.path(), kUnitProgress);
     QStringList lines;
     for (int i = 0; i < 30; ++i)
         lines << QString(i % 5 + 1, u'T');
     lines << "";
     testfiles::writeLines(path, lines); // 30 lines and the empty closing line
     const LeaveInput in{k::WholeUnit, 2, 0, qs({{201, 5}, {202, 0}})};
-    ASSERT_TRUE(writeLeaveOutcome(dir.path(), in, leavePractice(in, readLeaveFiles(dir.path(), in))));
+    ASSERT_EQ(testfiles::leave(dir.path(), in), platform::SetResult::Written);
     QStringList want = lines;
     want[2] = "TF";
     EXPECT_EQ(*platform::readAllLines(path), want);
 
     // A second leave neither grows nor shrinks the file.
-    ASSERT_TRUE(writeLeaveOutcome(dir.path(), in, leavePractice(in, readLeaveFiles(dir.path(), in))));
+    ASSERT_EQ(testfiles::leave(dir.path(), in), platform::SetResult::Written);
     EXPECT_EQ(*platform::readAllLines(path), want);
 }
 
 TEST(LeavePractice, FilesOfAWrongQuestionReviewAndTheMarkedStore)
 {
     QTemporaryDir dir;
-    const QString wrong = paperWrongPath(dir.path(), 23);
+    const QString wrong = testfiles::paperWrongPath(dir.path(), 23);
     testfiles::writeRaw(wrong, "0101020203030404\r\n");
-    testfiles::writeRaw(userFile(dir.path(), kMarkedList), "0202\r\n");
-    testfiles::writeRaw(userFile(dir.path(), kMarkedFlags), "T\r\n");
+    testfiles::writeRaw(testfiles::userFile(dir.path(), kMarkedList), "0202\r\n");
+    testfiles::writeRaw(testfiles::userFile(dir.path(), kMarkedFlags), "T\r\n");
     const QByteArray ownFlags = "TF\r\n";
-    testfiles::writeRaw(userFile(dir.path(), kOwnWrongFlags), ownFlags);
+    testfiles::writeRaw(testfiles::userFile(dir.path(), kOwnWrongFlags), ownFlags);
 
     // Question 2 (id 0202) unmarked, question 4 marked, 1 and 3 completed; the candidate says Yes.
     const LeaveInput in{k::PaperWrong, 17, 23, qs({{101, 5}, {202, 1}, {303, 4}, {404, 2}}), true};
-    ASSERT_TRUE(writeLeaveOutcome(dir.path(), in, leavePractice(in, readLeaveFiles(dir.path(), in))));
+    ASSERT_EQ(testfiles::leave(dir.path(), in), platform::SetResult::Written);
     EXPECT_EQ(testfiles::readRaw(wrong), QByteArray("02020404\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedList)), QByteArray("0404\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedFlags)), QByteArray("F\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kOwnWrongFlags)), ownFlags);
-    EXPECT_FALSE(QFile::exists(userFile(dir.path(), kUnitProgress)));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kMarkedList)), QByteArray("0404\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kMarkedFlags)), QByteArray("F\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kOwnWrongFlags)), ownFlags);
+    EXPECT_FALSE(QFile::exists(testfiles::userFile(dir.path(), kUnitProgress)));
 }
 
 // Stores whose flags fell short of their lists are fitted on reading, so what leaving writes is
@@ -158,14 +158,14 @@ TEST(LeavePractice, FilesOfAWrongQuestionReviewAndTheMarkedStore)
 TEST(LeavePractice, WritesAlignedStoresFromMisalignedOnes)
 {
     QTemporaryDir dir;
-    testfiles::writeRaw(userFile(dir.path(), kMarkedList), "010102020303\r\n");
-    testfiles::writeRaw(userFile(dir.path(), kMarkedFlags), "T\r\n");
-    testfiles::writeRaw(userFile(dir.path(), kOwnWrongList), "04040505\r\n");
-    testfiles::writeRaw(userFile(dir.path(), kOwnWrongFlags), "\r\n");
+    testfiles::writeRaw(testfiles::userFile(dir.path(), kMarkedList), "010102020303\r\n");
+    testfiles::writeRaw(testfiles::userFile(dir.path(), kMarkedFlags), "T\r\n");
+    testfiles::writeRaw(testfiles::userFile(dir.path(), kOwnWrongList), "04040505\r\n");
+    testfiles::writeRaw(testfiles::userFile(dir.path(), kOwnWrongFlags), "\r\n");
     // Own wrong-question practice of both ids, the second completed; 0202 was unmarked.
     const LeaveInput in{k::WrongAll, 7, 0, qs({{404, 0}, {505, 4}, {202, 0}})};
-    ASSERT_TRUE(writeLeaveOutcome(dir.path(), in, leavePractice(in, readLeaveFiles(dir.path(), in))));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedList)), QByteArray("01010303\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kMarkedFlags)), QByteArray("TF\r\n"));
-    EXPECT_EQ(testfiles::readRaw(userFile(dir.path(), kOwnWrongFlags)), QByteArray("FT\r\n"));
+    ASSERT_EQ(testfiles::leave(dir.path(), in), platform::SetResult::Written);
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kMarkedList)), QByteArray("01010303\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kMarkedFlags)), QByteArray("TF\r\n"));
+    EXPECT_EQ(testfiles::readRaw(testfiles::userFile(dir.path(), kOwnWrongFlags)), QByteArray("FT\r\n"));
 }

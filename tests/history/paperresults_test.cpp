@@ -20,9 +20,9 @@ TEST(PaperResults, WrittenFileHas91LinesAndReadsBackWithThePrefilledRest)
     QStringList table = prefilledResults();
     table = recordPaperResult(table, 0, "2026-01-02 03:04:05", 97.5, {});
     table = recordPaperResult(table, 29, "2026-05-06 07:08:09", 100, {});
-    ASSERT_TRUE(writeResults(dir.path(), table));
+    ASSERT_EQ(testfiles::writeResults(dir.path(), table), platform::SetResult::Written);
 
-    const QString path = userFile(dir.path(), kPaperResults);
+    const QString path = testfiles::userFile(dir.path(), kPaperResults);
     const QByteArray raw = testfiles::readRaw(path);
     EXPECT_TRUE(raw.endsWith("E\r\n\r\n"));
     const QStringList lines = *platform::readAllLines(path);
@@ -36,7 +36,7 @@ TEST(PaperResults, WrittenFileHas91LinesAndReadsBackWithThePrefilledRest)
     // GBK on disk.
     EXPECT_TRUE(raw.contains(platform::encodeGbk(QStringLiteral("您还未考试！"))));
 
-    const QStringList back = *readResults(dir.path());
+    const QStringList back = *readResults(testfiles::folder(dir.path()));
     ASSERT_EQ(back.size(), 100);
     EXPECT_EQ(back.at(90), "");                      // entry 91: the empty last line
     EXPECT_EQ(back.mid(91), prefilledResults().mid(91)); // entries 92 to 100 as prefilled
@@ -48,11 +48,11 @@ TEST(PaperResults, WrittenFileHas91LinesAndReadsBackWithThePrefilledRest)
 TEST(PaperResults, MissingShortAndOverlongFiles)
 {
     QTemporaryDir dir;
-    EXPECT_EQ(*readResults(dir.path()), prefilledResults());
+    EXPECT_EQ(*readResults(testfiles::folder(dir.path())), prefilledResults());
 
-    const QString path = userFile(dir.path(), kPaperResults);
+    const QString path = testfiles::userFile(dir.path(), kPaperResults);
     testfiles::writeLines(path, {"2026-01-01 00:00:00", "50"});
-    QStringList t = *readResults(dir.path());
+    QStringList t = *readResults(testfiles::folder(dir.path()));
     EXPECT_EQ(t.at(0), "2026-01-01 00:00:00");
     EXPECT_EQ(t.at(1), "50");
     EXPECT_EQ(t.at(2), "E");
@@ -63,8 +63,8 @@ TEST(PaperResults, MissingShortAndOverlongFiles)
     EXPECT_EQ(resultsTable(many).size(), 100);
     EXPECT_EQ(resultsTable(many).last(), "99");
 
-    testfiles::makeUnreadable(userFile(dir.path() + "/sub", kPaperResults));
-    EXPECT_FALSE(readResults(dir.path() + "/sub"));
+    testfiles::makeUnreadable(testfiles::userFile(dir.path() + "/sub", kPaperResults));
+    EXPECT_FALSE(readResults(testfiles::folder(dir.path() + "/sub")));
 }
 
 TEST(PaperResults, RecordOfAHandedInPaper)
@@ -104,9 +104,6 @@ TEST(PaperResults, PaperWrongFileNames)
     for (const Case& c : {Case{0, "182400.mxy"}, Case{7, "182407.mxy"}, Case{19, "182419.mxy"},
                           Case{23, "182423.mxy"}, Case{29, "182429.mxy"}, Case{30, ""}, Case{-1, ""}})
         EXPECT_EQ(paperWrongFileName(c.paper), c.name) << c.paper;
-    EXPECT_EQ(paperWrongPath("/u/ksdata", 7), "/u/ksdata/182407.mxy");
-    EXPECT_EQ(paperWrongPath("/u/ksdata/", 23), "/u/ksdata/182423.mxy");
-    EXPECT_EQ(paperWrongPath("/u/ksdata", 31), "");
 }
 
 TEST(PaperResults, GeneratedPaperCount)

@@ -187,7 +187,7 @@ TEST(GeneratedPapers, MovingWrongFiles)
 {
     QTemporaryDir dir;
     const QString d = dir.path();
-    auto path = [&](int p) { return paperWrongPath(d, p); };
+    auto path = [&](int p) { return testfiles::paperWrongPath(d, p); };
     const QByteArray odd("0101\xb0\xa1" "0203\r\n", 12); // bytes kept exactly as they stand
     const QByteArray emptyLine("\r\n");
     testfiles::writeRaw(path(21), odd);
@@ -202,30 +202,29 @@ TEST(GeneratedPapers, MovingWrongFiles)
         {23, 22, CopyResult::SourceMissing, emptyLine},
         // ... and a missing target is not made.
         {23, 24, CopyResult::SourceMissing, std::nullopt},
-        // A source that exists but cannot be read is treated the same way: the target never keeps
-        // another paper's wrong questions.
-        {25, 21, CopyResult::SourceUnreadable, emptyLine},
+        // A source that exists but cannot be read is no missing one: nothing is decided for it.
+        {25, 21, CopyResult::SourceUnreadable, std::nullopt},
         {25, 24, CopyResult::SourceUnreadable, std::nullopt},
         {21, 30, CopyResult::Failed, std::nullopt}, // no paper 30
     };
     for (const Row& r : rows) {
-        const WrongFileMove m = readWrongFileMove(d, r.from, r.to);
+        const WrongFileMove m = readWrongFileMove(testfiles::folder(d), r.from, r.to);
         EXPECT_EQ(m.result, r.result) << r.from << " " << r.to;
         EXPECT_EQ(m.bytes, r.bytes) << r.from << " " << r.to;
     }
 
     // The letter case of the names on disk does not matter.
     QFile::rename(path(21), d + QStringLiteral("/182421.MXY"));
-    EXPECT_EQ(readWrongFileMove(d, 21, 26).bytes, odd);
+    EXPECT_EQ(readWrongFileMove(testfiles::folder(d), 21, 26).bytes, odd);
 }
 
 TEST(GeneratedPapers, ReadingTheList)
 {
     QTemporaryDir dir;
-    EXPECT_EQ(readGeneratedList(dir.path()), QStringList{});
-    testfiles::writeLines(userFile(dir.path(), kGeneratedPapers), ids(20, 18));
-    EXPECT_EQ(readGeneratedList(dir.path()), ids(20, 15));
-    QFile::remove(userFile(dir.path(), kGeneratedPapers));
-    testfiles::makeUnreadable(userFile(dir.path(), kGeneratedPapers));
-    EXPECT_FALSE(readGeneratedList(dir.path()));
+    EXPECT_EQ(readGeneratedList(testfiles::folder(dir.path())), QStringList{});
+    testfiles::writeLines(testfiles::userFile(dir.path(), kGeneratedPapers), ids(20, 18));
+    EXPECT_EQ(readGeneratedList(testfiles::folder(dir.path())), ids(20, 15));
+    QFile::remove(testfiles::userFile(dir.path(), kGeneratedPapers));
+    testfiles::makeUnreadable(testfiles::userFile(dir.path(), kGeneratedPapers));
+    EXPECT_FALSE(readGeneratedList(testfiles::folder(dir.path())));
 }

@@ -2,7 +2,6 @@
 #include "history/historyfiles.h"
 #include "history/testfiles.h"
 #include "history/unitprogress.h"
-#include "common/privileges.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -43,10 +42,10 @@ TEST(UnitProgress, UpkeepTable)
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;
-        const QString path = userFile(dir.path(), kUnitProgress);
+        const QString path = testfiles::userFile(dir.path(), kUnitProgress);
         if (c.file)
             testfiles::writeLines(path, *c.file);
-        const ProgressUpkeep r = upkeepUnitProgress(dir.path(), c.counts, c.unitCount);
+        const ProgressUpkeep r = upkeepUnitProgress(testfiles::folder(dir.path()), c.counts, c.unitCount);
         EXPECT_TRUE(r.rewritten) << c.name;
         const QStringList lines = *platform::readAllLines(path);
         ASSERT_EQ(lines.size(), 26) << c.name; // 25 progress lines and the empty last line
@@ -66,29 +65,29 @@ TEST(UnitProgress, EightCountsLeaveLines9To25Empty)
     QTemporaryDir dir;
     const auto c = bank::unitQuestionCounts({"0108", "0102030405060708"});
     ASSERT_TRUE(c);
-    upkeepUnitProgress(dir.path(), c, 8);
-    const QStringList lines = *platform::readAllLines(userFile(dir.path(), kUnitProgress));
+    upkeepUnitProgress(testfiles::folder(dir.path()), c, 8);
+    const QStringList lines = *platform::readAllLines(testfiles::userFile(dir.path(), kUnitProgress));
     EXPECT_EQ(lines.at(7), "FFFFFFFF");
     for (int i = 8; i < 25; ++i)
         EXPECT_EQ(lines.at(i), "") << i;
-    EXPECT_TRUE(testfiles::readRaw(userFile(dir.path(), kUnitProgress)).endsWith("\r\n\r\n"));
+    EXPECT_TRUE(testfiles::readRaw(testfiles::userFile(dir.path(), kUnitProgress)).endsWith("\r\n\r\n"));
 }
 
 TEST(UnitProgress, WithoutCountsOrReadableFileNothingIsRewritten)
 {
     QTemporaryDir dir;
-    const QString path = userFile(dir.path(), kUnitProgress);
+    const QString path = testfiles::userFile(dir.path(), kUnitProgress);
     testfiles::writeRaw(path, "TTF\r\nFT\r\n");
     // A bank layout file of one line gives no counts: the candidate's progress stays.
-    const ProgressUpkeep r = upkeepUnitProgress(dir.path(), bank::unitQuestionCounts({"0102"}), 2);
+    const ProgressUpkeep r = upkeepUnitProgress(testfiles::folder(dir.path()), bank::unitQuestionCounts({"0102"}), 2);
     EXPECT_FALSE(r.rewritten);
     EXPECT_EQ(testfiles::readRaw(path), QByteArray("TTF\r\nFT\r\n"));
     ASSERT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.rows[0].progress, "TTF");
 
     QTemporaryDir dir2;
-    testfiles::makeUnreadable(userFile(dir2.path(), kUnitProgress));
-    const ProgressUpkeep r2 = upkeepUnitProgress(dir2.path(), counts({4}), 1);
+    testfiles::makeUnreadable(testfiles::userFile(dir2.path(), kUnitProgress));
+    const ProgressUpkeep r2 = upkeepUnitProgress(testfiles::folder(dir2.path()), counts({4}), 1);
     EXPECT_FALSE(r2.rewritten);
     ASSERT_EQ(r2.rows.size(), 1u);
     EXPECT_EQ(r2.rows[0].progress, "FFFF"); // the table still shows the bank's count
@@ -99,14 +98,13 @@ TEST(UnitProgress, WithoutCountsOrReadableFileNothingIsRewritten)
 TEST(UnitProgress, AnUnchangedFileIsNotWrittenAgain)
 {
     QTemporaryDir dir;
-    const QString path = userFile(dir.path(), kUnitProgress);
-    ASSERT_TRUE(upkeepUnitProgress(dir.path(), counts({3, 2}), 2).rewritten);
+    const QString path = testfiles::userFile(dir.path(), kUnitProgress);
+    ASSERT_TRUE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 2}), 2).rewritten);
     const QByteArray before = testfiles::readRaw(path);
-    privileges::Immutable frozenFile(path);
-    privileges::Immutable frozenFolder(dir.path());
-    if (!frozenFile.ok() || !frozenFolder.ok())
-        GTEST_SKIP() << "this filesystem cannot make a file immutable";
-    EXPECT_TRUE(upkeepUnitProgress(dir.path(), counts({3, 2}), 2).rewritten);
-    EXPECT_FALSE(upkeepUnitProgress(dir.path(), counts({3, 3}), 2).rewritten);
+    testfiles::Frozen frozenFile(path);
+    testfiles::Frozen frozenFolder(dir.path());
+    ASSERT_TRUE(frozenFile.ok() && frozenFolder.ok());
+    EXPECT_TRUE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 2}), 2).rewritten);
+    EXPECT_FALSE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 3}), 2).rewritten);
     EXPECT_EQ(testfiles::readRaw(path), before);
 }

@@ -8,6 +8,7 @@
 #include "history/handin.h"
 #include "history/historyfiles.h"
 #include "history/leavepractice.h"
+#include "history/randompaper.h"
 #include "history/testfiles.h"
 
 #include <QDir>
@@ -45,6 +46,10 @@ QString userFolder(const QTemporaryDir& root, const char* name)
         {"288873", "F\r\n"},
         {"288892", "2026-01-01 08:00:00\r\n50\r\nE\r\n2026-01-02 08:00:00\r\n97.5\r\nE\r\n\r\n"},
         {"288893", "TTF\r\nFF\r\n\r\n"},
+        {"288891", "L20\r\nL21\r\nL22\r\n"},
+        {"182420", "0101\r\n"},
+        {"182421", "0202\r\n"},
+        {"182422", "0303\r\n"},
     };
     for (const auto& [number, bytes] : files) {
         const QString path = dir + u'/' + number + ".mxy";
@@ -66,11 +71,12 @@ int code(platform::SetResult r) { return 1 + int(r); }
 
 } // namespace
 
-// The hand-in and leaving a practice, with one file they need unreadable: nothing is written, and
-// the save says so, whatever the user folder's letter case on disk.
+// The hand-in, leaving a practice, a new random paper and a paper's deletion, with one file they
+// need unreadable: nothing is written, and the save says so, whatever the user folder's letter
+// case on disk.
 TEST(UnreadableHistory, ASaveThatNeedsAnUnreadableFileWritesNothing)
 {
-    enum class Op { HandIn, LeaveWholeUnit, LeaveUnit };
+    enum class Op { HandIn, HandInRandom, LeaveWholeUnit, LeaveUnit, NewPaper, Deletion };
     const struct {
         const char* what;
         const char* folder; // on disk; asked for as "ksdata"
@@ -85,6 +91,10 @@ TEST(UnreadableHistory, ASaveThatNeedsAnUnreadableFileWritesNothing)
         {"leave, a folder in the unit progress' place", "ksdata", "288893", false, Op::LeaveWholeUnit},
         {"leave, marked flags unreadable, folder in capitals", "KSDATA", "288872", true, Op::LeaveUnit},
         {"leave, a folder in the marked list's place", "ksdata", "288862", false, Op::LeaveUnit},
+        {"hand-in of a random paper, its list unreadable", "KSDATA", "288891", true, Op::HandInRandom},
+        {"new paper, a moved paper's wrong questions unreadable", "KSDATA", "182421", true, Op::NewPaper},
+        {"deletion, a later paper's wrong questions unreadable", "ksdata", "182422", true, Op::Deletion},
+        {"deletion, a folder in a later paper's wrong questions' place", "ksdata", "182422", false, Op::Deletion},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -102,11 +112,21 @@ TEST(UnreadableHistory, ASaveThatNeedsAnUnreadableFileWritesNothing)
 
         const int ran = privileges::asUnprivileged([&] {
             const UserFolder folder = UserFolder::open(asked);
-            if (c.op == Op::HandIn) {
-                const HandInInput in{k::FixedPaper, 0, 0, {{101, 5}, {102, 1}, {103, 6}}, paperLine(),
-                                     "2026-02-01 09:00:00", QDateTime::currentDateTime()};
+            if (c.op == Op::HandIn || c.op == Op::HandInRandom) {
+                const bool random = c.op == Op::HandInRandom;
+                const int paper = random ? 21 : 0;
+                const auto ids = random ? readHandedInPaperIds(folder, QString(), k::RandomPaper, 0, paper)
+                                        : std::optional<QString>(paperLine());
+                const HandInInput in{random ? k::RandomPaper : k::FixedPaper, 0, paper, {{101, 5}, {102, 1}, {103, 6}},
+                                     ids, "2026-02-01 09:00:00", QDateTime::currentDateTime()};
                 const HandInOutcome out = handInPaper(in, readHandInFiles(folder));
-                return code(writeHandInOutcome(folder, 0, out)) + (out.unreadable ? 10 : 0);
+                return code(writeHandInOutcome(folder, paper, out)) + (out.unreadable ? 10 : 0);
+            }
+            if (c.op == Op::NewPaper || c.op == Op::Deletion) {
+                const auto change = c.op == Op::NewPaper
+                                        ? newPaperChange(folder, paperLine(), QDateTime::currentDateTime())
+                                        : deletionChange(folder, 20);
+                return change ? code(writeSet(folder, change->files)) : 10 + code(platform::SetResult::Undone);
             }
             const LeaveInput in{c.op == Op::LeaveWholeUnit ? k::WholeUnit : k::UnitLearned, 1, 0,
                                 {{101, 5}, {102, 3}}};
@@ -124,6 +144,11 @@ TEST(UnreadableHistory, AnUnchangedLeaveInAReadOnlyFolderSucceeds)
 {
     QTemporaryDir root;
     const QString disk = userFolder(root, "KSDATA");
+    // Writable again before the temporary folder goes, whoever runs the test.
+    const struct Reopen {
+        QString path;
+        ~Reopen() { QFile::setPermissions(path, QFileDevice::Permissions(0x7777)); }
+    } reopen{disk};
     QFile::setPermissions(disk, QFileDevice::Permissions(0x5555));
     const Folder before = snapshot(disk);
     const QString asked = root.filePath("ksdata");

@@ -161,6 +161,29 @@ TEST_F(GeneratedPapers, ReviewOfAPapersWrongQuestions)
     }
 }
 
+// A paper's wrong-question record that cannot be read is no paper without wrong questions: the
+// candidate is told so, and no review starts.
+TEST_F(GeneratedPapers, AReviewWhoseRecordCannotBeReadSaysSo)
+{
+    listPapers(2);
+    for (int paper : {3, 21}) {
+        SCOPED_TRACE(paper);
+        QFile::remove(wrongFile(paper));
+        QDir().mkpath(wrongFile(paper));
+        FrmFengmian& w = FrmFengmian::get();
+        Reports reports;
+        BoxAnswer box;
+        w.LblShiJuanCCC_Click(paper);
+        ASSERT_EQ(box.titles, QStringList{QStringLiteral("错题复习")});
+        EXPECT_EQ(box.prompts.first(), QStringLiteral("\r\n\r\n\r\n考试记录无法读取，本次错题复习未能开始！"));
+        EXPECT_TRUE(reports.list.contains(QStringLiteral("lblshijuancc:75")));
+        EXPECT_TRUE(FrmFengmian::isLoaded());
+        EXPECT_FALSE(FrmTm::isLoaded());
+        unloadWindows();
+        QDir(wrongFile(paper)).removeRecursively();
+    }
+}
+
 TEST_F(GeneratedPapers, DeletionMovesTheLaterPapers)
 {
     const struct {
@@ -274,25 +297,46 @@ TEST_F(GeneratedPapers, TheConfirmationReportsUnderTheTagOfItsHandler)
     }
 }
 
-// A paper's wrong-question file that exists but cannot be read is treated as a missing one: the
-// paper that takes its place gets the empty line, never the wrong questions of the paper that had
-// the number before; the failure is reported.
-TEST_F(GeneratedPapers, UnreadableWrongFileLeavesNoStaleWrongQuestions)
+// A wrong-question file that a change moves but cannot read is no missing one: neither the deletion
+// nor the new paper writes anything, and the candidate is told.
+TEST_F(GeneratedPapers, AWrongFileThatCannotBeReadStopsTheChange)
 {
-    listPapers(3);
-    numberedResults();
-    QFile::remove(wrongFile(22));
-    QDir().mkpath(wrongFile(22));
-    Reports reports;
-    FrmFengmian& w = FrmFengmian::get();
-    BoxAnswer confirm(1);
-    w.LblShiJuanDel_Click(20);
-    EXPECT_EQ(readLines(listFile()), (QStringList{"L21", "L22", ""}));
-    EXPECT_EQ(readLines(wrongFile(20)), QStringList{QStringLiteral("W21")});
-    EXPECT_EQ(readLines(wrongFile(21)), QStringList{QString()});
-    EXPECT_EQ(recordTime(21), QStringLiteral("T22"));
-    EXPECT_TRUE(reports.list.contains(QStringLiteral("lblshijuandel:75")));
-    QDir(wrongFile(22)).removeRecursively();
+    const struct {
+        const char* what;
+        bool newPaper;
+        const char* title;
+        const char* text;
+    } rows[] = {
+        {"deletion", false, "删除试卷", "考试记录无法读取，本套试卷未能删除！"},
+        {"new paper", true, "随机试卷", "考试记录无法读取，本次考试未能开始！"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        listPapers(3);
+        numberedResults();
+        QFile::remove(wrongFile(22));
+        QDir().mkpath(wrongFile(22)); // moves to paper 21 at the deletion, to 23 at a new paper
+        const QByteArray list = raw(listFile()), results = raw(resultsFile());
+        Reports reports;
+        FrmFengmian& w = FrmFengmian::get();
+        BoxAnswer box(1);
+        if (r.newPaper)
+            w.ClickBotn_Click(21);
+        else
+            w.LblShiJuanDel_Click(20);
+        ASSERT_EQ(box.titles.size(), r.newPaper ? 1 : 2);
+        EXPECT_EQ(box.titles.last(), QString::fromUtf8(r.title));
+        EXPECT_EQ(box.prompts.last(), QStringLiteral("\r\n\r\n\r\n") + QString::fromUtf8(r.text));
+        EXPECT_TRUE(reports.list.contains(r.newPaper ? QStringLiteral("clickbotn:75") : QStringLiteral("lblshijuandel:75")));
+        EXPECT_FALSE(FrmLogon::isLoaded());
+        EXPECT_EQ(raw(listFile()), list);
+        EXPECT_EQ(raw(resultsFile()), results);
+        EXPECT_EQ(readLines(wrongFile(20)), QStringList{QStringLiteral("W20")});
+        EXPECT_EQ(readLines(wrongFile(21)), QStringList{QStringLiteral("W21")});
+        EXPECT_FALSE(QFile::exists(wrongFile(23)));
+        unloadWindows();
+        QDir(wrongFile(22)).removeRecursively();
+    }
 }
 
 // The list, the results and the wrong-question files move together: when one of them cannot be
@@ -303,7 +347,7 @@ TEST_F(GeneratedPapers, AFileThatCannotBeReplacedChangesNothing)
         const char* what;
         bool newPaper;
         int folder; // the paper whose wrong-question file is a folder, where the change writes
-    } rows[] = {{"new paper", true, 22}, {"deletion", false, 21}};
+    } rows[] = {{"new paper", true, 23}, {"deletion", false, 20}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         listPapers(3);
@@ -331,7 +375,8 @@ TEST_F(GeneratedPapers, AFileThatCannotBeReplacedChangesNothing)
                 EXPECT_EQ(readLines(wrongFile(p)), QStringList{QStringLiteral("W%1").arg(p)}) << p;
             }
         }
-        EXPECT_FALSE(QFile::exists(wrongFile(23)));
+        if (r.folder != 23)
+            EXPECT_FALSE(QFile::exists(wrongFile(23)));
         EXPECT_EQ(QDir(userPath(QString())).entryList({QStringLiteral("*.pending")}, QDir::Files), QStringList{});
         unloadWindows();
         QDir(wrongFile(r.folder)).removeRecursively();

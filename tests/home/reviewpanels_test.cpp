@@ -158,3 +158,38 @@ TEST_F(ReviewPanels, ClearsThatDoNothing)
         unloadWindows();
     }
 }
+
+// A store whose flags cannot be read (a folder in their place) is never taken for an empty one:
+// the build reports it, a start and a clear tell the candidate so, and nothing is written.
+TEST_F(ReviewPanels, AStoreThatCannotBeReadIsNoEmptyStore)
+{
+    for (const Twin& t : {kMarked, kWrong}) {
+        SCOPED_TRACE(t.title);
+        writeLines(file(t.list), {QStringLiteral("00010002")});
+        QFile::remove(file(t.flags));
+        QDir().mkpath(file(t.flags));
+        const bool marked = t.bit1 == 40;
+        Reports reports;
+        FrmFengmian& w = FrmFengmian::get();
+        EXPECT_TRUE(reports.list.contains(QStringLiteral("fengmaincsh:75")));
+        const struct {
+            int button;
+            const char *title, *text;
+        } acts[] = {
+            {marked ? 22 : 24, marked ? "收藏题目练习" : "错题复习", "考试记录无法读取，本次练习未能开始！"},
+            {t.clear, t.title, "考试记录无法读取，本次清除未能完成！"},
+        };
+        for (const auto& a : acts) {
+            SCOPED_TRACE(a.button);
+            BoxAnswer box(1);
+            w.ClickBotn_Click(a.button);
+            ASSERT_FALSE(box.titles.isEmpty());
+            EXPECT_EQ(box.titles.last(), QString::fromUtf8(a.title));
+            EXPECT_EQ(box.prompts.last(), QStringLiteral("\r\n\r\n\r\n") + QString::fromUtf8(a.text));
+            EXPECT_TRUE(FrmFengmian::isLoaded());
+            EXPECT_EQ(readLines(file(t.list)), QStringList{QStringLiteral("00010002")});
+        }
+        unloadWindows();
+        QDir(file(t.flags)).removeRecursively();
+    }
+}
