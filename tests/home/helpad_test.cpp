@@ -213,8 +213,8 @@ TEST_F(HelpAndLinks, AdvertisementStrip)
 }
 
 // However long the file, the strip gets no more than a bounded message: the first
-// kAdCaptionMaxChars characters of line 1. A file is read no further than the longest
-// advertisement the download keeps, so lines that lie past it in a larger file are not there.
+// kAdCaptionMaxChars characters of line 1. A file far longer than any advertisement the download
+// keeps is damaged and not read at all: the strip shows nothing of it.
 TEST_F(HelpAndLinks, AnAdvertisementOfAnyLengthGivesTheStripABoundedMessage)
 {
     const int most = home::kAdCaptionMaxChars;
@@ -229,8 +229,10 @@ TEST_F(HelpAndLinks, AnAdvertisementOfAnyLengthGivesTheStripABoundedMessage)
         {"the longest message", QByteArray(most, 'A') + tail, QString(most, u'A'), 255, "http://127.0.0.1/ad"},
         {"a longer message", "  " + QByteArray(3 * most, 'A') + tail, QString(most, u'A'), 255,
          "http://127.0.0.1/ad"},
-        {"a first line of 10 MB", platform::encodeGbk(QStringLiteral("广告")).repeated(10 << 18) + tail,
-         QStringLiteral("广告").repeated(most / 2), 0, ""},
+        {"a first line of 60 KB", platform::encodeGbk(QStringLiteral("广告")).repeated(15 << 10) + tail,
+         QStringLiteral("广告").repeated(most / 2), 255, "http://127.0.0.1/ad"},
+        {"a first line of 10 MB", platform::encodeGbk(QStringLiteral("广告")).repeated(10 << 18) + tail, QString(),
+         0, ""},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);

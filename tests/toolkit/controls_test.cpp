@@ -236,7 +236,7 @@ TEST(ImagePicture, LoadsByContentTakesItsSizeAndFailuresLeaveItAsItWas)
     struct Row {
         QString path;
         int error;
-    } rows[] = {{dir.filePath(QStringLiteral("missing.mxy")), 53}, {bad, 481}, {dir.path(), 53}};
+    } rows[] = {{dir.filePath(QStringLiteral("missing.mxy")), 53}, {bad, 481}, {dir.path(), 75}};
     for (const Row& r : rows) {
         try {
             img.loadPicture(r.path);
