@@ -3,6 +3,8 @@
 
 #include "homefixture.h"
 
+#include "common/namedpipe.h"
+
 #include "app/frmabout.h"
 #include "app/frmupdata.h"
 #include "app/modzcb.h"
@@ -210,6 +212,33 @@ TEST_F(HelpAndLinks, AdvertisementStrip)
     EXPECT_EQ(w.LblAD.Caption(), QStringLiteral("旧"));
     unloadWindows();
     EXPECT_EQ(FrmFengmian::get().LblAD.Caption(), QStringLiteral("新"));
+}
+
+// Named pipes where the advertisement, the paper list and the bank version file are expected
+// (one a link to a pipe): the home window comes up at once, and the strip, which cannot read its
+// file, shows nothing and says the file cannot be read, not that it is missing.
+TEST_F(HelpAndLinks, PipesWhereFilesAreExpectedAreNotWaitedOn)
+{
+    const QString pipe = folder + QStringLiteral("/pipe");
+    ASSERT_TRUE(namedpipe::make(pipe));
+    for (const QString& path : {userPath(QStringLiteral("170100.mxy")), userPath(QStringLiteral("288891.mxy")),
+                                dataPath(QStringLiteral("288895.mxy"))}) {
+        QFile::remove(path);
+        if (path.endsWith(QStringLiteral("288891.mxy")))
+            ASSERT_TRUE(QFile::link(pipe, path));
+        else
+            ASSERT_TRUE(namedpipe::make(path));
+    }
+    const namedpipe::BlockGuard guard(
+        {pipe, userPath(QStringLiteral("170100.mxy")), dataPath(QStringLiteral("288895.mxy"))});
+    Reports reports;
+    FrmFengmian& w = FrmFengmian::get();
+    EXPECT_FALSE(guard.freed()) << "a read waited for a writer of a pipe";
+    EXPECT_TRUE(w.LblAD.Caption().isEmpty());
+    EXPECT_TRUE(w.sAdLink.isEmpty());
+    EXPECT_TRUE(reports.list.contains(QStringLiteral("fmload:75"))) << reports.list.join(u' ').toStdString();
+    EXPECT_FALSE(reports.list.contains(QStringLiteral("fmload:53")));
+    unloadWindows();
 }
 
 // However long the file, the strip gets no more than a bounded message: the first
