@@ -57,8 +57,13 @@ OpenedFile::OpenedFile(const QString& path, qint64 maxBytes, Links links) : boun
             status_ = ReadStatus::Unreadable; // a dangling link
             return;
         }
-        // The name in another letter case: whatever stands there, so that it is never missing.
-        const QFileInfo asked(path);
+        // The name in another letter case: whatever stands there, so that it is never missing. A
+        // path that steps up a folder is taken only as written, as every lookup refuses it.
+        QString slashed = path;
+        slashed.replace(u'\\', u'/');
+        if (slashed.split(u'/').contains(QStringLiteral("..")))
+            return; // missing
+        const QFileInfo asked(slashed);
         const auto real = findAnyEntry(asked.path(), asked.fileName());
         if (!real || *real == path)
             return; // missing
