@@ -10,6 +10,8 @@
 //     "L" the marker is a link to a missing file outside the folder (the marker's bytes unused)
 //   2 names of files that hold old bytes, a line each
 //   3 names whose ".pending" file holds new bytes, a line each
+//   4 names with a stray ".old" file beside them, a line each: one beside a file the marker lists
+//     only as created ("/" in front) is none of the set's, and stays, never given to that file
 
 #include "fuzzfiles.h"
 #include "platform/filelookup.h"
@@ -43,7 +45,7 @@ void put(const QString& path, const QByteArray& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzzfiles::application();
-    const QList<QByteArray> parts = fuzzfiles::parts(fuzzfiles::bytes(data, size), 4);
+    const QList<QByteArray> parts = fuzzfiles::parts(fuzzfiles::bytes(data, size), 5);
     // A user folder inside the fuzz folder, with a file beside it that nothing may touch.
     const QString outer = fuzzfiles::folder();
     QDir(outer).removeRecursively();
@@ -68,6 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         put(dir + u'/' + n, "old");
     for (const QString& n : names(parts.value(3)))
         put(dir + u'/' + n + QString::fromLatin1(platform::kPendingSuffix), "new");
+    const QStringList strays = names(parts.value(4));
+    for (const QString& n : strays)
+        put(dir + u'/' + n + QString::fromLatin1(platform::kOldSuffix), "stray");
+    // The names the marker lists only as files the set creates.
+    QStringList created, kept;
+    for (const QString& line : platform::splitLines(platform::decodeGbk(parts.value(0))).mid(1))
+        (line.startsWith(u'/') ? created : kept) << (line.startsWith(u'/') ? line.mid(1) : line);
     if (options.contains(u'D') && !old.isEmpty()) {
         QFile::remove(dir + u'/' + old.first());
         QDir().mkdir(dir + u'/' + old.first());
@@ -75,6 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     platform::settleFileSet(dir);
+
+    for (const QString& n : strays) {
+        if (!created.contains(n) || kept.contains(n, Qt::CaseInsensitive))
+            continue;
+        QFile file(dir + u'/' + n), stray(dir + u'/' + n + QString::fromLatin1(platform::kOldSuffix));
+        if ((file.open(QIODevice::ReadOnly) && file.readAll() == "stray") || !stray.open(QIODevice::ReadOnly) ||
+            stray.readAll() != "stray")
+            std::abort();
+    }
 
     // Nothing outside the folder moved.
     QFile a(outer + QStringLiteral("/outside.mxy")), b(outer + QStringLiteral("/outside.mxy.pending"));

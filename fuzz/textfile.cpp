@@ -1,5 +1,7 @@
 // GBK text files: the whole-file reader and the line-n reader must see the same lines, also
-// where a line end falls on the line-n reader's 64 KiB chunk boundary.
+// where a line end falls on the line-n reader's 64 KiB chunk boundary; and both hold the file to
+// the bound they are given (here one about the input's length): a longer file cannot be read,
+// however little of it a read needs.
 
 #include "fuzzfiles.h"
 #include "platform/textfile.h"
@@ -38,6 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const int shift = data[0] % 4;
         compareReaders(fuzzfiles::put(QStringLiteral("long.mxy"), QByteArray(65536 - 1 - shift, 'x') + input), 3);
     }
+    // A bound just below, at or just above the input's length, chosen by its last byte.
+    const qint64 bound = qint64(size) - 2 + (size > 0 ? data[size - 1] % 4 : 2);
+    const QString path = fuzzfiles::put(QStringLiteral("text.mxy"), input);
+    const auto expected = qint64(size) > bound ? platform::ReadStatus::TooLarge : platform::ReadStatus::Read;
+    const platform::LinesRead all = platform::readLines(path, bound);
+    const platform::LineRead one = platform::readLineN(path, 1, bound);
+    if (all.status != expected || one.status != expected || one.readable != (expected == platform::ReadStatus::Read) ||
+        platform::readFile(path, bound).status != expected)
+        std::abort();
+    if (all.read() && all.lines != *platform::readAllLines(path))
+        std::abort();
     // Round trip of the decoded text stays defined whatever the bytes.
     (void)platform::encodeGbk(platform::decodeGbk(input));
     return 0;

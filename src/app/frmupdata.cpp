@@ -99,12 +99,10 @@ void endProgram()
 // file or the whole copy.
 bool copyWhole(const QString& from, const QString& to)
 {
-    QFile in(platform::findFile(from).value_or(from));
-    if (!in.open(QIODevice::ReadOnly))
+    const platform::FileBytes in = platform::readFile(from, platform::kProgramFileBytes);
+    if (!in.read())
         return false;
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFile::NoError)
-        return false;
+    const QByteArray& bytes = in.bytes;
     QSaveFile out(to);
     out.setDirectWriteFallback(false);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
@@ -376,11 +374,12 @@ Outcome applyList(const QString& listPath)
 {
     const vb::ErrorTrap trap(kTagCheck);
     Outcome outcome;
-    const auto lines = platform::readAllLines(platform::findFile(listPath).value_or(listPath));
-    if (!lines) {
-        trap([] { vb::raise(vb::ErrFileNotFound); });
+    const platform::LinesRead read = platform::readLines(listPath, platform::kProgramFileBytes);
+    if (!read.read()) {
+        trap([&] { vb::raise(read.status == platform::ReadStatus::Missing ? vb::ErrFileNotFound : vb::ErrPathFileAccess); });
         return outcome;
     }
+    const QStringList* const lines = &read.lines;
     outcome.version = listVersion(lines->value(0));
     // Every entry line's plan, in order; the first entry line without a letter of its own goes
     // to the program folder.
@@ -537,8 +536,7 @@ void FrmUpdata::TKUP()
         return;
     QString listText;
     if (fetched) {
-        const auto lines = platform::readAllLines(listPath);
-        listText = lines ? lines->value(0) : QString();
+        listText = platform::readLines(listPath, platform::kProgramFileBytes).lines.value(0);
     }
     if (up::listVersion(listText).isEmpty()) {
         trap([&] { vb::raise(folderThere ? vb::ErrFileNotFound : vb::ErrPathNotFound); });

@@ -29,12 +29,12 @@ QString lookup(const QString& path)
 // it, is reported; one report per file at the most.
 void layFile(SettingsList& settings, const QString& path, int firstEntry)
 {
-    const auto lines = platform::readAllLines(lookup(path));
-    if (!lines) {
-        report(vb::Error(vb::ErrFileNotFound));
+    const platform::LinesRead read = platform::readLines(path, platform::kProgramFileBytes);
+    if (!read.read()) {
+        report(vb::Error(read.status == platform::ReadStatus::Missing ? vb::ErrFileNotFound : vb::ErrPathFileAccess));
         return;
     }
-    if (const auto fault = applyNumberLines(settings, *lines, firstEntry))
+    if (const auto fault = applyNumberLines(settings, read.lines, firstEntry))
         report(*fault);
 }
 

@@ -6,12 +6,8 @@
 #include "app/frmupdata.h"
 #include "app/moddata.h"
 #include "history/historyfiles.h"
-#include "platform/filelookup.h"
-#include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "toolkit/pointers.h"
-
-#include <QFile>
 
 using ModData::dScaleX;
 using ModData::dScaleY;
@@ -19,16 +15,9 @@ using ModData::dScaleY;
 namespace {
 const char* const kAdFile = "170100";
 
-// The lines of the advertisement file from no more than its first bytes: the download keeps no
-// longer file, and one longer still (put there by other means) costs the window no more.
-// Nothing when the file cannot be opened.
-std::optional<QStringList> readAdLines(const QString& path)
-{
-    QFile f(platform::findFile(path).value_or(path));
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return platform::splitLines(platform::decodeGbk(f.read(app::update::kAdvertisementMaxBytes)));
-}
+// The advertisement's bound: four times the longest file its download keeps, so that a longer
+// one was put there by other means and is damaged.
+constexpr qint64 kAdFileBytes = 4 * app::update::kAdvertisementMaxBytes;
 } // namespace
 
 // Part of the window build: read once per load, then left as it is until the window unloads.
@@ -39,11 +28,13 @@ void FrmFengmian::fillAdStrip()
     const double sy = dScaleY;
     QStringList lines;
     trap([&] {
-        const auto read =
-            readAdLines(history::UserFolder::ofProgram().file(kAdFile));
-        if (!read)
-            throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
-        lines = *read;
+        platform::LinesRead read = platform::readLines(
+            history::UserFolder::ofProgram().file(kAdFile), kAdFileBytes);
+        if (read.status == platform::ReadStatus::Missing)
+            vb::raise(vb::ErrFileNotFound);
+        if (!read.read())
+            vb::raise(vb::ErrPathFileAccess); // there, but not a file that can be read
+        lines = std::move(read.lines);
     });
     const home::AdText ad = home::adText(lines);
     sAdLink = ad.link;

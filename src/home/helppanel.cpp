@@ -59,12 +59,12 @@ void HelpBrowser::resizeEvent(QResizeEvent* event)
 void HelpBrowser::Navigate(const QString& path)
 {
     location_ = path;
-    const auto lines = platform::readAllLines(path);
-    if (!lines) {
+    const platform::LinesRead page = platform::readLines(path, platform::kProgramFileBytes);
+    if (!page.read()) {
         view_->clear();
         return;
     }
-    view_->setHtml(lines->join(u'\n'));
+    view_->setHtml(page.lines.join(u'\n'));
 }
 
 QString HelpBrowser::pageText() const { return view_->toPlainText(); }

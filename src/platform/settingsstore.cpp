@@ -1,9 +1,14 @@
 #include "platform/settingsstore.h"
 
+#include "platform/textfile.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <map>
+#include <optional>
 
 namespace platform::registry {
 
@@ -62,6 +67,52 @@ QString entryOf(const QString& valueName)
     return n.isEmpty() ? QStringLiteral("%40") : n; // the key's default value
 }
 
+// The store as QSettings sees it, on a private copy: the store file itself is read by the one
+// reader of the program's files (a pipe or an oversized file in its place is never waited on nor
+// read whole) and replaced whole through the text-file writer, and QSettings only turns its bytes
+// into values and back. A store that is there but cannot be read is never overwritten.
+class StoreCopy {
+public:
+    explicit StoreCopy(const QString& store) : store_(store)
+    {
+        FileBytes f = readFile(store_, kProgramFileBytes);
+        if (!f.read() && f.status != ReadStatus::Missing)
+            return;
+        const QString copy = dir_.filePath(QStringLiteral("store.ini"));
+        if (!dir_.isValid() || !writeWholeFileBytes(copy, f.bytes))
+            return;
+        before_ = std::move(f.bytes);
+        settings_.emplace(copy, QSettings::IniFormat);
+    }
+
+    // Nothing when the store cannot be read.
+    QSettings* settings() { return settings_ ? &*settings_ : nullptr; }
+
+    // Puts the copy's values into the store, when they changed; false when they could not be.
+    bool save()
+    {
+        if (!settings_)
+            return false;
+        settings_->sync();
+        if (settings_->status() != QSettings::NoError)
+            return false;
+        const FileBytes after = readFile(settings_->fileName(), kProgramFileBytes);
+        if (!after.read())
+            return false;
+        if (after.bytes == before_)
+            return true;
+        // The store's own folder is made as QSettings always made it.
+        QDir().mkpath(QFileInfo(store_).absolutePath());
+        return writeWholeFileBytes(store_, after.bytes);
+    }
+
+private:
+    QString store_;
+    QTemporaryDir dir_;
+    QByteArray before_;
+    std::optional<QSettings> settings_;
+};
+
 } // namespace
 
 QString storeFile()
@@ -82,11 +133,12 @@ long createKey(std::uint32_t root, const QString& subKey, long& handle)
     if (!name)
         return InvalidHandle;
     const QString group = groupOf(*name, subKey);
-    QSettings s(storeFile(), QSettings::IniFormat);
+    StoreCopy store(storeFile());
+    if (!store.settings())
+        return AccessDenied;
     // A key exists once it has its marker entry.
-    s.setValue(group + QStringLiteral("/%key"), true);
-    s.sync();
-    if (s.status() != QSettings::NoError)
+    store.settings()->setValue(group + QStringLiteral("/%key"), true);
+    if (!store.save())
         return AccessDenied;
     handle = ++lastHandle();
     openKeys()[handle] = OpenKey{group};
@@ -98,12 +150,14 @@ long setValue(long handle, const QString& valueName, long type, const QByteArray
     const auto it = openKeys().find(handle);
     if (it == openKeys().end())
         return InvalidHandle;
-    QSettings s(storeFile(), QSettings::IniFormat);
+    StoreCopy store(storeFile());
+    QSettings* s = store.settings();
+    if (!s)
+        return AccessDenied;
     const QString entry = it->second.group + u'/' + entryOf(valueName);
-    s.setValue(entry, data);
-    s.setValue(entry + QStringLiteral("%type"), static_cast<qlonglong>(type));
-    s.sync();
-    return s.status() == QSettings::NoError ? Success : AccessDenied;
+    s->setValue(entry, data);
+    s->setValue(entry + QStringLiteral("%type"), static_cast<qlonglong>(type));
+    return store.save() ? Success : AccessDenied;
 }
 
 long closeKey(long handle) { return openKeys().erase(handle) ? Success : InvalidHandle; }
@@ -114,12 +168,12 @@ std::optional<StoredValue> readValue(std::uint32_t root, const QString& subKey,
     const auto name = rootName(root);
     if (!name)
         return std::nullopt;
-    QSettings s(storeFile(), QSettings::IniFormat);
+    StoreCopy store(storeFile());
+    const QSettings* s = store.settings();
     const QString entry = groupOf(*name, subKey) + u'/' + entryOf(valueName);
-    if (!s.contains(entry))
+    if (!s || !s->contains(entry))
         return std::nullopt;
-    return StoredValue{s.value(entry + QStringLiteral("%type")).toLongLong(),
-                       s.value(entry).toByteArray()};
+    return StoredValue{s->value(entry + QStringLiteral("%type")).toLongLong(), s->value(entry).toByteArray()};
 }
 
 } // namespace platform::registry

@@ -10,8 +10,10 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <cstdio>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,21 +21,183 @@
 namespace platform {
 
 namespace {
-// Opens path, or the file whose name equals its name ignoring letter case.
-bool openForReading(QFile& f, const QString& path)
+// Opens the entry at exactly this path so that the open cannot block; -1 with errno otherwise.
+int openNonBlocking(const QString& path, bool follow = true)
 {
-    if (path.isEmpty())
-        return false;
-    f.setFileName(path);
-    if (f.open(QIODevice::ReadOnly))
-        return true;
-    const auto real = findFile(path);
-    if (!real || *real == path)
-        return false;
-    f.setFileName(*real);
-    return f.open(QIODevice::ReadOnly);
+    const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW);
+    int fd;
+    do
+        fd = ::open(QFile::encodeName(path).constData(), flags);
+    while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
+// Whether anything stands at the path, a dangling link included.
+bool entryThere(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+} // namespace
+
+OpenedFile::OpenedFile(const QString& path, qint64 maxBytes, Links links) : bound_(std::max<qint64>(0, maxBytes))
+{
+    if (path.isEmpty())
+        return;
+    realPath_ = path;
+    fd_ = openNonBlocking(path, links == Links::Follow);
+    if (fd_ < 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            status_ = ReadStatus::Unreadable; // a link refused among them
+            return;
+        }
+        if (links == Links::Refuse)
+            return; // missing
+        if (entryThere(path)) {
+            status_ = ReadStatus::Unreadable; // a dangling link
+            return;
+        }
+        // The name in another letter case: whatever stands there, so that it is never missing. A
+        // path that steps up a folder is taken only as written, as every lookup refuses it.
+        QString slashed = path;
+        slashed.replace(u'\\', u'/');
+        if (slashed.split(u'/').contains(QStringLiteral("..")))
+            return; // missing
+        const QFileInfo asked(slashed);
+        const auto real = findAnyEntry(asked.path(), asked.fileName());
+        if (!real || *real == path)
+            return; // missing
+        realPath_ = *real;
+        fd_ = openNonBlocking(*real);
+        if (fd_ < 0) {
+            status_ = ReadStatus::Unreadable;
+            return;
+        }
+    }
+    // What was opened is looked at, never what the name showed before.
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        status_ = ReadStatus::Unreadable;
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+    size_ = st.st_size;
+    modifiedNs_ = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    status_ = size_ > bound_ ? ReadStatus::TooLarge : ReadStatus::Read;
+}
+
+OpenedFile::~OpenedFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+OpenedFile::OpenedFile(OpenedFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), status_(other.status_), realPath_(std::move(other.realPath_)),
+      size_(other.size_), modifiedNs_(other.modifiedNs_), bound_(other.bound_), offset_(other.offset_)
+{
+}
+
+OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        status_ = other.status_;
+        realPath_ = std::move(other.realPath_);
+        size_ = other.size_;
+        modifiedNs_ = other.modifiedNs_;
+        bound_ = other.bound_;
+        offset_ = other.offset_;
+    }
+    return *this;
+}
+
+namespace {
+// Reads up to count bytes at the offset into out (appended); the bytes read, -1 on an error.
+qint64 readAt(int fd, qint64 offset, qint64 count, QByteArray& out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(count));
+    qint64 got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd, out.data() + start + got, size_t(count - got), off_t(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            out.resize(start);
+            return -1;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    out.resize(start + qsizetype(got));
+    return got;
+}
+} // namespace
+
+QByteArray OpenedFile::head(qint64 count) const
+{
+    QByteArray out;
+    if (fd_ >= 0 && count > 0)
+        readAt(fd_, 0, std::min(count, bound_ + 1), out);
+    return out;
+}
+
+FileBytes OpenedFile::readAll() const
+{
+    FileBytes r;
+    r.status = status_;
+    if (status_ != ReadStatus::Read)
+        return r;
+    // One byte past the bound tells a file that grew past it since it was opened.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(std::min(size_, bound_) + 1));
+    qint64 at = 0;
+    while (at <= bound_) {
+        const qint64 want = std::min<qint64>(bound_ + 1 - at, std::max<qint64>(size_ - at, 0) + 65536);
+        const qint64 got = readAt(fd_, at, want, bytes);
+        if (got < 0) {
+            r.status = ReadStatus::Unreadable;
+            return r;
+        }
+        if (got == 0)
+            break;
+        at += got;
+    }
+    if (at > bound_) {
+        r.status = ReadStatus::TooLarge;
+        return r;
+    }
+    r.bytes = std::move(bytes);
+    return r;
+}
+
+bool OpenedFile::readNext(QByteArray& chunk, qint64 count)
+{
+    chunk.resize(0);
+    if (status_ != ReadStatus::Read)
+        return false;
+    const qint64 got = readAt(fd_, offset_, std::min(count, bound_ + 1 - offset_), chunk);
+    if (got < 0) {
+        status_ = ReadStatus::Unreadable;
+        return false;
+    }
+    offset_ += got;
+    if (offset_ > bound_) {
+        status_ = ReadStatus::TooLarge;
+        chunk.resize(0);
+        return false;
+    }
+    return true;
+}
+
+FileBytes readFile(const QString& path, qint64 maxBytes) { return OpenedFile(path, maxBytes).readAll(); }
+
+namespace {
 // The existing file whose name equals the path's name ignoring letter case, else the path.
 QString writeTarget(const QString& path) { return pathForWrite(path).value_or(path); }
 } // namespace
@@ -75,21 +239,32 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-std::optional<QStringList> readAllLines(const QString& path)
+LinesRead readLines(const QString& path, qint64 maxBytes)
 {
-    QFile f;
-    if (!openForReading(f, path))
-        return std::nullopt;
-    return splitLines(decodeGbk(f.readAll()));
+    FileBytes f = readFile(path, maxBytes);
+    LinesRead r{f.status, {}};
+    if (f.read())
+        r.lines = splitLines(decodeGbk(f.bytes));
+    return r;
 }
 
-LineRead readLineN(const QString& path, int n)
+std::optional<QStringList> readAllLines(const QString& path)
+{
+    LinesRead r = readLines(path);
+    if (!r.read())
+        return std::nullopt;
+    return std::move(r.lines);
+}
+
+LineRead readLineN(const QString& path, int n) { return readLineN(path, n, kTextFileBytes); }
+
+LineRead readLineN(const QString& path, int n, qint64 maxBytes)
 {
     LineRead r;
-    QFile f;
-    if (!openForReading(f, path))
+    OpenedFile f(path, maxBytes);
+    r.status = f.status();
+    if (r.status != ReadStatus::Read)
         return r;
-    r.readable = true;
     // Read only as far as needed: operation files are long and every step asks for one line.
     // Line ends are found with memchr; only the last line read is kept and decoded.
     QByteArray pending; // the line being read
@@ -102,14 +277,15 @@ LineRead readLineN(const QString& path, int n)
         if (lineNo == n)
             r.exists = true;
     };
-    char buf[65536];
+    QByteArray chunk;
     bool skipLf = false; // the previous chunk ended with CR: a LF first in this one belongs to it
     while (lineNo < n) {
-        const qint64 got = f.read(buf, sizeof buf);
-        if (got <= 0)
+        if (!f.readNext(chunk, 65536))
+            return LineRead{false, false, {}, f.status()}; // a read error, or grown past its bound
+        if (chunk.isEmpty())
             break;
-        const char* p = buf;
-        const char* const end = buf + got;
+        const char* p = chunk.constData();
+        const char* const end = p + chunk.size();
         if (skipLf && *p == '\n')
             ++p;
         skipLf = false;
@@ -142,6 +318,7 @@ LineRead readLineN(const QString& path, int n)
     }
     if (lineNo < n && !pending.isEmpty())
         take();
+    r.readable = true;
     r.text = decodeGbk(last);
     return r;
 }
@@ -229,22 +406,14 @@ bool clearEntry(const QString& path)
     return e == Entry::None || (e != Entry::Folder && removeEntry(path));
 }
 
-// The bytes of the file at the path, a link never followed; nothing when no file can be read there.
+// The bytes of the file at the path, a link never followed, held to the bound of the user
+// folder's files (the folder of every set); nothing when no file can be read there.
 std::optional<QByteArray> readNoFollow(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    FileBytes f = OpenedFile(path, kUserFileBytes, OpenedFile::Links::Refuse).readAll();
+    if (!f.read())
         return std::nullopt;
-    QFile f;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !f.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return std::move(f.bytes);
 }
 
 // Writes the bytes to the open file, syncs and closes it.
@@ -350,7 +519,7 @@ bool discardSet(const QString& dir, const QString& marker, const std::vector<Lis
     for (const Listed& l : files) {
         const QString target = dir + u'/' + l.name;
         clearEntry(pendingPath(target));
-        if (entryAt(oldPath(target)) == Entry::File)
+        if (!l.created && entryAt(oldPath(target)) == Entry::File)
             removeEntry(oldPath(target));
     }
     syncFolder(dir);
@@ -358,8 +527,9 @@ bool discardSet(const QString& dir, const QString& marker, const std::vector<Lis
 }
 
 // Undoes a set whose marker says "restore": every file takes its old bytes back. A file whose
-// ".pending" file is still there was never replaced; of the others, one with an ".old" file takes
-// it back and one the set created goes. True when the set is undone and its marker gone; when some
+// ".pending" file is still there was never replaced; of the others, one the set kept old bytes of
+// takes its ".old" file back and one the set created goes (an ".old" file beside it is none of the
+// set's and stays as it is). True when the set is undone and its marker gone; when some
 // file cannot be given its old bytes the marker is set aside, and false.
 bool restoreSet(const QString& dir, const QString& marker, const std::vector<Listed>& files)
 {
@@ -370,16 +540,16 @@ bool restoreSet(const QString& dir, const QString& marker, const std::vector<Lis
         const QString old = oldPath(target);
         if (entryAt(pending) != Entry::None) {
             // The old bytes go first: a kill in between leaves a file that is plainly not replaced.
-            if (entryAt(old) == Entry::File)
+            if (!l.created && entryAt(old) == Entry::File)
                 removeEntry(old);
             complete = clearEntry(pending) && complete;
             continue;
         }
-        if (entryAt(old) == Entry::File) {
-            if (!renameOver(old, target))
-                complete = false;
-        } else if (l.created) {
+        if (l.created) {
             if (entryAt(target) == Entry::File && !removeEntry(target))
+                complete = false;
+        } else if (entryAt(old) == Entry::File) {
+            if (!renameOver(old, target))
                 complete = false;
         }
         step(RewriteStep::Renamed);
@@ -406,6 +576,7 @@ Committed commitSet(const QString& dir, const QString& marker, const std::vector
             continue; // renamed before
         if (p != Entry::File || entryAt(target) == Entry::Folder || entryAt(target) == Entry::Link ||
             !renameOver(pending, target)) {
+            step(RewriteStep::Refused);
             // The marker says so first, so that a kill while undoing goes on undoing.
             writeMarker(marker, markerBytes("restore", files));
             return restoreSet(dir, marker, files) ? Committed::Undone : Committed::Mixed;
@@ -415,7 +586,7 @@ Committed commitSet(const QString& dir, const QString& marker, const std::vector
     syncFolder(dir);
     for (const Listed& l : files) {
         const QString old = oldPath(dir + u'/' + l.name);
-        if (entryAt(old) == Entry::File)
+        if (!l.created && entryAt(old) == Entry::File)
             removeEntry(old);
     }
     syncFolder(dir);

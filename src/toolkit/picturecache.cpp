@@ -1,18 +1,16 @@
 #include "toolkit/picturecache.h"
 
 #include "platform/cursorfile.h"
-#include "platform/filelookup.h"
 #include "platform/picturefile.h"
+#include "platform/textfile.h"
 #include "toolkit/vberror.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
 
 #include <list>
-#include <sys/stat.h>
 
 namespace tk {
 
@@ -143,19 +141,27 @@ struct FileKey {
     qint64 mtime = 0; // nanoseconds
 };
 
-FileKey findPictureFile(const QString& path)
+// A picture file opened by the one reader, held to the picture bound, and its key.
+struct OpenedPicture {
+    platform::OpenedFile file;
+    FileKey key;
+};
+
+OpenedPicture findPictureFile(const QString& path)
 {
     if (path.isEmpty())
         vb::raise(vb::ErrFileNotFound);
-    // A path the lookup refuses (one that steps up a folder) is taken as written.
-    FileKey k;
-    k.real = platform::findFile(path).value_or(path);
-    struct stat st {};
-    if (::stat(QFile::encodeName(k.real).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        vb::raise(vb::ErrFileNotFound);
-    k.size = st.st_size;
-    k.mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return k;
+    // Found ignoring letter case; a path the lookup refuses (one that steps up a folder) is taken
+    // as written.
+    platform::OpenedFile file(path, kMaxPictureFileBytes);
+    switch (file.status()) {
+    case platform::ReadStatus::Missing: vb::raise(vb::ErrFileNotFound);
+    case platform::ReadStatus::Unreadable: vb::raise(vb::ErrPathFileAccess); // a folder, a pipe, ...
+    case platform::ReadStatus::TooLarge: vb::raise(vb::ErrInvalidPicture); // no picture within the bound is that long
+    case platform::ReadStatus::Read: break;
+    }
+    FileKey k{file.realPath(), file.size(), file.modifiedNs()};
+    return {std::move(file), std::move(k)};
 }
 
 // The kept picture of the file as it is on disk now; the picture of an older content is let go.
@@ -189,17 +195,17 @@ void keep(const FileKey& k, const DecodedPicture& picture)
     c.trim();
 }
 
-QByteArray readPictureFile(const FileKey& k)
+QByteArray readPictureFile(const platform::OpenedFile& file)
 {
-    if (k.size > kMaxPictureFileBytes)
-        vb::raise(vb::ErrInvalidPicture); // not read: no picture within the bound is that long
-    QFile file(k.real);
-    if (!file.open(QIODevice::ReadOnly))
-        vb::raise(vb::ErrPathFileAccess);
     // A file of no format the program reads is not read further than its first bytes.
-    if (platform::pictureFormat(file.peek(32)) == platform::PictureFormat::None)
+    if (platform::pictureFormat(file.head(32)) == platform::PictureFormat::None)
         vb::raise(vb::ErrInvalidPicture);
-    return file.readAll();
+    platform::FileBytes read = file.readAll();
+    if (read.status == platform::ReadStatus::TooLarge)
+        vb::raise(vb::ErrInvalidPicture); // grown past the bound since it was opened
+    if (!read.read())
+        vb::raise(vb::ErrPathFileAccess);
+    return std::move(read.bytes);
 }
 
 } // namespace
@@ -208,10 +214,11 @@ bool pictureFitsDecodeBound(QSize size, QImage::Format format) { return platform
 
 DecodedPicture decodedPicture(const QString& path)
 {
-    const FileKey k = findPictureFile(path);
+    const OpenedPicture opened = findPictureFile(path);
+    const FileKey& k = opened.key;
     if (auto hit = kept(k))
         return *hit;
-    DecodedPicture picture = decode(readPictureFile(k));
+    DecodedPicture picture = decode(readPictureFile(opened.file));
     keep(k, picture);
     return picture;
 }
@@ -232,7 +239,8 @@ Picture Picture::fromFile(const QString& path)
 {
     if (path.isEmpty())
         return Picture();
-    const FileKey k = findPictureFile(path);
+    const OpenedPicture opened = findPictureFile(path);
+    const FileKey& k = opened.key;
     if (auto hit = kept(k))
         return Picture(hit->pixmap);
     Cache& c = cache();
@@ -243,7 +251,7 @@ Picture Picture::fromFile(const QString& path)
         return shared;
     }
 
-    QByteArray bytes = readPictureFile(k);
+    QByteArray bytes = readPictureFile(opened.file);
     QSize size;
     if (FormatReader reader(bytes); reader.isPng())
         size = reader.checkedSize(); // what the decode would refuse is refused now

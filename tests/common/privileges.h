@@ -1,14 +1,17 @@
 #pragma once
 // Permission cases that bite when the tests run as root too: an immutable file or folder (which
-// binds root as well), and work done by an unprivileged user in a child process.
+// binds root as well), an entry that refuses to be replaced as root and as an ordinary user alike,
+// and work done by an unprivileged user in a child process.
 
 #include <QFile>
 #include <QString>
+#include <algorithm>
 #include <functional>
 
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/fs.h>
+#include <sys/stat.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,6 +54,50 @@ public:
 private:
     QString path_;
     bool ok_;
+};
+
+// Makes an entry refuse to be replaced in both worlds a test runs in: as root its immutable flag
+// (which binds root too); as an ordinary user, whom permissions bind, the folder it lies in (a
+// folder itself, when the entry is one) made read-only, so that nothing in that folder can be
+// created, replaced or removed while it holds. A test that needs the rest of the folder writable
+// holds it only while the step it looks at runs (engage in a rewrite hook, lift at the next).
+// Lifted when it goes; lift() may be called from any process and more than once.
+class Refusal {
+public:
+    explicit Refusal(const QString& path) : path_(path)
+    {
+        struct stat st {};
+        const bool folder = ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+        folder_ = folder ? path : path.left(std::max<qsizetype>(1, path.lastIndexOf(u'/')));
+        if (::stat(QFile::encodeName(folder_).constData(), &st) == 0)
+            mode_ = st.st_mode & 07777;
+    }
+    ~Refusal() { lift(); }
+    Refusal(const Refusal&) = delete;
+    Refusal& operator=(const Refusal&) = delete;
+
+    // False when the refusal cannot be made (as root, a filesystem without the immutable flag).
+    bool engage()
+    {
+        if (::geteuid() == 0)
+            return setImmutable(path_, true);
+        return ::chmod(QFile::encodeName(folder_).constData(), mode_ & ~0222) == 0;
+    }
+    // Whether holding it refuses every entry of the folder, not the entry alone (as an ordinary
+    // user), so that nothing else in the folder can change while it holds.
+    static bool holdsFolder() { return ::geteuid() != 0; }
+    void lift()
+    {
+        if (::geteuid() == 0)
+            setImmutable(path_, false);
+        else
+            ::chmod(QFile::encodeName(folder_).constData(), mode_);
+    }
+
+private:
+    QString path_;
+    QString folder_;
+    mode_t mode_ = 0700;
 };
 
 // The unprivileged user and group the work below runs as.

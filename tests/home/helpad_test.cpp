@@ -4,6 +4,8 @@
 #include "common/closedport.h"
 #include "homefixture.h"
 
+#include "common/namedpipe.h"
+
 #include "app/frmabout.h"
 #include "app/frmupdata.h"
 #include "app/modzcb.h"
@@ -213,9 +215,36 @@ TEST_F(HelpAndLinks, AdvertisementStrip)
     EXPECT_EQ(FrmFengmian::get().LblAD.Caption(), QStringLiteral("新"));
 }
 
+// Named pipes where the advertisement, the paper list and the bank version file are expected
+// (one a link to a pipe): the home window comes up at once, and the strip, which cannot read its
+// file, shows nothing and says the file cannot be read, not that it is missing.
+TEST_F(HelpAndLinks, PipesWhereFilesAreExpectedAreNotWaitedOn)
+{
+    const QString pipe = folder + QStringLiteral("/pipe");
+    ASSERT_TRUE(namedpipe::make(pipe));
+    for (const QString& path : {userPath(QStringLiteral("170100.mxy")), userPath(QStringLiteral("288891.mxy")),
+                                dataPath(QStringLiteral("288895.mxy"))}) {
+        QFile::remove(path);
+        if (path.endsWith(QStringLiteral("288891.mxy")))
+            ASSERT_TRUE(QFile::link(pipe, path));
+        else
+            ASSERT_TRUE(namedpipe::make(path));
+    }
+    const namedpipe::BlockGuard guard(
+        {pipe, userPath(QStringLiteral("170100.mxy")), dataPath(QStringLiteral("288895.mxy"))});
+    Reports reports;
+    FrmFengmian& w = FrmFengmian::get();
+    EXPECT_FALSE(guard.freed()) << "a read waited for a writer of a pipe";
+    EXPECT_TRUE(w.LblAD.Caption().isEmpty());
+    EXPECT_TRUE(w.sAdLink.isEmpty());
+    EXPECT_TRUE(reports.list.contains(QStringLiteral("fmload:75"))) << reports.list.join(u' ').toStdString();
+    EXPECT_FALSE(reports.list.contains(QStringLiteral("fmload:53")));
+    unloadWindows();
+}
+
 // However long the file, the strip gets no more than a bounded message: the first
-// kAdCaptionMaxChars characters of line 1. A file is read no further than the longest
-// advertisement the download keeps, so lines that lie past it in a larger file are not there.
+// kAdCaptionMaxChars characters of line 1. A file far longer than any advertisement the download
+// keeps is damaged and not read at all: the strip shows nothing of it.
 TEST_F(HelpAndLinks, AnAdvertisementOfAnyLengthGivesTheStripABoundedMessage)
 {
     const int most = home::kAdCaptionMaxChars;
@@ -230,8 +259,10 @@ TEST_F(HelpAndLinks, AnAdvertisementOfAnyLengthGivesTheStripABoundedMessage)
         {"the longest message", QByteArray(most, 'A') + tail, QString(most, u'A'), 255, "http://127.0.0.1/ad"},
         {"a longer message", "  " + QByteArray(3 * most, 'A') + tail, QString(most, u'A'), 255,
          "http://127.0.0.1/ad"},
-        {"a first line of 10 MB", platform::encodeGbk(QStringLiteral("广告")).repeated(10 << 18) + tail,
-         QStringLiteral("广告").repeated(most / 2), 0, ""},
+        {"a first line of 60 KB", platform::encodeGbk(QStringLiteral("广告")).repeated(15 << 10) + tail,
+         QStringLiteral("广告").repeated(most / 2), 255, "http://127.0.0.1/ad"},
+        {"a first line of 10 MB", platform::encodeGbk(QStringLiteral("广告")).repeated(10 << 18) + tail, QString(),
+         0, ""},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);

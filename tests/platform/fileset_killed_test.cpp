@@ -41,8 +41,9 @@ void put(const QString& path, const QByteArray& bytes)
 
 enum class Ran { Stopped, Written, Refused };
 
-// Writes the set in a child that stops itself at the k-th point and is killed there.
-Ran writeKilledAt(const QString& asked, int k)
+// Writes the set in a child that stops itself at the k-th point and is killed there. With a
+// refusal, its last file refuses to be replaced once the others have been (see Refusal).
+Ran writeKilledAt(const QString& asked, int k, privileges::Refusal* refusal = nullptr)
 {
     const std::vector<FileWrite> set{{asked + "/288862.mxy", "0101010201030104\r\n"},
                                      {asked + "/288872.mxy", "TFTF\r\n"},
@@ -50,8 +51,16 @@ Ran writeKilledAt(const QString& asked, int k)
     const pid_t child = fork();
     if (child == 0) {
         ::alarm(60);
-        int seen = 0;
-        setRewriteHookForTests([&](RewriteStep) {
+        int seen = 0, renamed = 0;
+        setRewriteHookForTests([&](RewriteStep s) {
+            // Where it holds the whole folder, held from the second replacement to the refusal
+            // only, so that the set can be written up to there and undone after.
+            if (refusal && privileges::Refusal::holdsFolder()) {
+                if (s == RewriteStep::Renamed && ++renamed == 2 && !refusal->engage())
+                    _exit(125);
+                if (s == RewriteStep::Refused)
+                    refusal->lift();
+            }
             if (++seen == k)
                 raise(SIGSTOP);
         });
@@ -66,6 +75,7 @@ Ran writeKilledAt(const QString& asked, int k)
         return Ran::Stopped;
     }
     EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 125) << "the file could not be made to refuse";
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Ran::Written : Ran::Refused;
 }
 
@@ -127,9 +137,12 @@ TEST(FileSetKilled, EveryFileOldOrEveryFileNewWhateverTheLetterCase)
     }
 }
 
-// The same set with its last file immutable (that binds root too), so it can never be finished:
-// whether it runs to its end or is killed at any point, including while it undoes itself, every
-// file holds its old bytes once the folder is settled, and nothing of the set is left.
+// The same set with its last file refusing to be replaced (immutable as root), so it can never be
+// finished: whether it runs to its end or is killed at any point, including while it undoes
+// itself, every file holds its old bytes once the folder is settled, and nothing of the set is
+// left. As an ordinary user the folder is read-only from the second replacement to the refusal
+// only (that is how permissions refuse a file): a kill before its marker says "restore" leaves a
+// set the settling may finish, every file new; a kill while it undoes itself, every file old.
 TEST(FileSetKilled, ASetThatCannotBeFinishedIsUndoneWhereverItIsKilled)
 {
     auto prepare = [](const QTemporaryDir& root) {
@@ -140,29 +153,46 @@ TEST(FileSetKilled, ASetThatCannotBeFinishedIsUndoneWhereverItIsKilled)
         put(disk + "/288892.mxy", "2026-01-01 08:00:00\r\n50\r\nE\r\n");
         return disk;
     };
-    QTemporaryDir startRoot;
+    QTemporaryDir startRoot, doneRoot;
     const QString start = prepare(startRoot);
     const Folder before = snapshot(start);
-    privileges::Immutable fixed(start + "/288892.mxy");
-    if (!fixed.ok())
-        GTEST_SKIP() << "this filesystem cannot make a file immutable";
-    EXPECT_EQ(writeKilledAt(startRoot.filePath("ksdata"), 0), Ran::Refused);
+    const QString done = prepare(doneRoot);
+    ASSERT_EQ(writeKilledAt(doneRoot.filePath("ksdata"), 0), Ran::Written);
+    const Folder after = snapshot(done);
+    const bool folderWide = privileges::Refusal::holdsFolder();
+    {
+        privileges::Refusal refusal(start + "/288892.mxy");
+        ASSERT_TRUE(folderWide || refusal.engage()) << "the file could not be made to refuse";
+        EXPECT_EQ(writeKilledAt(startRoot.filePath("ksdata"), 0, &refusal), Ran::Refused);
+    }
     EXPECT_EQ(snapshot(start), before);
 
     int points = 0;
+    QList<bool> undone; // at each point
     for (int k = 1;; ++k) {
         QTemporaryDir root;
         const QString disk = prepare(root);
-        privileges::Immutable immutable(disk + "/288892.mxy");
-        ASSERT_TRUE(immutable.ok());
-        if (writeKilledAt(root.filePath("ksdata"), k) != Ran::Stopped)
+        privileges::Refusal refusal(disk + "/288892.mxy");
+        ASSERT_TRUE(folderWide || refusal.engage());
+        const Ran ran = writeKilledAt(root.filePath("ksdata"), k, &refusal);
+        if (folderWide)
+            refusal.lift();
+        if (ran != Ran::Stopped)
             break;
         ++points;
         settleFileSet(root.filePath("ksdata"));
-        EXPECT_EQ(snapshot(disk), before) << "killed at point " << k;
+        const Folder now = snapshot(disk);
+        undone << (now == before);
+        if (folderWide)
+            EXPECT_TRUE(now == before || now == after) << "killed at point " << k;
+        else
+            EXPECT_EQ(now, before) << "killed at point " << k;
         ASSERT_LT(k, 100);
     }
-    // The marker written twice, three new files and two old ones written, two files replaced;
-    // then the marker rewritten and the two files given back.
-    EXPECT_GE(points, 16);
+    // The marker written twice, three new files and three old ones written, two files replaced,
+    // one refused; then the marker rewritten and the two files given back.
+    EXPECT_GE(points, 20);
+    // Killed while it undid itself (the marker says "restore"; the first file given back, then the
+    // second): every file old, wherever the test runs.
+    EXPECT_EQ(undone.mid(undone.size() - 2), (QList<bool>{true, true}));
 }

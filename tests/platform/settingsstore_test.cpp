@@ -1,7 +1,12 @@
+#include "common/namedpipe.h"
 #include "platform/settingsstore.h"
+#include "platform/textfile.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace reg = platform::registry;
 
@@ -53,4 +58,33 @@ TEST_F(SettingsStore, FailuresGiveErrorCodes)
     blocker.close();
     EXPECT_EQ(reg::createKey(reg::CurrentUser, QStringLiteral("Software\\tavo"), h),
               reg::AccessDenied);
+}
+
+// A store that is there but cannot be read (a named pipe, a file far longer than any store) gives
+// no value, at once, and takes none: it is never overwritten.
+TEST_F(SettingsStore, AStoreThatCannotBeReadIsNeitherWaitedOnNorOverwritten)
+{
+    const QString store = dir.filePath(QStringLiteral("store.ini"));
+    long h = 0;
+    ASSERT_EQ(reg::createKey(reg::CurrentUser, QStringLiteral("Software\\tavo"), h), reg::Success);
+    ASSERT_EQ(reg::setValue(h, QStringLiteral("v"), reg::TypeSz, "x"), reg::Success);
+    ASSERT_TRUE(QFile::remove(store));
+    ASSERT_TRUE(namedpipe::make(store));
+    {
+        const namedpipe::BlockGuard guard({store});
+        EXPECT_FALSE(reg::readValue(reg::CurrentUser, QStringLiteral("Software\\tavo"), QStringLiteral("v")));
+        EXPECT_EQ(reg::setValue(h, QStringLiteral("v"), reg::TypeSz, "y"), reg::AccessDenied);
+        EXPECT_EQ(reg::createKey(reg::CurrentUser, QStringLiteral("Software\\other"), h), reg::AccessDenied);
+        EXPECT_FALSE(guard.freed()) << "the store's pipe was waited on";
+    }
+    EXPECT_FALSE(QFileInfo(store).isFile()) << "the pipe was replaced";
+
+    ASSERT_TRUE(QFile::remove(store));
+    QFile big(store);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write("[HKEY_CURRENT_USER]\r\n");
+    big.close();
+    ASSERT_EQ(::truncate(QFile::encodeName(store).constData(), platform::kProgramFileBytes + 1), 0);
+    EXPECT_EQ(reg::createKey(reg::CurrentUser, QStringLiteral("Software\\tavo"), h), reg::AccessDenied);
+    EXPECT_EQ(QFileInfo(store).size(), platform::kProgramFileBytes + 1) << "the damaged store was overwritten";
 }

@@ -244,52 +244,71 @@ QMap<QString, QByteArray> contents(const QString& dir)
 
 } // namespace
 
-// A file of a set that refuses to be replaced (immutable: that binds root too) never leaves the
-// set half applied: it is undone, every file as before, and later sets of other files are written.
-// A marker left that can be neither finished nor undone is set aside and reported once.
+// A file of a set that refuses to be replaced once the set has replaced another never leaves the
+// set half applied: it is undone, every file as before, the file it created gone, and later sets
+// are written. The refusal holds from the first replacement to the refused one (the folder
+// read-only as an ordinary user, the file immutable as root).
 TEST(FileSet, AFileThatRefusesToBeReplacedUndoesTheSet)
 {
     QTemporaryDir dir;
     const QString d = dir.path();
     put(d + "/a.mxy", "old a");
     put(d + "/b.mxy", "old b");
-    privileges::Immutable b(d + "/b.mxy");
-    if (!b.ok())
-        GTEST_SKIP() << "this filesystem cannot make a file immutable";
     const SetAside aside;
     const auto before = contents(d);
-
-    EXPECT_EQ(writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}, {d + "/b.mxy", "new b"}}),
-              SetResult::Undone);
+    privileges::Refusal refusal(d + "/b.mxy");
+    bool engaged = false, refused = false;
+    setRewriteHookForTests([&](RewriteStep s) {
+        if (s == RewriteStep::Renamed && !engaged)
+            engaged = refusal.engage();
+        if (s == RewriteStep::Refused && engaged && !refused) {
+            refused = true;
+            refusal.lift();
+        }
+    });
+    const SetResult r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}, {d + "/b.mxy", "new b"}});
+    setRewriteHookForTests({});
+    ASSERT_TRUE(engaged) << "the file could not be made to refuse";
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(r, SetResult::Undone);
     EXPECT_EQ(contents(d), before) << "every file as before, nothing of the set left";
     EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}}));
     EXPECT_EQ(readRaw(d + "/a.mxy"), "new a");
     EXPECT_EQ(readRaw(d + "/c.mxy"), "new c");
     EXPECT_TRUE(aside.kept.isEmpty());
+}
 
-    // A set an earlier version left "finish"ed over the immutable file: set aside once, and the
-    // next set is written (it was refused for as long as the file stayed immutable).
-    put(d + "/fileset.pending", "finish\r\nb.mxy\r\n");
-    put(d + "/b.mxy.pending", "mid b");
-    EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "newer a"}}));
-    EXPECT_EQ(readRaw(d + "/a.mxy"), "newer a");
+// A marker that can be neither finished nor undone is set aside once and reported, and later sets
+// are written: a set an earlier version left "finish"ed whose file cannot take its new bytes, and
+// a set killed while it undid itself that cannot give a file its old bytes back (each cannot
+// because a folder stands where the file's bytes go).
+TEST(FileSet, AMarkerThatCannotBeSettledIsSetAsideOnce)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    put(d + "/a.mxy", "old a");
+    put(d + "/b.mxy", "old b");
+    const SetAside aside;
+
+    put(d + "/fileset.pending", "finish\r\na.mxy\r\nb.mxy\r\n");
+    put(d + "/a.mxy.pending", "mid a");
+    ASSERT_TRUE(QDir().mkpath(d + "/b.mxy.pending/x"));
+    EXPECT_TRUE(writeFileSet(d, {{d + "/c.mxy", "new c"}}));
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "mid a") << "what can be finished is";
     EXPECT_EQ(readRaw(d + "/b.mxy"), "old b");
+    EXPECT_EQ(readRaw(d + "/c.mxy"), "new c");
     EXPECT_EQ(aside.kept, QStringList{"fileset.pending.unsettled"});
+    ASSERT_TRUE(QDir(d + "/b.mxy.pending").removeRecursively());
+    ASSERT_TRUE(QFile::remove(d + "/fileset.pending.unsettled"));
 
-    // A set killed after it counted as written, whose undoing cannot give a.mxy its old bytes
-    // back either (a.mxy made immutable since): the set is undone as far as it can be, its marker
-    // set aside and reported once.
-    QFile::remove(d + "/fileset.pending.unsettled");
-    QFile::remove(d + "/b.mxy.pending");
-    put(d + "/fileset.pending", "commit\r\na.mxy\r\nb.mxy\r\n/c2.mxy\r\n");
+    put(d + "/fileset.pending", "restore\r\na.mxy\r\nb.mxy\r\n/c2.mxy\r\n");
+    ASSERT_TRUE(QFile::remove(d + "/a.mxy"));
+    ASSERT_TRUE(QDir().mkpath(d + "/a.mxy/x"));
     put(d + "/a.mxy.old", "old a");
     put(d + "/b.mxy.pending", "new b");
     put(d + "/b.mxy.old", "old b");
     put(d + "/c2.mxy", "new c2");
-    privileges::Immutable a(d + "/a.mxy");
-    ASSERT_TRUE(a.ok());
     settleFileSet(d);
-    EXPECT_EQ(readRaw(d + "/a.mxy"), "newer a");
     EXPECT_EQ(readRaw(d + "/b.mxy"), "old b");
     EXPECT_FALSE(QFile::exists(d + "/c2.mxy")) << "the file the set created goes";
     EXPECT_FALSE(QFile::exists(d + "/b.mxy.pending"));
@@ -299,6 +318,52 @@ TEST(FileSet, AFileThatRefusesToBeReplacedUndoesTheSet)
     settleFileSet(d);
     EXPECT_EQ(aside.kept.size(), 2);
     EXPECT_EQ(readRaw(d + "/c.mxy"), "newer c");
+}
+
+// A set keeps the old bytes only of the files it replaces: an ".old" file left beside a file the
+// set creates is none of its own. Undone, the set removes the file it created and leaves the stray
+// bytes where they were, never in that file; written, it leaves them too.
+TEST(FileSet, AStrayOldFileBesideACreatedFileIsNoneOfTheSets)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    put(d + "/a.mxy.old", "stray");
+    put(d + "/b.mxy", "old b");
+
+    // Killed while it undid itself, b.mxy replaced and a.mxy created.
+    put(d + "/fileset.pending", "restore\r\n/a.mxy\r\nb.mxy\r\n");
+    put(d + "/a.mxy", "new a");
+    put(d + "/b.mxy", "new b");
+    put(d + "/b.mxy.old", "old b");
+    settleFileSet(d);
+    EXPECT_FALSE(QFile::exists(d + "/a.mxy")) << "the file the set created holds: " << readRaw(d + "/a.mxy").toStdString();
+    EXPECT_EQ(readRaw(d + "/b.mxy"), "old b");
+    EXPECT_EQ(entries(d), (QStringList{"a.mxy.old", "b.mxy"}));
+    EXPECT_EQ(readRaw(d + "/a.mxy.old"), "stray");
+
+    // Undone as it runs, b.mxy refusing to be replaced (as above).
+    privileges::Refusal refusal(d + "/b.mxy");
+    bool engaged = false, lifted = false;
+    setRewriteHookForTests([&](RewriteStep s) {
+        if (s == RewriteStep::Renamed && !engaged)
+            engaged = refusal.engage();
+        if (s == RewriteStep::Refused && engaged && !lifted) {
+            lifted = true;
+            refusal.lift();
+        }
+    });
+    const SetResult r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/b.mxy", "new b"}});
+    setRewriteHookForTests({});
+    ASSERT_TRUE(engaged);
+    EXPECT_EQ(r, SetResult::Undone);
+    EXPECT_FALSE(QFile::exists(d + "/a.mxy")) << "the file the set created holds: " << readRaw(d + "/a.mxy").toStdString();
+    EXPECT_EQ(entries(d), (QStringList{"a.mxy.old", "b.mxy"}));
+    EXPECT_EQ(readRaw(d + "/a.mxy.old"), "stray");
+
+    EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "new a"}, {d + "/b.mxy", "new b"}}));
+    EXPECT_EQ(readRaw(d + "/a.mxy"), "new a");
+    EXPECT_EQ(readRaw(d + "/a.mxy.old"), "stray");
+    EXPECT_EQ(entries(d), (QStringList{"a.mxy", "a.mxy.old", "b.mxy"}));
 }
 
 // Nothing of a set is written through a symbolic link: a dangling link under the marker's name is
@@ -331,50 +396,55 @@ TEST(FileSet, NothingIsWrittenThroughALink)
 }
 
 // A file whose bytes are already on disk is left out of its set; a set with nothing left writes
-// nothing, so an unchanged set succeeds in a folder nothing can be written to (immutable: that
-// binds root too), and a changed one is refused there with every file as it was.
+// nothing, so an unchanged set succeeds in a folder nothing can be written to (read-only as an
+// ordinary user, immutable as root), and a changed one is refused there with every file as it was.
 TEST(FileSet, OnlyFilesThatChangeAreWritten)
 {
     QTemporaryDir dir;
-    const QString d = dir.path();
+    const QString d = dir.filePath("ksdata");
+    ASSERT_TRUE(QDir().mkpath(d));
     put(d + "/a.mxy", "same a");
     put(d + "/b.mxy", "old b");
-    privileges::Immutable folder(d);
-    if (!folder.ok())
-        GTEST_SKIP() << "this filesystem cannot make a folder immutable";
+    privileges::Refusal folder(d);
+    ASSERT_TRUE(folder.engage()) << "the folder could not be made to refuse";
     const auto before = contents(d);
 
     EXPECT_EQ(writeFileSetResult(d, {{d + "/a.mxy", "same a"}, {d + "/B.MXY", "old b"}}), SetResult::Written);
     EXPECT_EQ(writeFileSetResult(d, {{d + "/a.mxy", "same a"}, {d + "/b.mxy", "new b"}}), SetResult::Undone);
     EXPECT_EQ(contents(d), before);
-    folder.release();
+    folder.lift();
     EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "same a"}, {d + "/b.mxy", "new b"}}));
     EXPECT_EQ(readRaw(d + "/b.mxy"), "new b");
 }
 
-// A set that can be neither finished nor undone (its first file, already replaced, becomes
-// immutable together with the second before that one is replaced) says so: Mixed, its marker set
-// aside and reported once, and later sets of other files are written.
+// A set that can be neither finished nor undone (its first file, already replaced, refuses to take
+// its old bytes back, and the second refuses to be replaced) says so: Mixed, its marker set aside
+// and reported once, and later sets of other files are written. Both refuse from the first
+// replacement to the failed undoing of the first (the folder read-only as an ordinary user, the
+// files immutable as root).
 TEST(FileSet, ASetThatCanBeNeitherFinishedNorUndoneSaysSo)
 {
     QTemporaryDir dir;
     const QString d = dir.path();
     put(d + "/a.mxy", "old a");
     put(d + "/b.mxy", "old b");
-    privileges::Immutable probe(d + "/b.mxy");
-    if (!probe.ok())
-        GTEST_SKIP() << "this filesystem cannot make a file immutable";
-    probe.release();
     const SetAside aside;
-    std::vector<std::unique_ptr<privileges::Immutable>> fixed;
+    privileges::Refusal a(d + "/a.mxy"), b(d + "/b.mxy");
+    int renamed = 0;
+    bool engaged = false;
     setRewriteHookForTests([&](RewriteStep s) {
-        if (s == RewriteStep::Renamed && fixed.empty()) {
-            fixed.push_back(std::make_unique<privileges::Immutable>(d + "/a.mxy"));
-            fixed.push_back(std::make_unique<privileges::Immutable>(d + "/b.mxy"));
+        if (s != RewriteStep::Renamed)
+            return;
+        if (++renamed == 1) {
+            engaged = a.engage() && b.engage();
+        } else if (renamed == 2) {
+            a.lift();
+            b.lift();
         }
     });
     const SetResult r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/b.mxy", "new b"}});
     setRewriteHookForTests({});
+    ASSERT_TRUE(engaged) << "the files could not be made to refuse";
     EXPECT_EQ(r, SetResult::Mixed);
     EXPECT_EQ(readRaw(d + "/a.mxy"), "new a");
     EXPECT_EQ(readRaw(d + "/b.mxy"), "old b");
@@ -383,5 +453,4 @@ TEST(FileSet, ASetThatCanBeNeitherFinishedNorUndoneSaysSo)
     EXPECT_TRUE(writeFileSet(d, {{d + "/c.mxy", "new c"}}));
     settleFileSet(d);
     EXPECT_EQ(aside.kept.size(), 1);
-    fixed.clear();
 }

@@ -1,6 +1,7 @@
 // Controls: twips geometry, the mouse as the judges meet it, stacking, plain-text captions,
 // pictures, text boxes, check boxes, control arrays and timers.
 
+#include "common/namedpipe.h"
 #include "toolkit/controlarray.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -233,10 +234,16 @@ TEST(ImagePicture, LoadsByContentTakesItsSizeAndFailuresLeaveItAsItWas)
     EXPECT_DOUBLE_EQ(img.Width(), 600);
     EXPECT_DOUBLE_EQ(img.Left(), 150);
 
+    // A named pipe, a folder or a link to a pipe in the picture's place cannot be read (75), at once.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.mxy"));
+    ASSERT_TRUE(namedpipe::make(pipe));
+    ASSERT_TRUE(QFile::link(pipe, dir.filePath(QStringLiteral("link.mxy"))));
+    const namedpipe::BlockGuard guard({pipe});
     struct Row {
         QString path;
         int error;
-    } rows[] = {{dir.filePath(QStringLiteral("missing.mxy")), 53}, {bad, 481}, {dir.path(), 53}};
+    } rows[] = {{dir.filePath(QStringLiteral("missing.mxy")), 53}, {bad, 481}, {dir.path(), 75}, {pipe, 75},
+                {dir.filePath(QStringLiteral("LINK.MXY")), 75}};
     for (const Row& r : rows) {
         try {
             img.loadPicture(r.path);
@@ -246,6 +253,7 @@ TEST(ImagePicture, LoadsByContentTakesItsSizeAndFailuresLeaveItAsItWas)
         }
         EXPECT_EQ(img.Picture().size(), QSize(40, 30));
     }
+    EXPECT_FALSE(guard.freed()) << "the picture's pipe was waited on";
     img.setStretch(true);
     img.Move(0, 0, 3000, 3000);
     EXPECT_EQ(img.size(), QSize(200, 200));
