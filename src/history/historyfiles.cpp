@@ -5,7 +5,6 @@
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 
-#include <QFileInfo>
 
 namespace history {
 
@@ -41,40 +40,43 @@ bool UserFolder::has(const QString& name) const
 }
 
 namespace {
-// The file of that name in the folder: nothing there (std::nullopt), or its path when it can be
-// opened for reading; an empty path for one that is there but cannot be read.
-std::optional<QString> readablePath(const UserFolder& folder, const QString& name)
+// The entry of that name in the folder, found whatever its letter case: nothing there
+// (std::nullopt), else its path; an empty path for a name that can name no file of the folder.
+std::optional<QString> entryOf(const UserFolder& folder, const QString& name)
 {
     if (name.isEmpty())
         return QString();
     const auto entry = platform::findAnyEntry(folder.path(), name);
     if (!entry)
         return platform::isPlainName(name) ? std::nullopt : std::optional<QString>(QString());
-    return QFileInfo(*entry).isFile() ? *entry : QString();
+    return entry;
 }
 } // namespace
 
 std::optional<QStringList> readLines(const UserFolder& folder, const QString& name)
 {
-    const auto path = readablePath(folder, name);
+    const auto path = entryOf(folder, name);
     if (!path)
         return QStringList{};
     if (path->isEmpty())
         return std::nullopt;
-    return platform::readAllLines(*path);
+    platform::LinesRead r = platform::readLines(*path, platform::kUserFileBytes);
+    if (!r.read())
+        return std::nullopt;
+    return std::move(r.lines);
 }
 
 std::optional<QString> readFirstLine(const UserFolder& folder, const QString& name)
 {
-    const auto path = readablePath(folder, name);
+    const auto path = entryOf(folder, name);
     if (!path)
         return QString();
     if (path->isEmpty())
         return std::nullopt;
-    const platform::LineRead r = platform::readLine1(*path);
-    if (!r.readable)
+    platform::LineRead r = platform::readLineN(*path, 1, platform::kUserFileBytes);
+    if (r.status != platform::ReadStatus::Read)
         return std::nullopt;
-    return r.text;
+    return std::move(r.text);
 }
 
 std::optional<QString> readStoreLine(const UserFolder& folder, const QString& name)

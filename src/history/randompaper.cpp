@@ -4,8 +4,6 @@
 #include "history/paperresults.h"
 #include "platform/textfile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -155,18 +153,13 @@ WrongFileMove readWrongFileMove(const UserFolder& folder, int from, int to)
             m.bytes = lineBytes(QString());
         return m;
     }
-    QFile in(folder.file(source));
-    if (!QFileInfo(in.fileName()).isFile() || !in.open(QIODevice::ReadOnly)) {
-        m.result = CopyResult::SourceUnreadable;
-        return m;
-    }
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
+    platform::FileBytes in = platform::readFile(folder.file(source), platform::kUserFileBytes);
+    if (!in.read()) {
         m.result = CopyResult::SourceUnreadable;
         return m;
     }
     m.result = CopyResult::Copied;
-    m.bytes = bytes;
+    m.bytes = std::move(in.bytes);
     return m;
 }
 
