@@ -20,14 +20,19 @@ void raiseTop(QWidget* window);
 // Starts a drag of the window of `widget` with the mouse, from the handler of a left-button press
 // (nothing when no left button is held), and returns at once: no loop of its own runs, so the
 // handler goes on before the window has moved. The press alone moves nothing: once the pointer
-// has gone the platform's drag distance with the button held, the window is put where the
-// pointer has taken it and, where the system moves windows itself (the window manager's move,
-// the compositor's on Wayland), handed to it; elsewhere the window follows the pointer's moves by
-// the pointer's offset from the press, while the moves go to no control, and the drag ends at the
-// release. A click that never went that far is a click: its control gets the release. Nothing is
-// grabbed and nothing filters the other windows' events: a window that opens meanwhile (a modal
-// box) takes the mouse, and the drag ends as the window is hidden or blocked by a modal window.
-// A window that carries another along watches its own moves: the system's come after the drag.
+// has gone the platform's drag distance from the press with the button held, the window follows
+// the pointer's moves by their way from the press, while the moves go to no control, and at the
+// release it is put by the release's way from the press. The way is counted from the press's own
+// place, not from the pointer's when the handler runs, so a press handled late moves the window
+// as far as the pointer went; moves merged or dropped on the way change nothing of where the
+// window ends. The program moves its own window: nothing is handed to the window manager, whose
+// late answer could leave a window following a pointer whose button is up (only on Wayland, where
+// a program cannot place its windows, the compositor's move takes over). A click that never went
+// the drag distance is a click: its control gets the release. Nothing is grabbed beyond the
+// press's own hold and nothing filters the other windows' events: a window that opens meanwhile
+// (a modal box) takes the mouse, and the drag ends as the window is hidden, closed or blocked by
+// a modal window. A window that carries another along watches its own moves (moveEvent), which
+// the window manager may make too.
 void dragWindow(QWidget* widget);
 
 bool isPointerOver(const QWidget* widget);
