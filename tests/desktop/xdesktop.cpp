@@ -232,7 +232,7 @@ void minimise(const QWidget& window)
     XSync(display, False);
 }
 
-void askMaximise(const QWidget& window)
+void askState(const QWidget& window, const char* first, const char* second)
 {
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -240,8 +240,8 @@ void askMaximise(const QWidget& window)
     e.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
     e.xclient.format = 32;
     e.xclient.data.l[0] = 1; // add
-    e.xclient.data.l[1] = long(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
-    e.xclient.data.l[2] = long(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    e.xclient.data.l[1] = long(XInternAtom(display, first, False));
+    e.xclient.data.l[2] = second ? long(XInternAtom(display, second, False)) : 0;
     e.xclient.data.l[3] = 1; // a normal application
     XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
     XSync(display, False);

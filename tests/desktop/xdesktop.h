@@ -55,9 +55,9 @@ void moveWindow(const QWidget& window, QPoint screen);
 // The window manager minimises the window, as its minimise button does.
 void minimise(const QWidget& window);
 
-// A desktop asks the window manager to maximise the window (_NET_WM_STATE), as its keyboard
-// shortcut does.
-void askMaximise(const QWidget& window);
+// A desktop asks the window manager to put the window in a state (_NET_WM_STATE, one or two of
+// its states by name), as its keyboard shortcut to maximise a window or make it full screen does.
+void askState(const QWidget& window, const char* first, const char* second = nullptr);
 
 // The actions the window manager offers for the window (_NET_WM_ALLOWED_ACTIONS), and the states
 // it has it in (_NET_WM_STATE), by their names.
