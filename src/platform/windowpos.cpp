@@ -89,17 +89,16 @@ void keepUpWhileModal(QWidget* window)
         new ModalKeeper(w);
 }
 
-void prepareMessageBox(QMessageBox* box)
+MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, StandardButtons buttons)
+    : QMessageBox(icon, title, text, buttons)
 {
-    if (!box)
-        return;
-    box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    keepUpWhileModal(box);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    keepUpWhileModal(this);
     const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
         {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}, {QMessageBox::Ok, "确定"}};
-    for (const auto& [which, text] : texts)
-        if (QAbstractButton* b = box->button(which))
-            b->setText(QString::fromUtf8(text));
+    for (const auto& [which, label] : texts)
+        if (QAbstractButton* b = button(which))
+            b->setText(QString::fromUtf8(label));
 }
 
 namespace {

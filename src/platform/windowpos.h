@@ -8,9 +8,8 @@
 //                                     // the mouse until the button comes up; returns at once
 //   platform::isPointerOver(button);  // the pointer lies on the widget (or a child), nothing above
 
+#include <QMessageBox>
 #include <QWidget>
-
-class QMessageBox;
 
 namespace platform {
 
@@ -43,10 +42,16 @@ bool isPointerOver(const QWidget* widget);
 // the window comes straight back whenever it is minimised while it is modal.
 void keepUpWhileModal(QWidget* window);
 
-// A message box of the program, before it is shown: it comes up above every other window, the
-// program's windows kept on top (the panel, the answer window...) included, as a box sits above
-// the window that asked it; it comes back whenever it is minimised (keepUpWhileModal); and its
-// buttons read as a Chinese system's boxes do ("是(Y)", "否(N)", "确定").
-void prepareMessageBox(QMessageBox* box);
+// A message box of the program; every box is made as one, so that each comes up above every
+// other window, the program's windows kept on top (the panel, the answer window...) included, as a
+// box sits above the window that asked it; comes back whenever it is minimised (keepUpWhileModal);
+// and has its buttons read as a Chinese system's boxes do ("是(Y)", "否(N)", "确定").
+//
+//   platform::MessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No);
+//   box.exec();
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(Icon icon, const QString& title, const QString& text, StandardButtons buttons);
+};
 
 } // namespace platform
