@@ -77,7 +77,11 @@ void dragBy(QWidget& area, QPoint by)
     const QPoint first(by.x() > 0 ? 12 : -12, by.y() > 0 ? 9 : -9);
     xdesk::pointerTo(from);
     xdesk::leftButton(true);
-    ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << "the press did not come";
+    ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; }))
+        << "the press did not come; under the pointer " << qPrintable(xdesk::underPointer()) << "; the window 0x" << std::hex
+        << window.winId() << std::dec << ' ' << xdesk::sizeOf(window).width() << 'x' << xdesk::sizeOf(window).height() << '+'
+        << placeOf(window).x() << '+' << placeOf(window).y() << " (" << window.width() << 'x' << window.height() << ") "
+        << qPrintable(xdesk::states(window).join(u' ')) << (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? " on top" : "");
     xdesk::pointerTo(from + first);
     ASSERT_TRUE(waitFor([&] { return seen.moves(window) > 0; })) << "the move did not come";
     EXPECT_TRUE(waitFor([&] {

@@ -318,6 +318,34 @@ QSize sizeOf(const QWidget& window)
     return {a.width, a.height};
 }
 
+QString underPointer()
+{
+    QStringList chain;
+    Window w = DefaultRootWindow(display);
+    for (int depth = 0; w && depth < 8; ++depth) {
+        Window root = 0, child = 0;
+        int rx = 0, ry = 0, x = 0, y = 0;
+        unsigned mask = 0;
+        if (!XQueryPointer(display, w, &root, &child, &rx, &ry, &x, &y, &mask) || !child)
+            break;
+        char* name = nullptr;
+        XFetchName(display, child, &name);
+        XWindowAttributes a;
+        XGetWindowAttributes(display, child, &a);
+        chain << QStringLiteral("0x%1 '%2' %3x%4+%5+%6")
+                     .arg(child, 0, 16)
+                     .arg(QString::fromUtf8(name ? name : ""))
+                     .arg(a.width)
+                     .arg(a.height)
+                     .arg(a.x)
+                     .arg(a.y);
+        if (name)
+            XFree(name);
+        w = child;
+    }
+    return chain.join(QStringLiteral(" > "));
+}
+
 bool pointerFree()
 {
     const int r = XGrabPointer(display, DefaultRootWindow(display), False, ButtonPressMask, GrabModeAsync,

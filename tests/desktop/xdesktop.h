@@ -74,6 +74,9 @@ QPoint placeOf(const QWidget& window);
 // The window's size as the X server has it.
 QSize sizeOf(const QWidget& window);
 
+// The windows under the pointer, from the root's child down, for a failure's message.
+QString underPointer();
+
 // No client (the window manager's move above all) holds the pointer.
 bool pointerFree();
 
