@@ -54,15 +54,14 @@ QString alreadyRunningText()
 
 void showAlreadyRunning()
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("系统提示"), alreadyRunningText(),
-                    QMessageBox::Ok);
+    platform::MessageBox box(QMessageBox::Information, QStringLiteral("系统提示"), alreadyRunningText(),
+                             QMessageBox::Ok);
     if (QGuiApplication::platformName() == u"offscreen") {
         std::fprintf(stderr, "%s\n", alreadyRunningText().toLocal8Bit().constData());
         std::fflush(stderr);
         QTimer::singleShot(0, &box, &QMessageBox::accept);
     }
     platform::enteringWait(platform::WaitKind::StandardBox);
-    platform::prepareMessageBox(&box);
     box.exec();
 }
 

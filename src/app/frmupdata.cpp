@@ -74,14 +74,13 @@ bool ask(const QString& text, const QString& title, bool yesNo)
     platform::enteringWait(platform::WaitKind::StandardBox);
     if (boxOverride())
         return boxOverride()(text, title, yesNo);
-    QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    platform::MessageBox box(yesNo ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
+                             yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
     if (QGuiApplication::platformName() == u"offscreen") {
         // Nobody could answer a box without a screen: it says no.
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return false;
     }
-    platform::prepareMessageBox(&box);
     return box.exec() == QMessageBox::Yes;
 }
 

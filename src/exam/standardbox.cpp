@@ -32,12 +32,11 @@ BoxAnswer standardBox(const BoxRequest& request)
     if (testBox())
         return testBox()(request);
     const bool yesNo = request.buttons == BoxButtons::YesNo;
-    QMessageBox box(request.questionIcon ? QMessageBox::Question : QMessageBox::NoIcon, request.title,
-                    request.prompt, yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
+    platform::MessageBox box(request.questionIcon ? QMessageBox::Question : QMessageBox::NoIcon, request.title,
+                             request.prompt, yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     if (yesNo)
         box.setDefaultButton(request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
-    platform::prepareMessageBox(&box);
     openBoxes().append(&box);
     const int pressed = box.exec();
     openBoxes().removeAll(&box);

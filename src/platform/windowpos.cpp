@@ -3,16 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWindow>
 
-#include <cstdlib>
-#include <cstring>
 #include <utility>
-#include <xcb/xcb.h>
 
 namespace platform {
 
@@ -93,109 +89,36 @@ void keepUpWhileModal(QWidget* window)
         new ModalKeeper(w);
 }
 
-void prepareMessageBox(QMessageBox* box)
+MessageBox::MessageBox(Icon icon, const QString& title, const QString& text, StandardButtons buttons)
+    : QMessageBox(icon, title, text, buttons)
 {
-    if (!box)
-        return;
-    box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    keepUpWhileModal(box);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    keepUpWhileModal(this);
     const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
         {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}, {QMessageBox::Ok, "确定"}};
-    for (const auto& [which, text] : texts)
-        if (QAbstractButton* b = box->button(which))
-            b->setText(QString::fromUtf8(text));
+    for (const auto& [which, label] : texts)
+        if (QAbstractButton* b = button(which))
+            b->setText(QString::fromUtf8(label));
 }
 
 namespace {
-
-// The window manager's move on X11 (_NET_WM_MOVERESIZE). The platform's own start takes the
-// pointer's place from the last mouse event and the window's current place, so that the window
-// would lag the pointer by the distance it went before the drag began; this one starts from the
-// press, and can call the move off.
-constexpr quint32 kMove = 8;
-constexpr quint32 kCancel = 11;
-
-xcb_connection_t* x11(const QWindow* window)
-{
-    auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return app && window && window->handle() ? app->connection() : nullptr;
-}
-
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
-{
-    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(strlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(r);
-    return a;
-}
-
-xcb_window_t rootOf(xcb_connection_t* c, xcb_window_t w)
-{
-    xcb_query_tree_reply_t* r = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
-    const xcb_window_t root = r ? r->root : xcb_window_t(XCB_WINDOW_NONE);
-    free(r);
-    return root;
-}
-
-// The window manager says it offers the move.
-bool managerMoves(xcb_connection_t* c, xcb_window_t root, xcb_atom_t moveResize)
-{
-    const xcb_atom_t supported = atom(c, "_NET_SUPPORTED");
-    xcb_get_property_reply_t* r =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr);
-    bool found = false;
-    if (r && r->format == 32) {
-        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
-        const int n = xcb_get_property_value_length(r) / 4;
-        for (int i = 0; i < n && !found; ++i)
-            found = atoms[i] == moveResize;
-    }
-    free(r);
-    return found;
-}
-
-// Asks the window manager to move the window with the pointer from `pointer` (a screen position)
-// or to call its move off; false where there is no X11 window manager that moves windows.
-bool x11Move(QWindow* window, QPoint pointer, quint32 action)
-{
-    xcb_connection_t* c = x11(window);
-    if (!c)
-        return false;
-    const auto w = xcb_window_t(window->winId());
-    const xcb_window_t root = rootOf(c, w);
-    const xcb_atom_t moveResize = atom(c, "_NET_WM_MOVERESIZE");
-    if (root == XCB_WINDOW_NONE || moveResize == XCB_ATOM_NONE || !managerMoves(c, root, moveResize))
-        return false;
-    const QPoint at = pointer * window->devicePixelRatio();
-    xcb_client_message_event_t e{};
-    e.response_type = XCB_CLIENT_MESSAGE;
-    e.format = 32;
-    e.window = w;
-    e.type = moveResize;
-    e.data.data32[0] = quint32(at.x());
-    e.data.data32[1] = quint32(at.y());
-    e.data.data32[2] = action;
-    e.data.data32[3] = XCB_BUTTON_INDEX_1;
-    e.data.data32[4] = 1; // a normal application
-    if (action == kMove)
-        xcb_ungrab_pointer(c, XCB_CURRENT_TIME); // the press's own hold: the manager takes the pointer
-    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&e));
-    xcb_flush(c);
-    return true;
-}
 
 // One drag of one window. It watches that window's own events only (its platform window and the
 // window itself), never the application's, grabs nothing, and ends itself: at the release, at a
 // move or a press that finds the left button up, and when the window is hidden, closed or blocked
 // by a modal window (whose box then gets the mouse; the release is not seen then).
 //
-// A press alone moves nothing: the drag begins once the pointer has gone the platform's drag
-// distance from the press with the left button held, so that a click stays a click (its control
-// gets the release) and nothing is left following a pointer whose button is already up. Then the
-// window is put where the pointer has taken it so far and handed to the window manager's (or
-// compositor's) own move where the system offers one; a platform without one (no window manager,
-// the offscreen platform) says so, and the drag moves the window on the pointer's moves.
+// The press's implicit hold (the X server's, the compositor's) sends every move and the release
+// to the pressed window, wherever the pointer goes, so the drag moves the window itself and hands
+// nothing over: a window manager that answers late, or a release over another window, cannot
+// leave the window following a pointer whose button is up. Its way is counted from the press's own
+// place (every mouse event carries it), not from the pointer's when the handler ran, so a press
+// handled late still takes the window the whole way; and the release puts the window at the
+// press's offset from the release's place, so moves that were merged or dropped on the way cost
+// nothing. A press alone moves nothing: the drag begins once the pointer has gone the platform's
+// drag distance with the left button held, so that a click stays a click (its control gets the
+// release). Only where a program cannot place its own window (Wayland) is the window handed to
+// the compositor's move once the drag begins.
 class WindowDrag : public QObject {
 public:
     enum class Mode { Pressed, Follow, System };
@@ -235,17 +158,13 @@ protected:
                 finish();
                 return false;
             }
-            const QPoint by = me->globalPosition().toPoint() - start_;
+            const QPoint by = wayFromPress(*me);
             switch (mode_) {
             case Mode::Pressed:
                 if (by.manhattanLength() < QApplication::startDragDistance())
                     return false; // still a click
-                if (x11Move(handle_, start_, kMove)) {
-                    mode_ = Mode::System; // from the press: the window catches up at the next move
-                    return true;
-                }
                 window_->move(origin_ + by);
-                mode_ = !x11(handle_) && handle_->startSystemMove() ? Mode::System : Mode::Follow;
+                mode_ = ownPlaceOutOfReach() && handle_->startSystemMove() ? Mode::System : Mode::Follow;
                 return true;
             case Mode::Follow:
                 window_->move(origin_ + by);
@@ -255,16 +174,15 @@ protected:
             }
             return false;
         }
-        case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton)
+        case QEvent::MouseButtonRelease: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->buttons() & Qt::LeftButton)
                 return false;
-            // Handed over, yet the release came here: the window manager had not taken the
-            // pointer yet and would take it with the button up, the window following the pointer
-            // until the next click. Its move is called off.
-            if (mode_ == Mode::System)
-                x11Move(handle_, QCursor::pos(), kCancel);
+            if (mode_ == Mode::Follow && window_)
+                window_->move(origin_ + wayFromPress(*me));
             finish();
             return false; // the press's control gets its release, so that nothing stays pressed
+        }
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
             finish();
@@ -275,9 +193,22 @@ protected:
     }
 
 private:
-    WindowDrag(QWidget* window, QWindow* handle)
-        : QObject(handle), window_(window), handle_(handle), start_(QCursor::pos()), origin_(window->pos())
+    WindowDrag(QWidget* window, QWindow* handle) : QObject(handle), window_(window), handle_(handle), origin_(window->pos())
     {
+    }
+
+    // The pointer's way from the press to this event, both as the events have them.
+    static QPoint wayFromPress(const QMouseEvent& event)
+    {
+        const QEventPoint& point = event.points().first();
+        return point.globalPosition().toPoint() - point.globalPressPosition().toPoint();
+    }
+
+    // A program places its own windows everywhere but on Wayland, where only the compositor moves
+    // a window (and says so by taking its system move).
+    static bool ownPlaceOutOfReach()
+    {
+        return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     }
 
     void finish()
@@ -295,7 +226,6 @@ private:
     QPointer<QWidget> window_;
     QPointer<QWindow> handle_;
     Mode mode_ = Mode::Pressed;
-    QPoint start_;
     QPoint origin_;
     bool over_ = false;
 };

@@ -244,7 +244,6 @@ void FrmMain::dockPanel()
     FrmTm& panel = FrmTm::get();
     panel.setLeft(Left() + Width() - panel.Width());
     panel.setTop(Top() + Height() - panel.Height());
-    m_dockedAt = pos();
 }
 
 void FrmMain::lblMove_MouseDown(int button, int, float, float)
@@ -257,15 +256,13 @@ void FrmMain::lblMove_MouseDown(int button, int, float, float)
         platform::dragWindow(this);
 }
 
-// The panel goes with the surface whatever moves it: the drag by the strip, whose moves the
-// window manager makes during the drag and reports after it too, or the program. Only a real
-// change of place docks it, so that a panel moved or collapsed on its own stays where it is while
-// the surface stays.
+// The panel goes with the surface whatever moves it: the drag by the strip, the window manager,
+// another program or the program itself. A move event comes only with a change of place (the
+// platform drops a report of the place the window already has), so a panel moved or collapsed on
+// its own stays where it is while the surface stays.
 void FrmMain::moveEvent(QMoveEvent* event)
 {
     tk::FormT<FrmMain>::moveEvent(event);
-    if (pos() == m_dockedAt)
-        return;
     tk::raiseEvent(this, [this] {
         if (FrmTm::isLoaded())
             dockPanel();

@@ -186,7 +186,6 @@ private:
     void setHotSpotPointer();
 
     bool m_recordBeyondFile = false;
-    QPoint m_dockedAt{-1, -1}; // the surface's place when the panel was last docked
     int m_buildDepth = 0;
 
     // Drawn menu bar (menubar.cpp) and tab strip (tabstrip.cpp).

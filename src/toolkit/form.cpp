@@ -172,6 +172,42 @@ void Form::Move(double left, double top, double width, double height)
     width_ = width;
     height_ = height;
     resize(toPixels(width_), toPixels(height_));
+    keepSize(QWidget::windowState());
+}
+
+// Every window is laid out for its size: it tells the window manager so (minimum = maximum), which
+// then offers no resize or maximise and stretches it at no request. A window the program
+// maximises (the log-on) leaves the size to the window manager while it is maximised.
+void Form::keepSize(Qt::WindowStates state)
+{
+    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (width_ > 0 && height_ > 0) {
+        setFixedSize(toPixels(width_), toPixels(height_));
+    }
+}
+
+// Full screen is offered by some window managers (openbox) on every window, whatever its size
+// hints say: a window of a fixed size put there (or maximised) by the window manager goes
+// straight back, where it can be dragged again.
+void Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !stretchedByOthers())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (stretchedByOthers())
+                QWidget::setWindowState(QWidget::windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        },
+        Qt::QueuedConnection);
+}
+
+bool Form::stretchedByOthers() const
+{
+    return (QWidget::windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && minimumSize() == maximumSize();
 }
 
 int Form::WindowState() const
@@ -186,12 +222,15 @@ int Form::WindowState() const
 
 void Form::setWindowState(int state)
 {
+    Qt::WindowStates s;
     switch (state) {
-    case 0: QWidget::setWindowState(Qt::WindowNoState); break;
-    case 1: QWidget::setWindowState(Qt::WindowMinimized); break;
-    case 2: QWidget::setWindowState(Qt::WindowMaximized); break;
+    case 0: s = Qt::WindowNoState; break;
+    case 1: s = Qt::WindowMinimized; break;
+    case 2: s = Qt::WindowMaximized; break;
     default: vb::raise(vb::ErrInvalidPropertyValue);
     }
+    keepSize(s);
+    QWidget::setWindowState(s);
 }
 
 void Form::setPicture(const tk::Picture& picture)

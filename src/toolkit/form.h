@@ -28,7 +28,9 @@
 // controls stay until the outermost of its handlers has returned. An unloaded form raises no
 // more events and Show does nothing; a handler that resumes finds it hidden and unloaded.
 // Geometry is in twips (see twips.h): Left/Top the window's position on the screen, Width/Height
-// its client size (the same as its outer size for the program's borderless windows).
+// its client size (the same as its outer size for the program's borderless windows). A window
+// sized by Move/setWidth/setHeight keeps that size: the window manager may not stretch it, nor
+// maximise it unless the program does (setWindowState).
 // The form's own events are virtual methods named as the program names them; they are raised
 // only while the form is loaded, and an error escaping one ends it silently.
 
@@ -115,6 +117,7 @@ protected:
     virtual void Form_DblClick() {}
 
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -133,6 +136,8 @@ private:
     friend class detail::HandlerScope;
 
     void applyPointer();
+    void keepSize(Qt::WindowStates state);
+    bool stretchedByOthers() const;
     void handleMouse(QMouseEvent* event);
     void deleteWhenIdle();
 

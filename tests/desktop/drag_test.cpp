@@ -11,6 +11,9 @@
 #include <QHash>
 #include <QMouseEvent>
 
+#include <optional>
+#include <vector>
+
 using xdesk::placeOf;
 using xdesk::waitFor;
 
@@ -64,7 +67,7 @@ QPoint pointOn(QWidget& area)
 
 // The left button held on `area`, the pointer taken by `by` (a first step past the drag distance,
 // then on to the end, where it stays, stirring a pixel, until the window has come), and the
-// button released; then nothing holds the pointer any more.
+// button released; the release comes to the window, and then nothing holds the pointer.
 void dragBy(QWidget& area, QPoint by)
 {
     QWidget& window = *area.window();
@@ -74,7 +77,11 @@ void dragBy(QWidget& area, QPoint by)
     const QPoint first(by.x() > 0 ? 12 : -12, by.y() > 0 ? 9 : -9);
     xdesk::pointerTo(from);
     xdesk::leftButton(true);
-    ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << "the press did not come";
+    ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; }))
+        << "the press did not come; under the pointer " << qPrintable(xdesk::underPointer()) << "; the window 0x" << std::hex
+        << window.winId() << std::dec << ' ' << xdesk::sizeOf(window).width() << 'x' << xdesk::sizeOf(window).height() << '+'
+        << placeOf(window).x() << '+' << placeOf(window).y() << " (" << window.width() << 'x' << window.height() << ") "
+        << qPrintable(xdesk::states(window).join(u' ')) << (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? " on top" : "");
     xdesk::pointerTo(from + first);
     ASSERT_TRUE(waitFor([&] { return seen.moves(window) > 0; })) << "the move did not come";
     EXPECT_TRUE(waitFor([&] {
@@ -83,6 +90,7 @@ void dragBy(QWidget& area, QPoint by)
         return placeOf(window) == origin + by;
     })) << "the window did not follow the pointer: " << placeOf(window).x() << ',' << placeOf(window).y();
     xdesk::leftButton(false);
+    EXPECT_TRUE(waitFor([&] { return seen.releases(window) == 1; })) << "the release did not come";
     EXPECT_TRUE(waitFor(xdesk::pointerFree)) << "something holds the pointer after the release";
 }
 
@@ -170,17 +178,24 @@ TEST(DesktopDrag, EachDragAreaDragsItsWindowAndTakesClicksAsClicks)
         return p;
     }());
 
+    // Each window opens at its first place and is unloaded after its case (the panel goes with
+    // the fixture), so that no case, nor a repetition of the test, starts where one ended.
     const struct {
         const char* name;
         std::function<QWidget&()> open;
+        std::function<void()> close;
     } areas[] = {
-        {"home window's start page", [] () -> QWidget& { FrmFengmian::get().Show(); return FrmFengmian::get().picShouYe; }},
-        {"panel's strip", [&] () -> QWidget& { return panel.lblMove; }},
-        {"collapsed bar", [&] () -> QWidget& { panel.LblZXH_Click(); return panel.FrmZXH; }},
-        {"collapsed bar's strip", [&] () -> QWidget& { panel.LblZXH_Click(); return panel.Label2; }},
-        {"message box's strip", [] () -> QWidget& { FrmKVMSGBOX::get().Show(); return FrmKVMSGBOX::get().lblMove; }},
-        {"input-method dialog's strip", [] () -> QWidget& { FrmIME::get().Show(); return FrmIME::get().lblMove; }},
-        {"picture window's picture", [] () -> QWidget& { FrmPicture::get().Show(); return FrmPicture::get().Image1; }},
+        {"home window's start page", [] () -> QWidget& { FrmFengmian::get().Show(); return FrmFengmian::get().picShouYe; },
+         [] { FrmFengmian::unloadIfLoaded(); }},
+        {"panel's strip", [&] () -> QWidget& { return panel.lblMove; }, [] {}},
+        {"collapsed bar", [&] () -> QWidget& { panel.LblZXH_Click(); return panel.FrmZXH; }, [] {}},
+        {"collapsed bar's strip", [&] () -> QWidget& { panel.LblZXH_Click(); return panel.Label2; }, [] {}},
+        {"message box's strip", [] () -> QWidget& { FrmKVMSGBOX::get().Show(); return FrmKVMSGBOX::get().lblMove; },
+         [] { FrmKVMSGBOX::unloadIfLoaded(); }},
+        {"input-method dialog's strip", [] () -> QWidget& { FrmIME::get().Show(); return FrmIME::get().lblMove; },
+         [] { FrmIME::unloadIfLoaded(); }},
+        {"picture window's picture", [] () -> QWidget& { FrmPicture::get().Show(); return FrmPicture::get().Image1; },
+         [] { FrmPicture::unloadIfLoaded(); }},
     };
     for (const auto& a : areas) {
         SCOPED_TRACE(a.name);
@@ -197,7 +212,128 @@ TEST(DesktopDrag, EachDragAreaDragsItsWindowAndTakesClicksAsClicks)
             << "ended at " << placeOf(window).x() << ',' << placeOf(window).y();
 
         quickClicks(area, 20);
-        if (&window != &panel)
-            window.hide();
+        a.close();
     }
+}
+
+// A drag whose events come late or merged: the window manager stopped while the pointer goes on
+// and the button comes up over another window (one of the program's, another program's); the
+// program busy as the button is pressed, so that it handles the press once the pointer has gone
+// on; six moves and the release within a few milliseconds. Each ends with the window moved by the
+// pointer's way from the press to the release, nothing holding the pointer, nothing following it
+// after, and the surface's panel at its corner.
+TEST(DesktopDrag, EveryDragEndsUnderThePointerHoweverLateTheProgramOrTheWindowManagerAnswers)
+{
+    enum class Which { Surface, Home, Panel };
+    enum class Timing { ManagerLateOverOurWindow, ManagerLateOverAnotherProgram, PressHandledLate, Flick };
+    for (Which which : {Which::Surface, Which::Home, Which::Panel})
+        for (Timing timing : {Timing::ManagerLateOverOurWindow, Timing::ManagerLateOverAnotherProgram,
+                              Timing::PressHandledLate, Timing::Flick}) {
+            SCOPED_TRACE(which == Which::Surface ? "the surface" : which == Which::Home ? "the home window" : "the panel");
+            SCOPED_TRACE(timing == Timing::ManagerLateOverOurWindow       ? "window manager late, released over our window"
+                         : timing == Timing::ManagerLateOverAnotherProgram ? "window manager late, released over another program"
+                         : timing == Timing::PressHandledLate              ? "press handled late"
+                                                                           : "flick");
+            paperfixture::Paper world(4);
+            FrmTm& panel = world.panel();
+            FrmMain& surface = FrmMain::get();
+            surface.Show();
+            panel.Show();
+            if (which == Which::Home) {
+                QImage cover(800, 600, QImage::Format_RGB32);
+                cover.fill(Qt::darkCyan);
+                cover.save(world.data + QStringLiteral("l20051.mxy"), "PNG");
+                FrmFengmian::get().Show();
+            }
+            QWidget& area = which == Which::Surface ? static_cast<QWidget&>(surface.lblMove)
+                            : which == Which::Home  ? static_cast<QWidget&>(FrmFengmian::get().picShouYe)
+                                                    : static_cast<QWidget&>(panel.lblMove);
+            QWidget& window = *area.window();
+            ASSERT_TRUE(settled(surface));
+            ASSERT_TRUE(settled(panel));
+            ASSERT_TRUE(settled(window));
+            const QPoint from = pointOn(area);
+            const QPoint origin = placeOf(window);
+            // Released up and to the left, off the window; or over another window of the program:
+            // the panel for the home window's drag, the surface for the panel's, and for the
+            // surface's a picture window at the screen's corner (the panel goes along with the
+            // surface, and the window manager would keep it from leaving the screen).
+            QPoint to = from + QPoint(-60, -50);
+            if (timing == Timing::ManagerLateOverOurWindow && which == Which::Surface) {
+                FrmPicture& picture = FrmPicture::get();
+                picture.Image1.setPicture([] {
+                    QPixmap p(160, 120);
+                    p.fill(Qt::green);
+                    return p;
+                }());
+                picture.Show();
+                picture.move(0, 0);
+                ASSERT_TRUE(settled(picture));
+                to = pointOn(picture.Image1);
+            } else if (timing == Timing::ManagerLateOverOurWindow) {
+                to = which == Which::Panel ? pointOn(surface.lblMove) : pointOn(panel.lblMove);
+            }
+            const QPoint by = to - from;
+            std::optional<xdesk::ForeignWindow> other;
+            if (timing == Timing::ManagerLateOverAnotherProgram) {
+                other.emplace(QRect(to - QPoint(20, 20), QSize(40, 40)));
+                ASSERT_TRUE(waitFor([&] { return other->up(); }));
+            }
+
+            MouseSeen seen;
+            const QPoint first = from + QPoint(by.x() > 0 ? 12 : -12, by.y() > 0 ? 9 : -9);
+            xdesk::pointerTo(from);
+            ASSERT_TRUE(waitFor(xdesk::pointerFree));
+            switch (timing) {
+            case Timing::ManagerLateOverOurWindow:
+            case Timing::ManagerLateOverAnotherProgram:
+                xdesk::leftButton(true);
+                ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << "the press did not come";
+                xdesk::holdManager(true);
+                xdesk::pointerTo(first);
+                xdesk::pointerTo(to);
+                xdesk::leftButton(false);
+                // The program has the release (the drag's window has it, whatever lies under the
+                // pointer); on a fault it may never come, and the window manager goes on anyway.
+                waitFor([&] { return seen.releases(window) == 1; }, 3000);
+                xdesk::holdManager(false);
+                break;
+            case Timing::PressHandledLate:
+                // Sent while the program runs no events: it handles the press once the pointer is
+                // at the end.
+                xdesk::leftButton(true);
+                xdesk::pointerTo(first);
+                xdesk::pointerTo(to);
+                ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1 && seen.moves(window) > 0; }))
+                    << "the press did not come";
+                xdesk::leftButton(false);
+                break;
+            case Timing::Flick: {
+                xdesk::leftButton(true);
+                ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << "the press did not come";
+                std::vector<QPoint> steps;
+                for (int i = 1; i <= 6; ++i)
+                    steps.push_back(from + by * i / 6);
+                xdesk::pointerPath(steps);
+                xdesk::leftButton(false);
+                break;
+            }
+            }
+            const QPoint end = origin + by;
+            EXPECT_TRUE(waitFor([&] { return placeOf(window) == end && window.pos() == end; }, 10000))
+                << "the window is at " << placeOf(window).x() << ',' << placeOf(window).y() << ", not at " << end.x()
+                << ',' << end.y();
+            EXPECT_TRUE(waitFor(xdesk::pointerFree, 5000)) << "something holds the pointer after the release";
+            if (which == Which::Surface) {
+                const QPoint corner = end + QPoint(800, 600);
+                EXPECT_TRUE(waitFor([&] { return bottomRight(panel) == corner; }, 5000))
+                    << "the panel is at " << placeOf(panel).x() << ',' << placeOf(panel).y();
+            }
+            // The pointer goes on with its button up: nothing follows it.
+            xdesk::pointerTo(to + QPoint(25, 15));
+            EXPECT_TRUE(waitFor(xdesk::pointerFree, 5000));
+            QCoreApplication::processEvents();
+            EXPECT_EQ(placeOf(window), end);
+            EXPECT_EQ(window.pos(), end);
+        }
 }

@@ -165,6 +165,61 @@ void leftButton(bool down)
     XSync(display, False);
 }
 
+void pointerPath(const std::vector<QPoint>& points)
+{
+    for (const QPoint& p : points)
+        XTestFakeMotionEvent(display, -1, p.x(), p.y(), CurrentTime);
+    XSync(display, False);
+}
+
+void holdManager(bool held)
+{
+    kill(manager, held ? SIGSTOP : SIGCONT);
+}
+
+ForeignWindow::ForeignWindow(QRect rect) : rect_(rect)
+{
+    const Window root = DefaultRootWindow(display);
+    id_ = XCreateSimpleWindow(display, root, rect.x(), rect.y(), unsigned(rect.width()), unsigned(rect.height()), 0, 0,
+                              0x808080);
+    XSizeHints hints{};
+    hints.flags = USPosition | USSize;
+    hints.x = rect.x();
+    hints.y = rect.y();
+    hints.width = rect.width();
+    hints.height = rect.height();
+    XSetWMNormalHints(display, Window(id_), &hints);
+    // No frame: the window lies exactly where asked.
+    struct {
+        unsigned long flags, functions, decorations;
+        long input;
+        unsigned long status;
+    } motif{2, 0, 0, 0, 0};
+    const Atom motifAtom = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, Window(id_), motifAtom, motifAtom, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&motif), 5);
+    XSelectInput(display, Window(id_), ButtonPressMask | ButtonReleaseMask);
+    XMapRaised(display, Window(id_));
+    XSync(display, False);
+}
+
+ForeignWindow::~ForeignWindow()
+{
+    XDestroyWindow(display, Window(id_));
+    XSync(display, False);
+}
+
+bool ForeignWindow::up() const
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, Window(id_), &a) || a.map_state != IsViewable)
+        return false;
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, Window(id_), DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return QPoint(x, y) == rect_.topLeft();
+}
+
 void moveWindow(const QWidget& window, QPoint screen)
 {
     XMoveWindow(display, Window(window.winId()), screen.x(), screen.y());
@@ -176,6 +231,47 @@ void minimise(const QWidget& window)
     XIconifyWindow(display, Window(window.winId()), DefaultScreen(display));
     XSync(display, False);
 }
+
+void askState(const QWidget& window, const char* first, const char* second)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = Window(window.winId());
+    e.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1; // add
+    e.xclient.data.l[1] = long(XInternAtom(display, first, False));
+    e.xclient.data.l[2] = second ? long(XInternAtom(display, second, False)) : 0;
+    e.xclient.data.l[3] = 1; // a normal application
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XSync(display, False);
+}
+
+namespace {
+
+QStringList atomList(const QWidget& window, const char* property)
+{
+    QStringList names;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, Window(window.winId()), XInternAtom(display, property, False), 0, 64, False, XA_ATOM,
+                           &type, &format, &items, &after, &data) == Success && format == 32)
+        for (unsigned long i = 0; i < items; ++i) {
+            char* name = XGetAtomName(display, reinterpret_cast<Atom*>(data)[i]);
+            names << QString::fromLatin1(name);
+            XFree(name);
+        }
+    if (data)
+        XFree(data);
+    return names;
+}
+
+} // namespace
+
+QStringList allowedActions(const QWidget& window) { return atomList(window, "_NET_WM_ALLOWED_ACTIONS"); }
+QStringList states(const QWidget& window) { return atomList(window, "_NET_WM_STATE"); }
 
 bool viewable(const QWidget& window)
 {
@@ -212,6 +308,42 @@ QPoint placeOf(const QWidget& window)
     Window child = 0;
     XTranslateCoordinates(display, Window(window.winId()), DefaultRootWindow(display), 0, 0, &x, &y, &child);
     return {x, y};
+}
+
+QSize sizeOf(const QWidget& window)
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, Window(window.winId()), &a))
+        return {};
+    return {a.width, a.height};
+}
+
+QString underPointer()
+{
+    QStringList chain;
+    Window w = DefaultRootWindow(display);
+    for (int depth = 0; w && depth < 8; ++depth) {
+        Window root = 0, child = 0;
+        int rx = 0, ry = 0, x = 0, y = 0;
+        unsigned mask = 0;
+        if (!XQueryPointer(display, w, &root, &child, &rx, &ry, &x, &y, &mask) || !child)
+            break;
+        char* name = nullptr;
+        XFetchName(display, child, &name);
+        XWindowAttributes a;
+        XGetWindowAttributes(display, child, &a);
+        chain << QStringLiteral("0x%1 '%2' %3x%4+%5+%6")
+                     .arg(child, 0, 16)
+                     .arg(QString::fromUtf8(name ? name : ""))
+                     .arg(a.width)
+                     .arg(a.height)
+                     .arg(a.x)
+                     .arg(a.y);
+        if (name)
+            XFree(name);
+        w = child;
+    }
+    return chain.join(QStringLiteral(" > "));
 }
 
 bool pointerFree()

@@ -5,9 +5,12 @@
 // the windows' places as the X server has them. Every wait is for a condition, with a time-out.
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -23,11 +26,43 @@ void stop();
 void pointerTo(QPoint screen);
 void leftButton(bool down);
 
+// The pointer taken through `points` one after the other with nothing between them, as the moves
+// of a quick flick come.
+void pointerPath(const std::vector<QPoint>& points);
+
+// The window manager stops (SIGSTOP) and answers nothing until it goes on (SIGCONT), as one that
+// a loaded machine leaves waiting.
+void holdManager(bool held);
+
+// A window of another program at `rect`, above the other normal windows, while the object lives.
+class ForeignWindow {
+public:
+    explicit ForeignWindow(QRect rect);
+    ~ForeignWindow();
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+    // Mapped by the window manager, where it was asked to be.
+    bool up() const;
+
+private:
+    unsigned long id_ = 0;
+    QRect rect_;
+};
+
 // Another program asks for the window to go to `screen` (the window manager carries it out).
 void moveWindow(const QWidget& window, QPoint screen);
 
 // The window manager minimises the window, as its minimise button does.
 void minimise(const QWidget& window);
+
+// A desktop asks the window manager to put the window in a state (_NET_WM_STATE, one or two of
+// its states by name), as its keyboard shortcut to maximise a window or make it full screen does.
+void askState(const QWidget& window, const char* first, const char* second = nullptr);
+
+// The actions the window manager offers for the window (_NET_WM_ALLOWED_ACTIONS), and the states
+// it has it in (_NET_WM_STATE), by their names.
+QStringList allowedActions(const QWidget& window);
+QStringList states(const QWidget& window);
 
 // The window is mapped and can be seen, and the window manager has it in the normal state (not
 // minimised, not hidden).
@@ -35,6 +70,12 @@ bool viewable(const QWidget& window);
 
 // The window's top-left corner on the screen as the X server has it.
 QPoint placeOf(const QWidget& window);
+
+// The window's size as the X server has it.
+QSize sizeOf(const QWidget& window);
+
+// The windows under the pointer, from the root's child down, for a failure's message.
+QString underPointer();
 
 // No client (the window manager's move above all) holds the pointer.
 bool pointerFree();

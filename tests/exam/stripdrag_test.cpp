@@ -182,3 +182,30 @@ TEST(StripDrag, TheDemonstrationComingUpWhileThePanelIsDraggedStaysInFront)
     QTest::mouseDClick(demo.windowHandle(), Qt::LeftButton, {}, at);
     EXPECT_TRUE(demo.TimEnd.Enabled());
 }
+
+// The surface carries the panel only when it changes place: the collapsed bar, which sits at the
+// surface's bottom-left corner, stays there while the surface is hidden and shown again (as the
+// demonstration does), minimised and brought back, or shown afresh.
+TEST(StripDrag, TheCollapsedBarStaysWhileTheSurfaceStaysWhereItIs)
+{
+    paperfixture::Paper world;
+    FrmTm& panel = world.panel();
+    FrmMain& surface = FrmMain::get();
+    ASSERT_TRUE(tktest::showExposed(surface));
+    ASSERT_TRUE(tktest::showExposed(panel));
+    panel.LblZXH_Click();
+    const QPoint bar = panel.pos();
+    ASSERT_EQ(bar, QPoint(surface.x(), surface.y() + surface.height() - panel.height()));
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"hidden and shown", [&] { surface.Hide(); surface.Show(); }},
+        {"minimised and back", [&] { surface.setWindowState(1); surface.setWindowState(0); surface.Show(); }},
+        {"shown again", [&] { surface.Show(); }},
+    };
+    for (const auto& [name, way] : ways) {
+        SCOPED_TRACE(name);
+        way();
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(panel.pos(), bar);
+    }
+}

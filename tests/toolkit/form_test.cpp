@@ -166,7 +166,7 @@ TEST(Form, GeometryInTwipsReadsBackAsSet)
     f.setWidth(5557); // 370.47 pixels
     EXPECT_EQ(f.width(), 370);
     EXPECT_DOUBLE_EQ(f.Width(), 5557);
-    f.resize(100, 50); // sized by other means: pixels x 15
+    f.setFixedSize(100, 50); // sized by other means: pixels x 15
     EXPECT_DOUBLE_EQ(f.Width(), 1500);
     EXPECT_THROW(f.setWindowState(7), vb::Error);
     resetCounting();

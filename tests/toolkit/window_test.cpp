@@ -175,8 +175,15 @@ TEST(ModalWindow, MinimisedWhileModalItComesBack)
         EXPECT_EQ(back, modal);
         tktest::flushDeletes();
     }
-    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"), QMessageBox::Yes | QMessageBox::No);
-    platform::prepareMessageBox(&box);
+}
+
+// Every message box of the program is made one way: it comes up above the windows kept on top,
+// its buttons read as a Chinese system's, and minimised it comes back.
+TEST(ModalWindow, AMessageBoxOfTheProgramIsAboveAllReadsInChineseAndComesBack)
+{
+    platform::MessageBox ok(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("p"), QMessageBox::Ok);
+    EXPECT_EQ(ok.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    platform::MessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("是(&Y)"));
     EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("否(&N)"));
     EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "a box must come up above the windows kept on top";

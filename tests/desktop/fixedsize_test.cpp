@@ -1,0 +1,98 @@
+// Windows of a fixed design size on a desktop whose window manager would stretch them: each says
+// its size is fixed, so the window manager offers no resize, maximise or full screen and a
+// maximise request (a desktop's keyboard shortcut) leaves it as it is; the log-on, laid out
+// maximised, stays maximised.
+
+#include "exam/frmime.h"
+#include "exam/paperfixture.h"
+#include "xdesktop.h"
+
+#include <gtest/gtest.h>
+
+using xdesk::placeOf;
+using xdesk::waitFor;
+
+namespace {
+
+bool settled(const QWidget& w)
+{
+    return waitFor([&] { return w.isVisible() && w.windowHandle()->isExposed() && placeOf(w) == w.mapToGlobal(QPoint(0, 0)); });
+}
+
+} // namespace
+
+TEST(DesktopWindows, AWindowOfAFixedSizeStaysAtItsSizeWhenAskedToMaximise)
+{
+    paperfixture::Paper world(4);
+    FrmTm& panel = world.panel();
+    FrmMain::get().Show();
+    panel.Show();
+    const struct {
+        const char* name;
+        std::function<tk::Form&()> open;
+        std::function<void()> close;
+    } windows[] = {
+        {"surface", [] () -> tk::Form& { return FrmMain::get(); }, [] {}},
+        {"panel", [&] () -> tk::Form& { return panel; }, [] {}},
+        {"home window", [] () -> tk::Form& { FrmFengmian::get().Show(); return FrmFengmian::get(); },
+         [] { FrmFengmian::unloadIfLoaded(); }},
+        {"message box", [] () -> tk::Form& { FrmKVMSGBOX::get().Show(); return FrmKVMSGBOX::get(); },
+         [] { FrmKVMSGBOX::unloadIfLoaded(); }},
+        {"input-method dialog", [] () -> tk::Form& { FrmIME::get().Show(); return FrmIME::get(); },
+         [] { FrmIME::unloadIfLoaded(); }},
+        {"picture window", [] () -> tk::Form& { FrmPicture::get().Show(); return FrmPicture::get(); },
+         [] { FrmPicture::unloadIfLoaded(); }},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.name);
+        tk::Form& window = w.open();
+        ASSERT_TRUE(settled(window));
+        const QSize size = window.size();
+        const QPoint place = placeOf(window);
+        EXPECT_TRUE(waitFor([&] {
+            const QStringList offered = xdesk::allowedActions(window);
+            return !offered.isEmpty() &&
+                   !offered.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE_HORZ")) &&
+                   !offered.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE_VERT")) &&
+                   !offered.contains(QStringLiteral("_NET_WM_ACTION_RESIZE"));
+        }, 5000)) << "the window manager offers " << qPrintable(xdesk::allowedActions(window).join(u' '));
+
+        xdesk::askState(window, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+        // A move asked after it: once it is done, the window manager has dealt with the request.
+        const QPoint moved = place + QPoint(10, 10);
+        xdesk::moveWindow(window, moved);
+        EXPECT_TRUE(waitFor([&] { return placeOf(window) == moved && window.pos() == moved; }, 5000))
+            << "at " << placeOf(window).x() << ',' << placeOf(window).y();
+        EXPECT_EQ(xdesk::sizeOf(window), size);
+        EXPECT_EQ(window.size(), size);
+        EXPECT_EQ(window.WindowState(), 0);
+        EXPECT_FALSE(xdesk::states(window).join(u' ').contains(QStringLiteral("MAXIMIZED")));
+        // Full screen, which the window manager offers all the same: the window comes back.
+        // (openbox keeps the panel, a window kept on top, as it is.) A state asked after it, that
+        // changes nothing of the window, tells when the window manager has dealt with it.
+        xdesk::askState(window, "_NET_WM_STATE_FULLSCREEN");
+        xdesk::askState(window, "_NET_WM_STATE_SKIP_PAGER");
+        EXPECT_TRUE(waitFor([&] { return xdesk::states(window).contains(QStringLiteral("_NET_WM_STATE_SKIP_PAGER")); }, 5000));
+        EXPECT_TRUE(waitFor([&] {
+            return !window.isFullScreen() && !xdesk::states(window).contains(QStringLiteral("_NET_WM_STATE_FULLSCREEN")) &&
+                   placeOf(window) == moved && window.pos() == moved;
+        }, 5000)) << "at " << placeOf(window).x() << ',' << placeOf(window).y() << ", "
+                  << qPrintable(xdesk::states(window).join(u' '));
+        EXPECT_EQ(xdesk::sizeOf(window), size);
+        EXPECT_EQ(window.size(), size);
+        w.close();
+    }
+}
+
+TEST(DesktopWindows, TheLogOnStaysMaximised)
+{
+    paperfixture::Paper world(4);
+    FrmLogon& logon = FrmLogon::get();
+    logon.Show();
+    EXPECT_TRUE(waitFor([&] {
+        const QStringList s = xdesk::states(logon);
+        return logon.windowHandle()->isExposed() && s.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")) &&
+               s.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    }, 5000)) << qPrintable(xdesk::states(logon).join(u' '));
+    EXPECT_EQ(logon.WindowState(), 2);
+}
