@@ -266,30 +266,29 @@ TEST(ScoreWindow, AHistoryThatCannotBeWrittenIsToldAndKeepsItsFiles)
     }
 }
 
-// A history that could be written only in part and not undone (every file of the folder becomes
-// immutable once the first is replaced) is told as such, not as a history left as it was.
+// A history that could be written only in part and not undone (the folder refuses every change
+// once the first file is replaced) is told as such, not as a history left as it was.
 TEST(ScoreWindow, AHistoryWrittenOnlyInPartIsToldSo)
 {
     Paper world(4);
     complete({1, 2, 3});
     writeResults(world, 4, QStringLiteral("2026-01-01 08:00:00"), QStringLiteral("50"));
-    privileges::Immutable probe(world.userPath(QStringLiteral("288892")));
-    if (!probe.ok())
-        GTEST_SKIP() << "this filesystem cannot make a file immutable";
-    probe.release();
-    std::vector<std::unique_ptr<privileges::Immutable>> fixed;
+    // Once the first file is replaced the folder refuses every change, its files' undo included.
+    privileges::Refusal frozen(world.user);
+    bool engaged = false;
+    bool refused = false;
     platform::setRewriteHookForTests([&](platform::RewriteStep s) {
-        if (s != platform::RewriteStep::Renamed || !fixed.empty())
-            return;
-        for (const QString& name : QDir(world.user).entryList(QDir::Files))
-            if (name.endsWith(QStringLiteral(".mxy")))
-                fixed.push_back(std::make_unique<privileges::Immutable>(world.user + name));
+        if (s == platform::RewriteStep::Renamed && !engaged) {
+            engaged = true;
+            refused = frozen.engage();
+        }
     });
     panelfixture::Notices notices;
     handIn(world);
     platform::setRewriteHookForTests({});
-    fixed.clear();
+    frozen.lift();
 
+    ASSERT_TRUE(refused) << "the user folder could not be made to refuse changes";
     ASSERT_TRUE(FrmChengji::isLoaded());
     EXPECT_EQ(notices.seen,
               QStringList{QStringLiteral("保存成绩|\r\n\r\n\r\n考试记录只写入了一部分，本次考试的成绩未能完整保存！")});

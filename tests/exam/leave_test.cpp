@@ -257,7 +257,7 @@ TEST(LeavePractice, AFailedSaveKeepsTheFilesAndIsTold)
 }
 
 // A leave that changes no history file writes none: in a user folder nothing can be written to
-// (immutable: that binds root too) the candidate is told nothing failed.
+// the candidate is told nothing failed.
 TEST(LeavePractice, AnUnchangedLeaveInAReadOnlyFolderTellsNothing)
 {
     Panel world(2);
@@ -271,15 +271,14 @@ TEST(LeavePractice, AnUnchangedLeaveInAReadOnlyFolderTellsNothing)
     iTmFlags(1) = 6; // still marked
     iTmCode(2) = 102;
     iTmFlags(2) = 1;
-    privileges::Immutable readOnly(world.user);
-    if (!readOnly.ok())
-        GTEST_SKIP() << "this filesystem cannot make a folder immutable";
+    privileges::Refusal readOnly(world.user);
+    ASSERT_TRUE(readOnly.engage()) << "the user folder could not be made to refuse changes";
     Notices notices;
 
     QTest::mouseClick(&panel.CmdGN[5], Qt::LeftButton);
 
     EXPECT_TRUE(notices.seen.isEmpty()) << s(notices.seen.join(u'\n'));
-    readOnly.release();
+    readOnly.lift();
     EXPECT_EQ(s(Panel::readFile(world.user + QStringLiteral("288862.mxy"))), "0101\r\n");
     EXPECT_EQ(s(Panel::readFile(world.user + QStringLiteral("288872.mxy"))), "T\r\n");
     EXPECT_FALSE(FrmTm::isLoaded());
