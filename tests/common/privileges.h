@@ -35,27 +35,6 @@ inline bool setImmutable(const QString& path, bool on)
     return ok;
 }
 
-// Keeps an entry immutable for as long as it lives, and frees it again at the end, so that the
-// temporary folder holding it can be removed: declare it after that folder.
-class Immutable {
-public:
-    explicit Immutable(const QString& path) : path_(path), ok_(setImmutable(path, true)) {}
-    ~Immutable() { release(); }
-    Immutable(const Immutable&) = delete;
-    Immutable& operator=(const Immutable&) = delete;
-    bool ok() const { return ok_; }
-    void release()
-    {
-        if (ok_)
-            setImmutable(path_, false);
-        ok_ = false;
-    }
-
-private:
-    QString path_;
-    bool ok_;
-};
-
 // Makes an entry refuse to be replaced in both worlds a test runs in: as root its immutable flag
 // (which binds root too); as an ordinary user, whom permissions bind, the folder it lies in (a
 // folder itself, when the entry is one) made read-only, so that nothing in that folder can be
