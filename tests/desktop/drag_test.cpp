@@ -68,6 +68,21 @@ QPoint pointOn(QWidget& area)
 // The left button held on `area`, the pointer taken by `by` (a first step past the drag distance,
 // then on to the end, where it stays, stirring a pixel, until the window has come), and the
 // button released; the release comes to the window, and then nothing holds the pointer.
+QString otherWindows(const QWidget& except)
+{
+    QString out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &except && w->isVisible())
+            out += QStringLiteral("; %1 0x%2 %3x%4+%5+%6 [%7] flags 0x%8 state %9")
+                       .arg(QString::fromLatin1(w->metaObject()->className()))
+                       .arg(w->winId(), 0, 16)
+                       .arg(w->width()).arg(w->height()).arg(w->x()).arg(w->y())
+                       .arg(xdesk::states(*w).join(u' '))
+                       .arg(int(w->windowFlags()), 0, 16)
+                       .arg(int(w->windowState()));
+    return out;
+}
+
 void dragBy(QWidget& area, QPoint by)
 {
     QWidget& window = *area.window();
@@ -81,7 +96,8 @@ void dragBy(QWidget& area, QPoint by)
         << "the press did not come; under the pointer " << qPrintable(xdesk::underPointer()) << "; the window 0x" << std::hex
         << window.winId() << std::dec << ' ' << xdesk::sizeOf(window).width() << 'x' << xdesk::sizeOf(window).height() << '+'
         << placeOf(window).x() << '+' << placeOf(window).y() << " (" << window.width() << 'x' << window.height() << ") "
-        << qPrintable(xdesk::states(window).join(u' ')) << (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? " on top" : "");
+        << qPrintable(xdesk::states(window).join(u' ')) << (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? " on top" : "")
+        << qPrintable(otherWindows(window));
     xdesk::pointerTo(from + first);
     ASSERT_TRUE(waitFor([&] { return seen.moves(window) > 0; })) << "the move did not come";
     EXPECT_TRUE(waitFor([&] {
