@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QHash>
+#include <QCursor>
 #include <QMouseEvent>
 
 #include <optional>
@@ -93,11 +94,12 @@ void dragBy(QWidget& area, QPoint by)
     xdesk::pointerTo(from);
     xdesk::leftButton(true);
     ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; }))
-        << "the press did not come; under the pointer " << qPrintable(xdesk::underPointer()) << "; the window 0x" << std::hex
+        << "the press did not come at " << from.x() << ',' << from.y() << " (the pointer at " << QCursor::pos().x() << ','
+        << QCursor::pos().y() << "); under the pointer " << qPrintable(xdesk::underPointer()) << "; the window 0x" << std::hex
         << window.winId() << std::dec << ' ' << xdesk::sizeOf(window).width() << 'x' << xdesk::sizeOf(window).height() << '+'
         << placeOf(window).x() << '+' << placeOf(window).y() << " (" << window.width() << 'x' << window.height() << ") "
         << qPrintable(xdesk::states(window).join(u' ')) << (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? " on top" : "")
-        << qPrintable(otherWindows(window));
+        << qPrintable(otherWindows(window)) << "; " << qPrintable(xdesk::stackingReport());
     xdesk::pointerTo(from + first);
     ASSERT_TRUE(waitFor([&] { return seen.moves(window) > 0; })) << "the move did not come";
     EXPECT_TRUE(waitFor([&] {

@@ -270,6 +270,54 @@ QStringList atomList(const QWidget& window, const char* property)
 
 } // namespace
 
+QString stackingReport()
+{
+    auto windows = [](Window w, const char* property, Atom type) {
+        std::vector<unsigned long> ids;
+        Atom got = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, w, XInternAtom(display, property, False), 0, 256, False, type, &got, &format,
+                               &items, &after, &data) == Success && format == 32)
+            for (unsigned long i = 0; i < items; ++i)
+                ids.push_back(reinterpret_cast<unsigned long*>(data)[i]);
+        if (data)
+            XFree(data);
+        return ids;
+    };
+    const Window root = DefaultRootWindow(display);
+    QString out = QStringLiteral("stacking (bottom first):");
+    for (unsigned long w : windows(root, "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+        out += QStringLiteral(" 0x%1").arg(w, 0, 16);
+        for (unsigned long t : windows(Window(w), "WM_TRANSIENT_FOR", XA_WINDOW))
+            out += QStringLiteral(" (transient for 0x%1)").arg(t, 0, 16);
+    }
+    for (unsigned long a : windows(root, "_NET_ACTIVE_WINDOW", XA_WINDOW))
+        out += QStringLiteral("; active 0x%1").arg(a, 0, 16);
+    out += QStringLiteral("; the server's stacking (bottom first):");
+    Window r = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, root, &r, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes a;
+            if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable)
+                continue;
+            out += QStringLiteral(" 0x%1 %2x%3+%4+%5").arg(children[i], 0, 16).arg(a.width).arg(a.height).arg(a.x).arg(a.y);
+            Window r2 = 0, p2 = 0;
+            Window* inner = nullptr;
+            unsigned n2 = 0;
+            if (XQueryTree(display, children[i], &r2, &p2, &inner, &n2) && n2)
+                out += QStringLiteral("[0x%1]").arg(inner[n2 - 1], 0, 16);
+            if (inner)
+                XFree(inner);
+        }
+        XFree(children);
+    }
+    return out;
+}
+
 QStringList allowedActions(const QWidget& window) { return atomList(window, "_NET_WM_ALLOWED_ACTIONS"); }
 QStringList states(const QWidget& window) { return atomList(window, "_NET_WM_STATE"); }
 

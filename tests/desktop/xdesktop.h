@@ -76,11 +76,15 @@ QSize sizeOf(const QWidget& window);
 
 // The windows under the pointer, from the root's child down, for a failure's message.
 QString underPointer();
+// The window manager's stacking of its clients (bottom first), each one's transient-for, and
+// the active window, for a failure's message.
+QString stackingReport();
 
 // No client (the window manager's move above all) holds the pointer.
 bool pointerFree();
 
 // Runs the application's events until `condition` holds; false at the time-out.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
+
 
 } // namespace xdesk
