@@ -45,10 +45,9 @@ private:
     QHash<const QObject*, int> presses_, releases_, moves_;
 };
 
-// The window is up and the X server has it where the program put it.
 bool settled(const QWidget& w)
 {
-    return waitFor([&] { return w.isVisible() && w.windowHandle()->isExposed() && placeOf(w) == w.mapToGlobal(QPoint(0, 0)); });
+    return waitFor([&] { return xdesk::inPlace(w); });
 }
 
 // A point of `area` on the screen that its own window shows there (no control above it).

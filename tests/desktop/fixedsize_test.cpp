@@ -16,7 +16,7 @@ namespace {
 
 bool settled(const QWidget& w)
 {
-    return waitFor([&] { return w.isVisible() && w.windowHandle()->isExposed() && placeOf(w) == w.mapToGlobal(QPoint(0, 0)); });
+    return waitFor([&] { return xdesk::inPlace(w); });
 }
 
 } // namespace

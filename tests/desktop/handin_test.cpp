@@ -10,17 +10,12 @@
 
 #include <QTimer>
 
-using xdesk::placeOf;
 using namespace ModData;
 
 namespace {
 
 // The window of `w` is up and the X server has it where the program thinks it is.
-bool onScreen(const QWidget& w)
-{
-    const QWidget* top = w.window();
-    return w.isVisible() && top->windowHandle() && top->windowHandle()->isExposed() && placeOf(*top) == top->mapToGlobal(QPoint(0, 0));
-}
+bool onScreen(const QWidget& w) { return xdesk::inPlace(w); }
 
 void clickOn(QWidget& w)
 {

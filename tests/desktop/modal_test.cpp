@@ -37,8 +37,7 @@ private:
 // Up, seen, and where the program thinks it is: a click aimed at one of its controls lands there.
 bool upAndExposed(QWidget& w)
 {
-    return w.isVisible() && !w.isMinimized() && w.windowHandle() && w.windowHandle()->isExposed() && xdesk::viewable(w) &&
-           xdesk::placeOf(w) == w.mapToGlobal(QPoint(0, 0));
+    return !w.isMinimized() && xdesk::viewable(w) && xdesk::inPlace(w);
 }
 
 // As a person clicks: the pointer moved onto the control, and the button pressed once the control

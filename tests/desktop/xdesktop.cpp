@@ -2,6 +2,7 @@
 
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -364,6 +365,16 @@ QSize sizeOf(const QWidget& window)
     if (!XGetWindowAttributes(display, Window(window.winId()), &a))
         return {};
     return {a.width, a.height};
+}
+
+bool inPlace(const QWidget& widget)
+{
+    const QWidget& top = *widget.window();
+    const QWindow* handle = top.windowHandle();
+    // The client area: a window the window manager frames has its frame's place as its pos().
+    const QRect area = top.geometry();
+    return widget.isVisible() && handle && handle->isExposed() && placeOf(top) == area.topLeft() && sizeOf(top) == area.size()
+           && handle->geometry() == area;
 }
 
 QString underPointer()

@@ -74,6 +74,13 @@ QPoint placeOf(const QWidget& window);
 // The window's size as the X server has it.
 QSize sizeOf(const QWidget& window);
 
+// The window of `widget` is shown and exposed, and the X server, the widget and its platform
+// window (whose place maps the program's points to the screen) have it at one place and size: a
+// point of it mapped to the screen is where the server shows it. The window manager answers a run
+// of moves and resizes late, each answer with the place of its own time, so until the last has
+// come the platform window can lag behind the server and the widget.
+bool inPlace(const QWidget& widget);
+
 // The windows under the pointer, from the root's child down, for a failure's message.
 QString underPointer();
 // The window manager's stacking of its clients (bottom first), each one's transient-for, and
