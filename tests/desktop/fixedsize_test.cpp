@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+
 using xdesk::placeOf;
 using xdesk::waitFor;
 
@@ -95,4 +97,36 @@ TEST(DesktopWindows, TheLogOnStaysMaximised)
                s.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"));
     }, 5000)) << qPrintable(xdesk::states(logon).join(u' '));
     EXPECT_EQ(logon.WindowState(), 2);
+}
+
+// The panel collapsed to its bar and opened again while the window manager answers late (a loaded
+// machine): the window manager takes the run of moves and resizes at once, with the size the
+// window then says is fixed. Each time the panel ends at its new size and place.
+TEST(DesktopWindows, APanelResizedWhileTheWindowManagerIsLateEndsAtItsSizeAndPlace)
+{
+    paperfixture::Paper world(4);
+    FrmTm& panel = world.panel();
+    FrmMain& surface = FrmMain::get();
+    surface.Show();
+    panel.Show();
+    ASSERT_TRUE(settled(surface));
+    ASSERT_TRUE(settled(panel));
+    const QPoint corner = surface.geometry().bottomRight() + QPoint(1, 1);
+    for (bool collapse : {true, false, true}) {
+        SCOPED_TRACE(collapse ? "collapsed" : "opened");
+        xdesk::holdManager(true);
+        if (collapse)
+            panel.LblZXH_Click();
+        else
+            panel.Command2_Click();
+        // Every request is with the server, waiting for the window manager.
+        QGuiApplication::sync();
+        xdesk::holdManager(false);
+        const QRect wanted = collapse ? QRect(surface.pos() + QPoint(0, 600 - 58), QSize(54, 58))
+                                      : QRect(corner - QPoint(332, 242), QSize(332, 242));
+        EXPECT_TRUE(waitFor([&] { return xdesk::inPlace(panel) && panel.geometry() == wanted; }, 5000))
+            << "the server has " << xdesk::sizeOf(panel).width() << 'x' << xdesk::sizeOf(panel).height() << '+'
+            << placeOf(panel).x() << '+' << placeOf(panel).y() << ", the program " << panel.width() << 'x'
+            << panel.height() << '+' << panel.x() << '+' << panel.y();
+    }
 }
