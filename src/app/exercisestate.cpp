@@ -14,6 +14,7 @@ void applyExercise(const bank::ExerciseSetup& s)
         iSelIndex = vb::Integer(s.selIndex);
     iRunMode = vb::Integer(s.runMode);
     iTmCount = vb::Integer(s.count);
+    bTmMarksRead = s.marksRead;
     for (int q = 1; q <= bank::kTableSize; ++q) {
         const size_t i = size_t(q - 1);
         iTmCode(q) = bank::toInt16(i < s.codes.size() ? s.codes[i] : 0);

@@ -37,6 +37,7 @@ void resetAll()
     iRunMode = 0;
     iSelIndex = 0;
     iTmCount = 0;
+    bTmMarksRead = true;
     iTmNo = 0;
     iStepNo = 0;
     iLeftMinutes = 0;

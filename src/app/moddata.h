@@ -61,6 +61,7 @@ inline Integer iLianXiSub = 0;   // exercise sub-kind; kind + sub-kind = exercis
 inline Integer iRunMode = 0;     // 1 hint or demonstration shown, 2 practice, 3 mock examination
 inline Integer iSelIndex = 0;    // paper number, or unit index
 inline Integer iTmCount = 0;     // number of questions in the exercise
+inline bool bTmMarksRead = true; // the questions' marked bits came from the marked list at the start
 inline Integer iTmNo = 0;        // number of the question shown, from 1
 inline Integer iStepNo = 0;      // current step of the current question, from 1
 inline Integer iLeftMinutes = 0; // minutes left in a mock examination

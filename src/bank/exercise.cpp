@@ -227,7 +227,7 @@ bool writeExercisePair(const QString& dataDir, int fileNumber, const ExercisePai
            platform::writeWholeFile(p.textFile, linesText(pair.textLines));
 }
 
-LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, const QString& markedList)
+LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, const std::optional<QString>& markedList)
 {
     LaunchResult r;
     ExerciseSetup& s = r.setup;
@@ -285,7 +285,8 @@ LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, con
     }
 
     s.count = int(codes.size());
-    const QStringList marked = splitIds(markedList, INT_MAX);
+    s.marksRead = markedList.has_value();
+    const QStringList marked = splitIds(markedList.value_or(QString()), INT_MAX);
     const QSet<QString> markedSet(marked.begin(), marked.end());
     s.codes.assign(kTableSize, 0);
     s.flags.assign(kTableSize, 0);

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace bank {
@@ -140,6 +141,7 @@ struct ExerciseSetup {
     std::vector<int> codes;        // `iTmCode`
     QStringList done;              // `sTmDone`
     std::vector<int> flags;        // `iTmFlags`: 4 for a done mark "T", plus 2 for a marked id
+    bool marksRead = true;         // the marked bits come from a marked list that was read
     std::vector<int> lineOffsets;  // `iTmLine`
     ExercisePaths paths;           // `sOpFile`, `sTmTextFile`, `sOpTextFile`
     // `iTmNo` = 1, `iStepNo` = 1, `iLeftMinutes` = 50 at every start.
@@ -155,9 +157,10 @@ struct LaunchResult {
 
 // Prepares an exercise: a whole unit reads its own unit file pair; every other kind builds its
 // pair from the id string and writes it (pair NN of the kind and sub-kind). The marked bit goes
-// to the exercise's questions whose id stands in markedList (the marked-question list line).
+// to the exercise's questions whose id stands in markedList (the marked-question list line); a
+// list that could not be read (std::nullopt) marks none, and the setup says their marks are unknown.
 // Ids the bank no longer holds are left out of a built exercise, each remaining question keeping
 // its own done mark; it fails with NothingLeft when none remains. On failure nothing is to start.
-LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, const QString& markedList);
+LaunchResult prepareExercise(const QString& dataDir, const QuestionSet& set, const std::optional<QString>& markedList);
 
 } // namespace bank

@@ -254,9 +254,8 @@ void FrmChengji::InitShiTi()
         return;
     }
     // As the home window's launcher: a marked list that cannot be read marks nothing (the leave
-    // writes nothing of the store while it still cannot be read).
-    const QString marked =
-        history::readStoreLine(folder, history::historyFileName(history::kMarkedList)).value_or(QString());
+    // writes nothing of the store while it still cannot be read, and takes nothing out of it).
+    const std::optional<QString> marked = history::readStoreLine(folder, history::historyFileName(history::kMarkedList));
     bank::LaunchResult r;
     step([&] { r = bank::prepareExercise(sDataPath, set, marked); });
     if (!r.ok()) {

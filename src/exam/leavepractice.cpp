@@ -26,6 +26,7 @@ history::LeaveInput exerciseLeft()
     in.exerciseKind = iLianXiType;
     in.subKind = iLianXiSub;
     in.selIndex = iSelIndex;
+    in.marksRead = bTmMarksRead;
     const int count = std::clamp(int(iTmCount), 0, int(decltype(iTmCode)::upper()));
     for (int q = 1; q <= count; ++q)
         in.questions.push_back({iTmCode(q), iTmFlags(q)});

@@ -126,7 +126,8 @@ LeaveOutcome leavePractice(const LeaveInput& in, const LeaveFiles& files)
         StoreLines store{*files.markedList, *markedFlags};
         if (kind != k::MarkedAll && kind != k::MarkedNew && kind != k::MarkedReviewed)
             store = mergeMarked(store, in.questions);
-        store = removeUnmarked(store, in.questions);
+        if (in.marksRead)
+            store = removeUnmarked(store, in.questions);
         out.markedList = store.list;
         out.markedFlags = store.flags;
     }

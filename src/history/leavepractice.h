@@ -17,6 +17,9 @@ struct LeaveInput {
     int selIndex = 0;     // `iSelIndex`
     Questions questions;  // questions 1 to `iTmCount`: `iTmCode` and `iTmFlags`
     bool dropAnswered = false; // kind 2: the candidate answered Yes to dropping what he answered
+    // The questions' marked bits came from the marked list at the start. When it could not be read
+    // then, an unmarked question may be marked in the store: the leave takes none out of it.
+    bool marksRead = true;
 };
 
 // The files as they stand; std::nullopt for a file that exists but cannot be read (a missing

@@ -107,8 +107,9 @@ bool FrmFengmian::InitShiTi(const bank::QuestionSet& set, const QString& noticeT
 {
     const vb::ErrorTrap trap(QStringLiteral("initshiti"));
     // A marked list that cannot be read is reported and marks nothing; the leave reads the store
-    // again and writes nothing of it while it still cannot be read.
-    QString marked;
+    // again, writes nothing of it while it still cannot be read, and takes none of the exercise's
+    // questions out of it (their marks were never shown).
+    std::optional<QString> marked;
     trap([&] {
         const auto line =
             history::readStoreLine(history::UserFolder::ofProgram(), history::historyFileName(history::kMarkedList));

@@ -173,6 +173,13 @@ TEST_F(ExercisePairTest, IdsNotInTheBankAreLeftOut)
     EXPECT_EQ((std::vector<int>(r.setup.codes.begin(), r.setup.codes.begin() + 4)), (std::vector<int>{101, 1507, 103, 0}));
     EXPECT_EQ(r.setup.done.mid(0, 4), (QStringList{"T", "F", "", ""}));
     EXPECT_EQ((std::vector<int>(r.setup.flags.begin(), r.setup.flags.begin() + 3)), (std::vector<int>{4, 0, 2}));
+    EXPECT_TRUE(r.setup.marksRead);
+
+    // A marked list that could not be read marks none, and the setup says the marks are unknown.
+    const LaunchResult unread = prepareExercise(data(), set, std::nullopt);
+    ASSERT_TRUE(unread.ok());
+    EXPECT_EQ((std::vector<int>(unread.setup.flags.begin(), unread.setup.flags.begin() + 3)), (std::vector<int>{4, 0, 0}));
+    EXPECT_FALSE(unread.setup.marksRead);
 
     // A unit file that exists but cannot be read is no missing question: the start fails.
     testfiles::makeUnreadable(unitOpPath(data(), 3));

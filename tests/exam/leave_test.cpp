@@ -54,6 +54,7 @@ struct LeaveCase {
     bool asks;
     Files after; // files written with new content; every other file stays as it was, or missing
     int page;
+    bool marksRead = true; // the marked list was read at the exercise's start
 };
 
 const LeaveCase kCases[] = {
@@ -95,6 +96,9 @@ const LeaveCase kCases[] = {
      {{"288893", "FFF\r\nTTF\r\n\r\n"}, {"288862", "\r\n"}, {"288872", "\r\n"}}, 16},
     {"kind 5: nothing but the marked store", 5, 14, 1, {101}, {5}, {{"288893", "TFF\r\n"}},
      exam::BoxAnswer::No, false, {{"288862", "\r\n"}, {"288872", "\r\n"}}, 16},
+    {"kind 5, the marked list unread at the start: a question shown unmarked stays in the store", 5, 14, 1,
+     {101, 102}, {4, 2}, {{"288862", "0101\r\n"}, {"288872", "T\r\n"}}, exam::BoxAnswer::No, false,
+     {{"288862", "01010102\r\n"}, {"288872", "TF\r\n"}}, 16, false},
     {"kind 14: nothing but the marked store", 14, 5, 0, {101}, {7},
      {{"288863", "0101\r\n"}, {"288873", "T\r\n"}}, exam::BoxAnswer::No, false,
      {{"288862", "0101\r\n"}, {"288872", "F\r\n"}}, 19},
@@ -116,6 +120,7 @@ TEST(LeavePractice, ThroughTheReturnButton)
         iLianXiType = qint16(c.kind);
         iLianXiSub = qint16(c.sub);
         iSelIndex = qint16(c.sel);
+        bTmMarksRead = c.marksRead;
         iDanYuanCount = 2;
         auto path = [&](const std::string& name) {
             return world.user + QString::fromStdString(name) + QStringLiteral(".mxy");
