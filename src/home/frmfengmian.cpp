@@ -45,21 +45,29 @@ QString buttonStrip(int index)
     return dataFile(QStringLiteral("l200") + QString::number(index).rightJustified(2, u'0'));
 }
 
-// Line 1 of a file, "" when the file has no line; a file that cannot be opened is error 53.
+// A file the build needs and did not read: error 53 when it is not there, error 75 when it is
+// there but cannot be read (a file that cannot be read is never reported as missing).
+[[noreturn]] void notRead(bool missing)
+{
+    const int number = missing ? vb::ErrFileNotFound : vb::ErrPathFileAccess;
+    throw vb::Error(number, vb::errorText(number));
+}
+
+// Line 1 of a file, "" when the file has no line.
 QString firstLine(const QString& path)
 {
     const platform::LineRead r = platform::readLine1(path);
     if (!r.readable)
-        throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
+        notRead(r.status == platform::ReadStatus::Missing);
     return r.exists ? r.text : QString();
 }
 
 QStringList allLines(const QString& path)
 {
-    auto lines = platform::readAllLines(path);
-    if (!lines)
-        throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
-    return *lines;
+    platform::LinesRead r = platform::readLines(path);
+    if (!r.read())
+        notRead(r.status == platform::ReadStatus::Missing);
+    return std::move(r.lines);
 }
 
 // A bar of the unit chart, stretched to its height by the panel.
@@ -279,7 +287,7 @@ void FrmFengmian::FengMainCsh()
         const QString name = history::historyFileName(history::kImeOption);
         const auto line = history::readFirstLine(folder, name);
         if (!line || !folder.has(name))
-            throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
+            notRead(line.has_value());
         ime = *line;
     });
     trap([&] { ModData::bAutoIme = vb::val(ime) != 0; });
@@ -335,7 +343,7 @@ void FrmFengmian::FengMainCsh()
     trap([&] {
         const auto list = history::readGeneratedList(folder);
         if (!list || !folder.has(history::historyFileName(history::kGeneratedPapers)))
-            throw vb::Error(vb::ErrFileNotFound, vb::errorText(vb::ErrFileNotFound));
+            notRead(list.has_value());
         iSuiJiCount = vb::Integer(history::generatedPaperCount(*list));
     });
 

@@ -2,6 +2,7 @@
 
 #include "homefixture.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace hometest;
@@ -144,6 +145,28 @@ TEST_F(HomeLayout, MissingFilesFallBackAndAreReported)
     EXPECT_FALSE(w.ClickBotn[49].Enabled()); // the build went on to its end
     // No bank layout: the unit progress file is left as it was.
     EXPECT_EQ(readLines(userPath(QStringLiteral("288893.mxy"))), progress);
+}
+
+// The same files there but not readable (a folder stands in each place): each is reported as a
+// file that cannot be read, none as missing, and the build falls back as for a missing one.
+TEST_F(HomeLayout, FilesThatCannotBeReadAreReportedSoAndNotAsMissing)
+{
+    for (const QString& path : {dataPath(QStringLiteral("288895.mxy")), dataPath(QStringLiteral("288891.mxy")),
+                                userPath(QStringLiteral("288890.mxy")), userPath(QStringLiteral("288891.mxy"))}) {
+        QFile::remove(path);
+        QDir().mkpath(path);
+    }
+    Reports reports;
+    ModData::bAutoIme = true;
+
+    FrmFengmian& w = FrmFengmian::get();
+
+    EXPECT_EQ(ModData::sTkVer, QString());
+    EXPECT_FALSE(ModData::bAutoIme);
+    EXPECT_EQ(ModData::iDanYuanCount, 0);
+    EXPECT_EQ(w.iSuiJiCount, 0);
+    EXPECT_EQ(reports.list.count(QStringLiteral("fengmaincsh:75")), 4) << reports.list.join(u' ').toStdString();
+    EXPECT_EQ(reports.list.count(QStringLiteral("fengmaincsh:53")), 0) << reports.list.join(u' ').toStdString();
 }
 
 TEST_F(HomeLayout, BankLayoutAndGeneratedPaperCount)
