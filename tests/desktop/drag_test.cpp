@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 
 #include <optional>
+#include <sstream>
+#include <string>
 #include <vector>
 
 using xdesk::placeOf;
@@ -83,6 +85,20 @@ QString otherWindows(const QWidget& except)
     return out;
 }
 
+// Why a press at `from` did not reach `window`: where the pointer is, what lies under it, the
+// window and every other one shown, and the stacking.
+std::string pressReport(const QWidget& window, QPoint from)
+{
+    std::ostringstream out;
+    out << "the press did not come at " << from.x() << ',' << from.y() << " (the pointer at " << QCursor::pos().x() << ','
+        << QCursor::pos().y() << "); under the pointer " << qPrintable(xdesk::underPointer()) << "; the window 0x" << std::hex
+        << window.winId() << std::dec << ' ' << xdesk::sizeOf(window).width() << 'x' << xdesk::sizeOf(window).height() << '+'
+        << placeOf(window).x() << '+' << placeOf(window).y() << " (" << window.width() << 'x' << window.height() << ") "
+        << qPrintable(xdesk::states(window).join(u' ')) << (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? " on top" : "")
+        << qPrintable(otherWindows(window)) << "; " << qPrintable(xdesk::stackingReport());
+    return out.str();
+}
+
 void dragBy(QWidget& area, QPoint by)
 {
     QWidget& window = *area.window();
@@ -92,20 +108,15 @@ void dragBy(QWidget& area, QPoint by)
     const QPoint first(by.x() > 0 ? 12 : -12, by.y() > 0 ? 9 : -9);
     xdesk::pointerTo(from);
     xdesk::leftButton(true);
-    ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; }))
-        << "the press did not come at " << from.x() << ',' << from.y() << " (the pointer at " << QCursor::pos().x() << ','
-        << QCursor::pos().y() << "); under the pointer " << qPrintable(xdesk::underPointer()) << "; the window 0x" << std::hex
-        << window.winId() << std::dec << ' ' << xdesk::sizeOf(window).width() << 'x' << xdesk::sizeOf(window).height() << '+'
-        << placeOf(window).x() << '+' << placeOf(window).y() << " (" << window.width() << 'x' << window.height() << ") "
-        << qPrintable(xdesk::states(window).join(u' ')) << (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? " on top" : "")
-        << qPrintable(otherWindows(window)) << "; " << qPrintable(xdesk::stackingReport());
+    ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << pressReport(window, from);
     xdesk::pointerTo(from + first);
     ASSERT_TRUE(waitFor([&] { return seen.moves(window) > 0; })) << "the move did not come";
     EXPECT_TRUE(waitFor([&] {
         xdesk::pointerTo(from + by + QPoint(1, 0));
         xdesk::pointerTo(from + by);
         return placeOf(window) == origin + by;
-    })) << "the window did not follow the pointer: " << placeOf(window).x() << ',' << placeOf(window).y();
+    })) << "the window did not follow the pointer: " << placeOf(window).x() << ',' << placeOf(window).y() << ", not "
+        << (origin + by).x() << ',' << (origin + by).y();
     xdesk::leftButton(false);
     EXPECT_TRUE(waitFor([&] { return seen.releases(window) == 1; })) << "the release did not come";
     EXPECT_TRUE(waitFor(xdesk::pointerFree)) << "something holds the pointer after the release";
@@ -226,7 +237,8 @@ TEST(DesktopDrag, EachDragAreaDragsItsWindowAndTakesClicksAsClicks)
 
         dragBy(area, {60, 45});
         EXPECT_TRUE(waitFor([&] { return placeOf(window) == from + QPoint(60, 45) && window.pos() == from + QPoint(60, 45); }))
-            << "ended at " << placeOf(window).x() << ',' << placeOf(window).y();
+            << "ended at " << placeOf(window).x() << ',' << placeOf(window).y() << " (the program's place "
+            << window.pos().x() << ',' << window.pos().y() << "), not at " << from.x() + 60 << ',' << from.y() + 45;
 
         quickClicks(area, 20);
         a.close();
@@ -257,6 +269,10 @@ TEST(DesktopDrag, EveryDragEndsUnderThePointerHoweverLateTheProgramOrTheWindowMa
             surface.Show();
             panel.Show();
             if (which == Which::Home) {
+                // The program never shows the home window with the surface, which lies at the same
+                // place: a window manager may keep a window that comes up under the one that has
+                // the focus.
+                surface.Hide();
                 QImage cover(800, 600, QImage::Format_RGB32);
                 cover.fill(Qt::darkCyan);
                 cover.save(world.data + QStringLiteral("l20051.mxy"), "PNG");
@@ -266,7 +282,8 @@ TEST(DesktopDrag, EveryDragEndsUnderThePointerHoweverLateTheProgramOrTheWindowMa
                             : which == Which::Home  ? static_cast<QWidget&>(FrmFengmian::get().picShouYe)
                                                     : static_cast<QWidget&>(panel.lblMove);
             QWidget& window = *area.window();
-            ASSERT_TRUE(settled(surface));
+            if (which != Which::Home)
+                ASSERT_TRUE(settled(surface));
             ASSERT_TRUE(settled(panel));
             ASSERT_TRUE(settled(window));
             const QPoint from = pointOn(area);
@@ -305,7 +322,7 @@ TEST(DesktopDrag, EveryDragEndsUnderThePointerHoweverLateTheProgramOrTheWindowMa
             case Timing::ManagerLateOverOurWindow:
             case Timing::ManagerLateOverAnotherProgram:
                 xdesk::leftButton(true);
-                ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << "the press did not come";
+                ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << pressReport(window, from);
                 xdesk::holdManager(true);
                 xdesk::pointerTo(first);
                 xdesk::pointerTo(to);
@@ -322,12 +339,12 @@ TEST(DesktopDrag, EveryDragEndsUnderThePointerHoweverLateTheProgramOrTheWindowMa
                 xdesk::pointerTo(first);
                 xdesk::pointerTo(to);
                 ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1 && seen.moves(window) > 0; }))
-                    << "the press did not come";
+                    << "presses " << seen.presses(window) << ", moves " << seen.moves(window) << "; " << pressReport(window, from);
                 xdesk::leftButton(false);
                 break;
             case Timing::Flick: {
                 xdesk::leftButton(true);
-                ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << "the press did not come";
+                ASSERT_TRUE(waitFor([&] { return seen.presses(window) == 1; })) << pressReport(window, from);
                 std::vector<QPoint> steps;
                 for (int i = 1; i <= 6; ++i)
                     steps.push_back(from + by * i / 6);

@@ -166,6 +166,15 @@ void leftButton(bool down)
     XSync(display, False);
 }
 
+void letGo()
+{
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    if (XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask) && (mask & Button1Mask))
+        leftButton(false);
+}
+
 void pointerPath(const std::vector<QPoint>& points)
 {
     for (const QPoint& p : points)

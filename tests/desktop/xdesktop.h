@@ -25,6 +25,9 @@ void stop();
 // reached the X server when it returns.
 void pointerTo(QPoint screen);
 void leftButton(bool down);
+// The left button released if it is down: a test that failed while holding it leaves it to no
+// test after it.
+void letGo();
 
 // The pointer taken through `points` one after the other with nothing between them, as the moves
 // of a quick flick come.
