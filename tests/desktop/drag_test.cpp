@@ -18,6 +18,7 @@
 #include <vector>
 
 using xdesk::placeOf;
+using xdesk::settled;
 using xdesk::waitFor;
 
 namespace {
@@ -47,10 +48,6 @@ private:
     QHash<const QObject*, int> presses_, releases_, moves_;
 };
 
-bool settled(const QWidget& w)
-{
-    return waitFor([&] { return xdesk::inPlace(w); });
-}
 
 // A point of `area` on the screen that its own window shows there (no control above it).
 QPoint pointOn(QWidget& area)

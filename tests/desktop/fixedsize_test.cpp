@@ -12,14 +12,11 @@
 #include <QGuiApplication>
 
 using xdesk::placeOf;
+using xdesk::settled;
 using xdesk::waitFor;
 
 namespace {
 
-bool settled(const QWidget& w)
-{
-    return waitFor([&] { return xdesk::inPlace(w); });
-}
 
 } // namespace
 

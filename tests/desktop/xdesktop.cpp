@@ -1,5 +1,6 @@
 #include "xdesktop.h"
 
+#include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -242,20 +243,27 @@ void minimise(const QWidget& window)
     XSync(display, False);
 }
 
-void askState(const QWidget& window, const char* first, const char* second)
+namespace {
+
+// Asks the window manager to add (1) or remove (0) one or two states of the window.
+void sendState(const QWidget& window, long action, const char* first, const char* second = nullptr)
 {
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = Window(window.winId());
     e.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
     e.xclient.format = 32;
-    e.xclient.data.l[0] = 1; // add
+    e.xclient.data.l[0] = action;
     e.xclient.data.l[1] = long(XInternAtom(display, first, False));
     e.xclient.data.l[2] = second ? long(XInternAtom(display, second, False)) : 0;
     e.xclient.data.l[3] = 1; // a normal application
     XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
     XSync(display, False);
 }
+
+} // namespace
+
+void askState(const QWidget& window, const char* first, const char* second) { sendState(window, 1, first, second); }
 
 namespace {
 
@@ -374,6 +382,23 @@ QSize sizeOf(const QWidget& window)
     if (!XGetWindowAttributes(display, Window(window.winId()), &a))
         return {};
     return {a.width, a.height};
+}
+
+bool settled(const QWidget& widget)
+{
+    const QWidget& top = *widget.window();
+    // Every request of the program is with the server, and so with the window manager before the
+    // one below. A state that changes nothing of the window, asked and then taken back: once the
+    // window manager shows it, it has dealt with everything asked before.
+    QGuiApplication::sync();
+    const QString mark = QStringLiteral("_NET_WM_STATE_SKIP_PAGER");
+    askState(top, "_NET_WM_STATE_SKIP_PAGER");
+    const bool answered = waitFor([&] { return states(top).contains(mark); });
+    sendState(top, 0, "_NET_WM_STATE_SKIP_PAGER");
+    const bool back = waitFor([&] { return !states(top).contains(mark); });
+    // The window manager's answers, sent before it, are with the program.
+    QGuiApplication::sync();
+    return answered && back && waitFor([&] { return inPlace(widget); });
 }
 
 bool inPlace(const QWidget& widget)

@@ -84,6 +84,11 @@ QSize sizeOf(const QWidget& window);
 // come the platform window can lag behind the server and the widget.
 bool inPlace(const QWidget& widget);
 
+// Waits until the window manager has dealt with every request the program made for the window of
+// `widget` so far (it answers a request sent after them), the program has its answers, and the
+// window is in place: no late answer can move it after. False at the time-out.
+bool settled(const QWidget& widget);
+
 // The windows under the pointer, from the root's child down, for a failure's message.
 QString underPointer();
 // The window manager's stacking of its clients (bottom first), each one's transient-for, and
