@@ -2,8 +2,8 @@
 // file and the paper results file, read and merged the way leaving a practice, handing in a paper
 // and clearing a review store read and merge them, and written back.
 // Input parts ("\n=====\n" between them):
-//   0 the exercise: line 1 kind, sub-kind, paper (numbers apart by blanks) and "Y" to drop
-//     answered questions; line 2 its question ids (four characters each; a review-store practice
+//   0 the exercise: line 1 kind, sub-kind, paper (numbers apart by blanks), "Y" to drop
+//     answered questions and "U" for marks the start could not read; line 2 its question ids (four characters each; a review-store practice
 //     takes them from its store instead); line 3 one flag digit
 //     per question; line 4 the paper's id line; line 5 the start time
 //   1 288862 marked list   2 288872 marked flags   3 288863 own wrong list   4 288873 own flags
@@ -21,6 +21,7 @@
 #include "platform/textfile.h"
 
 #include <array>
+#include <climits>
 #include <cstdlib>
 
 namespace h = history;
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int sub = numbers.value(1).toInt() % 64;
     const int paper = numbers.value(2).toInt() % 64;
     const bool drop = head.value(0).contains(u'Y');
+    const bool marksUnread = head.value(0).contains(u'U');
     const h::UserFolder dir = h::UserFolder::open(fuzzfiles::folder());
     const char* names[] = {h::kMarkedList, h::kMarkedFlags, h::kOwnWrongList, h::kOwnWrongFlags};
     for (int i = 0; i < 4; ++i)
@@ -94,13 +96,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     // Leaving a practice: read, decide, write.
-    h::LeaveInput leave{kind, sub, paper, questions, drop};
+    h::LeaveInput leave{kind, sub, paper, questions, drop, !marksUnread};
     const h::LeaveFiles leaveFiles = h::readLeaveFiles(dir, leave);
     (void)h::leavingAsks(leave);
     const h::LeaveOutcome left = h::leavePractice(leave, leaveFiles);
     if (left.markedList && left.markedFlags && leaveFiles.markedList && leaveFiles.markedFlags &&
         fitted({*leaveFiles.markedList, *leaveFiles.markedFlags}))
         mustBeFitted({*left.markedList, *left.markedFlags});
+    // Marks the start could not read take nothing out of the store.
+    if (marksUnread && left.markedList && leaveFiles.markedList) {
+        const QStringList kept = bank::splitIds(*left.markedList, INT_MAX);
+        for (const QString& id : bank::splitIds(*leaveFiles.markedList, INT_MAX))
+            if (!kept.contains(id))
+                std::abort();
+    }
     (void)h::writeLeaveOutcome(dir, leave, left);
 
     // Handing in a paper: read, decide, write.
