@@ -92,42 +92,6 @@ inline void makeUnreadable(const QString& path)
     QDir().mkpath(path);
 }
 
-// Keeps a file or folder from being changed for as long as it lives, in the way that binds whoever
-// runs the test: the immutable flag as root (whom permissions do not bind), read-only permissions
-// for an ordinary user (who cannot set the flag). Undone at the end, so that the temporary folder
-// holding it can be removed: declare it after that folder. ok() is false when it could not be set.
-class Frozen {
-public:
-    explicit Frozen(const QString& path) : path_(path), permissions_(QFile::permissions(path))
-    {
-        if (::geteuid() == 0) {
-            flagged_ = ok_ = privileges::setImmutable(path, true);
-        } else {
-            const auto writable = QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup |
-                                  QFileDevice::WriteOther;
-            ok_ = QFile::setPermissions(path, permissions_ & ~writable);
-        }
-    }
-    ~Frozen() { release(); }
-    Frozen(const Frozen&) = delete;
-    Frozen& operator=(const Frozen&) = delete;
-    bool ok() const { return ok_; }
-    void release()
-    {
-        if (ok_ && flagged_)
-            privileges::setImmutable(path_, false);
-        else if (ok_)
-            QFile::setPermissions(path_, permissions_);
-        ok_ = false;
-    }
-
-private:
-    QString path_;
-    QFileDevice::Permissions permissions_;
-    bool flagged_ = false;
-    bool ok_ = false;
-};
-
 // Makes the next set of files written in the folder meet a file that refuses to be replaced once
 // the set has replaced its first one: at that moment every file of the set still waiting for its
 // replacement refuses it. As root an existing one is made immutable; otherwise (no permission of a

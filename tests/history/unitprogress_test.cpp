@@ -101,9 +101,8 @@ TEST(UnitProgress, AnUnchangedFileIsNotWrittenAgain)
     const QString path = testfiles::userFile(dir.path(), kUnitProgress);
     ASSERT_TRUE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 2}), 2).rewritten);
     const QByteArray before = testfiles::readRaw(path);
-    testfiles::Frozen frozenFile(path);
-    testfiles::Frozen frozenFolder(dir.path());
-    ASSERT_TRUE(frozenFile.ok() && frozenFolder.ok());
+    privileges::Refusal frozenFile(path), frozenFolder(dir.path());
+    ASSERT_TRUE(frozenFile.engage() && frozenFolder.engage());
     EXPECT_TRUE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 2}), 2).rewritten);
     EXPECT_FALSE(upkeepUnitProgress(testfiles::folder(dir.path()), counts({3, 3}), 2).rewritten);
     EXPECT_EQ(testfiles::readRaw(path), before);
