@@ -20,7 +20,7 @@ void compareReaders(const QString& path, int first = 64)
     const int n = int(lines->size());
     for (int i = 1; i <= n + 1; i = (i == first && i < n) ? n : i + 1) {
         const platform::LineRead r = platform::readLineN(path, i);
-        if (!r.readable || r.exists != (i <= n))
+        if (!r.readable() || r.exists != (i <= n))
             std::abort();
         const QString expected = n == 0 ? QString() : lines->at(std::min(i, n) - 1);
         if (r.text != expected)
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto expected = qint64(size) > bound ? platform::ReadStatus::TooLarge : platform::ReadStatus::Read;
     const platform::LinesRead all = platform::readLines(path, bound);
     const platform::LineRead one = platform::readLineN(path, 1, bound);
-    if (all.status != expected || one.status != expected || one.readable != (expected == platform::ReadStatus::Read) ||
+    if (all.status != expected || one.status != expected || one.readable() != (expected == platform::ReadStatus::Read) ||
         platform::readFile(path, bound).status != expected)
         std::abort();
     if (all.read() && all.lines != *platform::readAllLines(path))

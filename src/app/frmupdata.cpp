@@ -375,7 +375,7 @@ Outcome applyList(const QString& listPath)
     Outcome outcome;
     const platform::LinesRead read = platform::readLines(listPath, platform::kProgramFileBytes);
     if (!read.read()) {
-        trap([&] { vb::raise(read.status == platform::ReadStatus::Missing ? vb::ErrFileNotFound : vb::ErrPathFileAccess); });
+        trap([&] { vb::raise(vb::notReadError(read.status == platform::ReadStatus::Missing)); });
         return outcome;
     }
     const QStringList* const lines = &read.lines;

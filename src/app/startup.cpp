@@ -31,7 +31,7 @@ void layFile(SettingsList& settings, const QString& path, int firstEntry)
 {
     const platform::LinesRead read = platform::readLines(path, platform::kProgramFileBytes);
     if (!read.read()) {
-        report(vb::Error(read.status == platform::ReadStatus::Missing ? vb::ErrFileNotFound : vb::ErrPathFileAccess));
+        report(vb::Error(vb::notReadError(read.status == platform::ReadStatus::Missing)));
         return;
     }
     if (const auto fault = applyNumberLines(settings, read.lines, firstEntry))
@@ -61,7 +61,7 @@ void firstRun()
 {
     const QString flag = lookup(ModData::sDataPath + QStringLiteral("288892.mxy"));
     const platform::LineRead line = platform::readLine1(flag);
-    if (!line.readable) {
+    if (!line.readable()) {
         report(vb::Error(vb::ErrFileNotFound));
         return;
     }

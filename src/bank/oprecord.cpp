@@ -315,7 +315,7 @@ std::optional<QString> lineFromTop(const QString& path, int n)
         return lines->isEmpty() ? QString() : lines->last();
     }
     const platform::LineRead r = platform::readLineN(path, n);
-    if (!r.readable)
+    if (!r.readable())
         return std::nullopt;
     return r.text;
 }

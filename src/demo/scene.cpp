@@ -71,7 +71,7 @@ void FrmYanShi::readRecord()
     const long wanted = long(iTmLine(iTmNo)) + stepNo - 1;
     if (wanted >= 1) {
         const platform::LineRead r = platform::readLineN(sOpFile, int(std::min<long>(wanted, INT_MAX)));
-        if (r.readable && (r.exists || !r.text.isEmpty()))
+        if (r.readable() && (r.exists || !r.text.isEmpty()))
             opRecord = r.text;
         m_recordMissing = !r.exists;
         return;

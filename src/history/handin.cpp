@@ -4,7 +4,6 @@
 #include "bank/exercise.h"
 #include "history/historyfiles.h"
 #include "history/paperresults.h"
-#include "platform/filelookup.h"
 #include "platform/textfile.h"
 
 namespace history {
@@ -28,13 +27,12 @@ std::optional<QString> readHandedInPaperIds(const UserFolder& folder, const QStr
             return std::nullopt;
         return handedInPaperIds(exerciseKind, subKind, selIndex, {}, *list);
     }
-    const QString layoutPath = bank::bankLayoutPath(dataDir);
-    if (!platform::findFile(layoutPath, platform::EntryKind::Any))
+    const platform::LinesRead layout = platform::readLines(bank::bankLayoutPath(dataDir));
+    if (layout.status == platform::ReadStatus::Missing)
         return QString();
-    const auto layout = platform::readAllLines(layoutPath);
-    if (!layout)
+    if (!layout.read())
         return std::nullopt;
-    return handedInPaperIds(exerciseKind, subKind, selIndex, *layout, {});
+    return handedInPaperIds(exerciseKind, subKind, selIndex, layout.lines, {});
 }
 
 QString scoreLine(int exerciseKind, int subKind, double score)

@@ -30,10 +30,8 @@ void FrmFengmian::fillAdStrip()
     trap([&] {
         platform::LinesRead read = platform::readLines(
             history::UserFolder::ofProgram().file(kAdFile), kAdFileBytes);
-        if (read.status == platform::ReadStatus::Missing)
-            vb::raise(vb::ErrFileNotFound);
         if (!read.read())
-            vb::raise(vb::ErrPathFileAccess); // there, but not a file that can be read
+            vb::raise(vb::notReadError(read.status == platform::ReadStatus::Missing));
         lines = std::move(read.lines);
     });
     const home::AdText ad = home::adText(lines);

@@ -45,20 +45,12 @@ QString buttonStrip(int index)
     return dataFile(QStringLiteral("l200") + QString::number(index).rightJustified(2, u'0'));
 }
 
-// A file the build needs and did not read: error 53 when it is not there, error 75 when it is
-// there but cannot be read (a file that cannot be read is never reported as missing).
-[[noreturn]] void notRead(bool missing)
-{
-    const int number = missing ? vb::ErrFileNotFound : vb::ErrPathFileAccess;
-    throw vb::Error(number, vb::errorText(number));
-}
-
 // Line 1 of a file, "" when the file has no line.
 QString firstLine(const QString& path)
 {
     const platform::LineRead r = platform::readLine1(path);
-    if (!r.readable)
-        notRead(r.status == platform::ReadStatus::Missing);
+    if (!r.readable())
+        vb::raise(vb::notReadError(r.status == platform::ReadStatus::Missing));
     return r.exists ? r.text : QString();
 }
 
@@ -66,7 +58,7 @@ QStringList allLines(const QString& path)
 {
     platform::LinesRead r = platform::readLines(path);
     if (!r.read())
-        notRead(r.status == platform::ReadStatus::Missing);
+        vb::raise(vb::notReadError(r.status == platform::ReadStatus::Missing));
     return std::move(r.lines);
 }
 
@@ -287,7 +279,7 @@ void FrmFengmian::FengMainCsh()
         const QString name = history::historyFileName(history::kImeOption);
         const auto line = history::readFirstLine(folder, name);
         if (!line || !folder.has(name))
-            notRead(line.has_value());
+            vb::raise(vb::notReadError(line.has_value()));
         ime = *line;
     });
     trap([&] { ModData::bAutoIme = vb::val(ime) != 0; });
@@ -343,7 +335,7 @@ void FrmFengmian::FengMainCsh()
     trap([&] {
         const auto list = history::readGeneratedList(folder);
         if (!list || !folder.has(history::historyFileName(history::kGeneratedPapers)))
-            notRead(list.has_value());
+            vb::raise(vb::notReadError(list.has_value()));
         iSuiJiCount = vb::Integer(history::generatedPaperCount(*list));
     });
 

@@ -281,7 +281,7 @@ LineRead readLineN(const QString& path, int n, qint64 maxBytes)
     bool skipLf = false; // the previous chunk ended with CR: a LF first in this one belongs to it
     while (lineNo < n) {
         if (!f.readNext(chunk, 65536))
-            return LineRead{false, false, {}, f.status()}; // a read error, or grown past its bound
+            return LineRead{f.status(), false, {}}; // a read error, or grown past its bound
         if (chunk.isEmpty())
             break;
         const char* p = chunk.constData();
@@ -318,7 +318,6 @@ LineRead readLineN(const QString& path, int n, qint64 maxBytes)
     }
     if (lineNo < n && !pending.isEmpty())
         take();
-    r.readable = true;
     r.text = decodeGbk(last);
     return r;
 }

@@ -109,10 +109,10 @@ std::optional<QStringList> readAllLines(const QString& path);
 // Line n (from 1) read the way the program has always read it: lines are read from line 1 and
 // reading stops after line n or at the end of the file; the last line read is the result.
 struct LineRead {
-    bool readable = false; // the file could be read
-    bool exists = false;   // line n itself was there
-    QString text;          // line n, or the last line read before the end, or empty
-    ReadStatus status = ReadStatus::Missing; // Read when readable
+    ReadStatus status = ReadStatus::Missing;
+    bool exists = false; // line n itself was there
+    QString text;        // line n, or the last line read before the end, or empty
+    bool readable() const { return status == ReadStatus::Read; } // the file could be read
 };
 LineRead readLineN(const QString& path, int n);
 LineRead readLineN(const QString& path, int n, qint64 maxBytes);

@@ -292,7 +292,7 @@ void FrmMain::readRecord()
     if (wanted >= 1) {
         const platform::LineRead r = platform::readLineN(sOpFile, int(std::min<long>(wanted, INT_MAX)));
         m_recordBeyondFile = !r.exists;
-        if (r.readable && (r.exists || !r.text.isEmpty()))
+        if (r.readable() && (r.exists || !r.text.isEmpty()))
             sOpRecord = r.text;
         return;
     }

@@ -46,6 +46,10 @@ private:
 
 [[noreturn]] void raise(int number);
 
+// The error of a file that was not read: 53 when nothing stands under its name, 75 when what
+// stands there cannot be read (a file that cannot be read is never reported as missing).
+inline int notReadError(bool missing) { return missing ? ErrFileNotFound : ErrPathFileAccess; }
+
 // Receives every error a trapping procedure catches: tag, number, text. The start-up services
 // install the error reporter here; until then errors are only dropped.
 using Reporter = std::function<void(const QString& tag, long number, const QString& text)>;

@@ -279,8 +279,9 @@ TEST(DesktopDrag, EveryDragEndsUnderThePointerHoweverLateTheProgramOrTheWindowMa
                             : which == Which::Home  ? static_cast<QWidget&>(FrmFengmian::get().picShouYe)
                                                     : static_cast<QWidget&>(panel.lblMove);
             QWidget& window = *area.window();
-            if (which != Which::Home)
+            if (which != Which::Home) {
                 ASSERT_TRUE(settled(surface));
+            }
             ASSERT_TRUE(settled(panel));
             ASSERT_TRUE(settled(window));
             const QPoint from = pointOn(area);

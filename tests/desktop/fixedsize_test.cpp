@@ -15,11 +15,6 @@ using xdesk::placeOf;
 using xdesk::settled;
 using xdesk::waitFor;
 
-namespace {
-
-
-} // namespace
-
 TEST(DesktopWindows, AWindowOfAFixedSizeStaysAtItsSizeWhenAskedToMaximise)
 {
     paperfixture::Paper world(4);

@@ -375,8 +375,9 @@ TEST_F(GeneratedPapers, AFileThatCannotBeReplacedChangesNothing)
                 EXPECT_EQ(readLines(wrongFile(p)), QStringList{QStringLiteral("W%1").arg(p)}) << p;
             }
         }
-        if (r.folder != 23)
+        if (r.folder != 23) {
             EXPECT_FALSE(QFile::exists(wrongFile(23)));
+        }
         EXPECT_EQ(QDir(userPath(QString())).entryList({QStringLiteral("*.pending")}, QDir::Files), QStringList{});
         unloadWindows();
         QDir(wrongFile(r.folder)).removeRecursively();

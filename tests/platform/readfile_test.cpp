@@ -39,11 +39,11 @@ Reads readEveryWay(const QString& path, qint64 bound = kTextFileBytes)
 {
     const LineRead n = readLineN(path, 1, bound);
     Reads r{readFile(path, bound).status, readLines(path, bound).status, n.status, readLines(path, bound).read(),
-            n.readable};
+            n.readable()};
     if (bound == kTextFileBytes) {
         const LineRead d = readLineN(path, 1);
         EXPECT_EQ(d.status, n.status);
-        EXPECT_EQ(d.readable, n.readable);
+        EXPECT_EQ(d.readable(), n.readable());
         EXPECT_EQ(readAllLines(path).has_value(), r.allLines);
     }
     return r;

@@ -44,7 +44,7 @@ TEST(TextFile, LineNFollowsTheReadFromTheTopRule)
     };
     for (const Case& c : cases) {
         const LineRead r = readLineN(c.path, c.n);
-        EXPECT_EQ(r.readable, c.readable) << c.path.toStdString() << " " << c.n;
+        EXPECT_EQ(r.readable(), c.readable) << c.path.toStdString() << " " << c.n;
         EXPECT_EQ(r.exists, c.exists) << c.path.toStdString() << " " << c.n;
         EXPECT_EQ(r.text, c.text) << c.path.toStdString() << " " << c.n;
     }
@@ -242,6 +242,34 @@ QMap<QString, QByteArray> contents(const QString& dir)
     return out;
 }
 
+// The entry at path refuses to be replaced from the set's first replacement until the set has met
+// the refusal (then it gives in, so that the set's undo can run). The set's hook for as long as
+// this lives.
+class RefusesUntilMet {
+public:
+    explicit RefusesUntilMet(const QString& path) : refusal_(path)
+    {
+        setRewriteHookForTests([this](RewriteStep s) {
+            if (s == RewriteStep::Renamed && !engaged_)
+                engaged_ = refusal_.engage();
+            if (s == RewriteStep::Refused && engaged_ && !met_) {
+                met_ = true;
+                refusal_.lift();
+            }
+        });
+    }
+    ~RefusesUntilMet() { setRewriteHookForTests({}); }
+    RefusesUntilMet(const RefusesUntilMet&) = delete;
+    RefusesUntilMet& operator=(const RefusesUntilMet&) = delete;
+    bool engaged() const { return engaged_; }
+    bool met() const { return met_; }
+
+private:
+    privileges::Refusal refusal_;
+    bool engaged_ = false;
+    bool met_ = false;
+};
+
 } // namespace
 
 // A file of a set that refuses to be replaced once the set has replaced another never leaves the
@@ -256,20 +284,13 @@ TEST(FileSet, AFileThatRefusesToBeReplacedUndoesTheSet)
     put(d + "/b.mxy", "old b");
     const SetAside aside;
     const auto before = contents(d);
-    privileges::Refusal refusal(d + "/b.mxy");
-    bool engaged = false, refused = false;
-    setRewriteHookForTests([&](RewriteStep s) {
-        if (s == RewriteStep::Renamed && !engaged)
-            engaged = refusal.engage();
-        if (s == RewriteStep::Refused && engaged && !refused) {
-            refused = true;
-            refusal.lift();
-        }
-    });
-    const SetResult r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}, {d + "/b.mxy", "new b"}});
-    setRewriteHookForTests({});
-    ASSERT_TRUE(engaged) << "the file could not be made to refuse";
-    EXPECT_TRUE(refused);
+    SetResult r;
+    {
+        const RefusesUntilMet b(d + "/b.mxy");
+        r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}, {d + "/b.mxy", "new b"}});
+        ASSERT_TRUE(b.engaged()) << "the file could not be made to refuse";
+        EXPECT_TRUE(b.met());
+    }
     EXPECT_EQ(r, SetResult::Undone);
     EXPECT_EQ(contents(d), before) << "every file as before, nothing of the set left";
     EXPECT_TRUE(writeFileSet(d, {{d + "/a.mxy", "new a"}, {d + "/c.mxy", "new c"}}));
@@ -342,19 +363,12 @@ TEST(FileSet, AStrayOldFileBesideACreatedFileIsNoneOfTheSets)
     EXPECT_EQ(readRaw(d + "/a.mxy.old"), "stray");
 
     // Undone as it runs, b.mxy refusing to be replaced (as above).
-    privileges::Refusal refusal(d + "/b.mxy");
-    bool engaged = false, lifted = false;
-    setRewriteHookForTests([&](RewriteStep s) {
-        if (s == RewriteStep::Renamed && !engaged)
-            engaged = refusal.engage();
-        if (s == RewriteStep::Refused && engaged && !lifted) {
-            lifted = true;
-            refusal.lift();
-        }
-    });
-    const SetResult r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/b.mxy", "new b"}});
-    setRewriteHookForTests({});
-    ASSERT_TRUE(engaged);
+    SetResult r;
+    {
+        const RefusesUntilMet b(d + "/b.mxy");
+        r = writeFileSetResult(d, {{d + "/a.mxy", "new a"}, {d + "/b.mxy", "new b"}});
+        ASSERT_TRUE(b.engaged());
+    }
     EXPECT_EQ(r, SetResult::Undone);
     EXPECT_FALSE(QFile::exists(d + "/a.mxy")) << "the file the set created holds: " << readRaw(d + "/a.mxy").toStdString();
     EXPECT_EQ(entries(d), (QStringList{"a.mxy.old", "b.mxy"}));

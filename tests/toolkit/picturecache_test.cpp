@@ -26,6 +26,14 @@ void writePicture(const QString& path, QSize size, QColor colour)
     ASSERT_TRUE(img.save(path, "PNG")) << path.toStdString();
 }
 
+// The bytes as the whole file at path.
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
 QRgb topLeft(const QPixmap& p) { return p.toImage().pixel(0, 0); }
 
 // A PNG file of a hundred-odd bytes whose header claims w x h pixels (8 or 16 bits a channel,
@@ -165,11 +173,7 @@ TEST_F(PictureCache, NamesAreFoundIgnoringLetterCaseAndFailuresAreNotKept)
 
     // A file that is no picture fails every time, and becomes one once it is written.
     const QString bad = dir.filePath(QStringLiteral("text.mxy"));
-    {
-        QFile f(bad);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("not a picture");
-    }
+    writeFile(bad, "not a picture");
     for (int round = 0; round < 2; ++round) {
         try {
             tk::loadPicture(bad);
@@ -248,22 +252,14 @@ TEST_F(PictureCache, AFileCutOrDamagedAfterASoundHeaderIsRefusedAtTheLoadAndTheC
     };
     const QString before = dir.filePath(QStringLiteral("before.mxy"));
     writePicture(before, {40, 20}, Qt::red);
-    {
-        QFile f(dir.filePath(QStringLiteral("whole.gif")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(gif);
-    }
+    writeFile(dir.filePath(QStringLiteral("whole.gif")), gif);
     ASSERT_EQ(tk::loadPicture(dir.filePath(QStringLiteral("whole.gif"))).size(), QSize(2, 1)) << "the GIF is sound whole";
 
     int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(QStringLiteral("cut%1.mxy").arg(++n));
-        {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.file);
-        }
+        writeFile(path, c.file);
         QWidget window;
         window.resize(100, 50);
         tk::Image image{&window};
@@ -288,11 +284,7 @@ TEST_F(PictureCache, AFileCutOrDamagedAfterASoundHeaderIsRefusedAtTheLoadAndTheC
 TEST_F(PictureCache, APngMadeWithSoundChecksumsOverRowsThatBreakOffIsTakenAtTheLoadAndDrawsNothing)
 {
     const QString path = dir.filePath(QStringLiteral("rows.mxy"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(pngClaiming(80, 40));
-    }
+    writeFile(path, pngClaiming(80, 40));
     const int before = decodes();
     tk::Picture lazy;
     ASSERT_NO_THROW(lazy = tk::Picture::fromFile(path));
@@ -330,11 +322,7 @@ TEST_F(PictureCache, AJpegOfMoreScansThanARealPictureIsRefusedBeforeItIsDecoded)
         SCOPED_TRACE(c.name);
         ASSERT_GT(c.file.size(), 0);
         const QString path = dir.filePath(QStringLiteral("j%1.mxy").arg(++n));
-        {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.file);
-        }
+        writeFile(path, c.file);
         QWidget window;
         tk::Image image{&window};
         image.loadPicture(before);
@@ -384,11 +372,7 @@ TEST_F(PictureCache, OnlyTheProgramsFormatsAreReadAnyOtherIsADamagedPicture)
         SCOPED_TRACE(c.name);
         ASSERT_FALSE(c.file.isEmpty());
         const QString path = dir.filePath(QStringLiteral("f%1.mxy").arg(++n));
-        {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.file);
-        }
+        writeFile(path, c.file);
         QWidget window;
         tk::Image image{&window};
         image.loadPicture(before);
@@ -444,9 +428,7 @@ TEST_F(PictureCache, AClaimBeyondTheDecodeBoundIsRefusedAtTheLoadAndTheControlKe
                 ASSERT_TRUE(f.resize(tk::kMaxPictureFileBytes + 1)); // a hole: nothing is written
             }
         } else {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.file);
+            writeFile(path, c.file);
         }
         QWidget window;
         tk::Image image{&window};
